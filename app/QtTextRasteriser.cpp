@@ -1,0 +1,56 @@
+#include "app/QtTextRasteriser.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+namespace vk {
+
+namespace {
+// The largest pixel size whose whole cell (ascent + descent) fits the height,
+// as a positive font height asks for.
+QFont fontForCell(const std::string& fontName, int cellHeight) {
+    QFont font(QString::fromStdString(fontName));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    for (int pixelSize = cellHeight; pixelSize > 1; --pixelSize) {
+        font.setPixelSize(pixelSize);
+        if (QFontMetrics(font).height() <= cellHeight) break;
+    }
+    return font;
+}
+} // namespace
+
+GlyphRun QtTextRasteriser::render(const std::string& text, const std::string& fontName, int cellHeight) {
+    const QFont font = fontForCell(fontName, cellHeight);
+    const QFontMetrics metrics(font);
+    const QString line = QString::fromStdString(text);
+    GlyphRun run;
+    run.width = metrics.horizontalAdvance(line);
+    run.height = cellHeight;
+    run.ink.assign(std::size_t(run.width) * std::size_t(run.height), 0);
+    if (run.width <= 0) return run;
+
+    QImage canvas(run.width, run.height, QImage::Format_Grayscale8);
+    canvas.fill(0);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(0, metrics.ascent(), line);
+    }
+    for (int y = 0; y < run.height; ++y) {
+        const uchar* row = canvas.constScanLine(y);
+        for (int x = 0; x < run.width; ++x) run.ink[std::size_t(y) * std::size_t(run.width) + std::size_t(x)] = row[x] > 127;
+    }
+    return run;
+}
+
+void installQtTextRasteriser() {
+    static QtTextRasteriser rasteriser;
+    setTextRasteriser(&rasteriser);
+}
+
+} // namespace vk

@@ -1,0 +1,91 @@
+#include "raster/Bmp.h"
+
+#include "raster/Error.h"
+
+namespace vk {
+
+namespace {
+void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    out[at] = std::uint8_t(v);
+    out[at + 1] = std::uint8_t(v >> 8);
+}
+void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+}
+std::uint32_t get16(const std::uint8_t* p) { return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8; }
+std::uint32_t get32(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+std::size_t rowBytes(int width, int depth) {
+    return (std::size_t(width) * std::size_t(depth / 8) + 3) & ~std::size_t(3);
+}
+constexpr std::size_t kHeaderSize = 14 + 40;
+} // namespace
+
+std::size_t bmpFileSize(int width, int height, int depth) {
+    return kHeaderSize + rowBytes(width, depth) * std::size_t(height);
+}
+
+std::vector<std::uint8_t> encodeBmp(const Image& image) {
+    const int depth = image.depth() == 32 ? 32 : 24;
+    const int w = image.width(), h = image.height();
+    const std::size_t stride = rowBytes(w, depth);
+    std::vector<std::uint8_t> out(bmpFileSize(w, h, depth), 0);
+
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(out, 2, std::uint32_t(out.size()));
+    put32(out, 10, std::uint32_t(kHeaderSize));
+    put32(out, 14, 40);
+    put32(out, 18, std::uint32_t(w));
+    put32(out, 22, std::uint32_t(h));
+    put16(out, 26, 1);
+    put16(out, 28, std::uint32_t(depth));
+    put32(out, 30, 0);  // no compression
+    put32(out, 34, std::uint32_t(stride * std::size_t(h)));
+
+    const std::size_t bytesPerPixel = std::size_t(depth / 8);
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* row = out.data() + kHeaderSize + std::size_t(h - 1 - y) * stride;
+        for (int x = 0; x < w; ++x) {
+            const TColor c = image.pixel(x, y);
+            std::uint8_t* p = row + std::size_t(x) * bytesPerPixel;
+            p[0] = std::uint8_t(blueOf(c));
+            p[1] = std::uint8_t(greenOf(c));
+            p[2] = std::uint8_t(redOf(c));
+        }
+    }
+    return out;
+}
+
+Image decodeBmp(const std::uint8_t* data, std::size_t size) {
+    const Error invalid("Bitmap image is not valid");
+    if (size < kHeaderSize || data[0] != 'B' || data[1] != 'M') throw invalid;
+    const std::uint32_t offset = get32(data + 10);
+    const std::uint32_t infoSize = get32(data + 14);
+    const auto w = std::int32_t(get32(data + 18));
+    const auto hSigned = std::int32_t(get32(data + 22));
+    const std::uint32_t depth = get16(data + 28);
+    const std::uint32_t compression = get32(data + 30);
+    if (infoSize < 40 || w <= 0 || hSigned == 0 || (depth != 24 && depth != 32) || (compression != 0 && compression != 3))
+        throw invalid;
+    const bool topDown = hSigned < 0;
+    const int h = topDown ? -hSigned : hSigned;
+    const std::size_t stride = rowBytes(w, int(depth));
+    if (offset > size || stride * std::size_t(h) > size - offset) throw invalid;
+
+    Image image(w, h, int(depth));
+    const std::size_t bytesPerPixel = depth / 8;
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = data + offset + std::size_t(topDown ? y : h - 1 - y) * stride;
+        for (int x = 0; x < w; ++x) {
+            const std::uint8_t* p = row + std::size_t(x) * bytesPerPixel;
+            image.setPixel(x, y, rgb(p[2], p[1], p[0]));
+        }
+    }
+    return image;
+}
+
+Image decodeBmp(const std::vector<std::uint8_t>& bytes) { return decodeBmp(bytes.data(), bytes.size()); }
+
+} // namespace vk

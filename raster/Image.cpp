@@ -1,0 +1,151 @@
+#include "raster/Image.h"
+
+#include "raster/TextRasteriser.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace vk {
+
+namespace {
+TextRasteriser* gRasteriser = nullptr;
+
+// The source span [first, last) that target index i of n draws from, when
+// `sourceSize` items are spread evenly over n.
+struct Span {
+    int first, last;
+};
+Span spanFor(int i, int n, int sourceSize) {
+    const auto s = std::int64_t(sourceSize);
+    int first = int(std::int64_t(i) * s / n);
+    int last = int(std::int64_t(i + 1) * s / n);
+    if (last <= first) last = first + 1;  // enlarging: repeat
+    return {first, last};
+}
+
+// Nearest source index for target index i of n: the centre of the target cell.
+int nearest(int i, int n, int sourceSize) {
+    return int((std::int64_t(2 * i + 1) * sourceSize) / (std::int64_t(2) * n));
+}
+} // namespace
+
+void setTextRasteriser(TextRasteriser* rasteriser) { gRasteriser = rasteriser; }
+TextRasteriser* textRasteriser() { return gRasteriser; }
+
+Image::Image(int width, int height, int depth)
+    : width_(std::max(0, width)), height_(std::max(0, height)), depth_(depth),
+      pixels_(std::size_t(width_) * std::size_t(height_), kWhite) {}
+
+TColor Image::pixel(int x, int y) const {
+    if (!contains(x, y)) return kInvalidColour;
+    return pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
+}
+
+void Image::setPixel(int x, int y, TColor colour) {
+    if (!contains(x, y)) return;
+    pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = colour;
+}
+
+void Image::setPen(TColor colour, PenStyle) { penColour_ = colour; }
+
+void Image::setBrush(TColor colour, BrushStyle style) {
+    brushColour_ = colour;
+    brushStyle_ = style;
+}
+
+void Image::setFont(const std::string& name, int height, TColor colour) {
+    font_ = Font{name, height, colour};
+}
+
+void Image::rectangle(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const bool border = x == left || x == right - 1 || y == top || y == bottom - 1;
+            if (border)
+                setPixel(x, y, penColour_);
+            else if (brushStyle_ == BrushStyle::Solid)
+                setPixel(x, y, brushColour_);
+        }
+    }
+}
+
+void Image::fill(const Rect& r, TColor colour) {
+    setPen(colour, PenStyle::Solid);
+    setBrush(colour, BrushStyle::Solid);
+    rectangle(r);
+}
+
+void Image::moveTo(int x, int y) { position_ = {x, y}; }
+
+void Image::lineTo(int x, int y) {
+    const int dx = x > position_.x ? 1 : (x < position_.x ? -1 : 0);
+    const int dy = y > position_.y ? 1 : (y < position_.y ? -1 : 0);
+    int px = position_.x, py = position_.y;
+    while (px != x || py != y) {
+        setPixel(px, py, penColour_);
+        if (px != x) px += dx;
+        if (py != y) py += dy;
+    }
+    position_ = {x, y};
+}
+
+void Image::copyRect(const Rect& target, const Image& source, const Rect& sourceRect) {
+    const int tw = target.width(), th = target.height();
+    const int sw = sourceRect.width(), sh = sourceRect.height();
+    if (tw <= 0 || th <= 0 || sw <= 0 || sh <= 0) return;
+
+    // Read the whole source block first: a copy within one canvas stays exact.
+    std::vector<TColor> block(std::size_t(sw) * std::size_t(sh));
+    for (int j = 0; j < sh; ++j)
+        for (int i = 0; i < sw; ++i)
+            block[std::size_t(j) * std::size_t(sw) + std::size_t(i)] =
+                source.pixel(sourceRect.left + i, sourceRect.top + j);
+
+    for (int ty = 0; ty < th; ++ty) {
+        const Span ys = spanFor(ty, th, sh);
+        for (int tx = 0; tx < tw; ++tx) {
+            const Span xs = spanFor(tx, tw, sw);
+            TColor merged = kInvalidColour;
+            bool any = false;
+            for (int sy = ys.first; sy < ys.last; ++sy)
+                for (int sx = xs.first; sx < xs.last; ++sx) {
+                    const TColor c = block[std::size_t(sy) * std::size_t(sw) + std::size_t(sx)];
+                    if (c == kInvalidColour) continue;  // clipped source
+                    merged &= c;
+                    any = true;
+                }
+            if (any) setPixel(target.left + tx, target.top + ty, merged);
+        }
+    }
+}
+
+void Image::stretchDraw(const Rect& target, const Image& bitmap) {
+    const int tw = target.width(), th = target.height();
+    if (tw <= 0 || th <= 0 || bitmap.width() <= 0 || bitmap.height() <= 0) return;
+    for (int ty = 0; ty < th; ++ty) {
+        const int y = target.top + ty;
+        if (y < 0 || y >= height_) continue;
+        const int sy = nearest(ty, th, bitmap.height());
+        for (int tx = 0; tx < tw; ++tx) {
+            const int sx = nearest(tx, tw, bitmap.width());
+            setPixel(target.left + tx, y, bitmap.pixel(sx, sy));
+        }
+    }
+}
+
+void Image::textOut(int x, int y, const std::string& text) {
+    GlyphRun run;
+    if (gRasteriser) run = gRasteriser->render(text, font_.name, font_.height);
+    const int cellHeight = run.height > 0 ? run.height : font_.height;
+    if (brushStyle_ == BrushStyle::Solid) {
+        for (int j = 0; j < cellHeight; ++j)
+            for (int i = 0; i < run.width; ++i) setPixel(x + i, y + j, brushColour_);
+    }
+    for (int j = 0; j < run.height; ++j)
+        for (int i = 0; i < run.width; ++i)
+            if (run.inkAt(i, j)) setPixel(x + i, y + j, font_.colour);
+    position_ = {x + run.width, y};
+}
+
+} // namespace vk

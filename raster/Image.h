@@ -1,0 +1,85 @@
+// An image with its canvas: fixed size, exact pixels and the drawing state
+// (pen, brush, font, current position) that persists for the image's life.
+#pragma once
+#include "raster/Colour.h"
+#include "raster/Rect.h"
+
+#include <string>
+#include <vector>
+
+namespace vk {
+
+enum class PenStyle { Solid };
+enum class BrushStyle { Solid, Clear };
+
+struct Font {
+    std::string name = "Arial";
+    int height = 13;
+    TColor colour = kBlack;
+};
+
+class Image {
+public:
+    Image() = default;
+    // A blank picture: white, of the nominal size; depth is what saving uses.
+    Image(int width, int height, int depth = 24);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int depth() const { return depth_; }
+    void setDepth(int depth) { depth_ = depth; }
+    Rect bounds() const { return {0, 0, width_, height_}; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    // kInvalidColour outside the image.
+    TColor pixel(int x, int y) const;
+    // Ignored outside the image.
+    void setPixel(int x, int y, TColor colour);
+
+    // Canvas state.
+    void setPen(TColor colour, PenStyle style = PenStyle::Solid);
+    void setBrush(TColor colour, BrushStyle style = BrushStyle::Solid);
+    void setFont(const std::string& name, int height, TColor colour);
+    TColor penColour() const { return penColour_; }
+    TColor brushColour() const { return brushColour_; }
+    BrushStyle brushStyle() const { return brushStyle_; }
+    const Font& font() const { return font_; }
+    Point currentPosition() const { return position_; }
+
+    // Outline in the pen colour; interior in the brush colour unless clear.
+    void rectangle(int left, int top, int right, int bottom);
+    void rectangle(const Rect& r) { rectangle(r.left, r.top, r.right, r.bottom); }
+    // Sets pen and brush to one colour and draws a solid block.
+    void fill(const Rect& r, TColor colour);
+
+    void moveTo(int x, int y);
+    // Horizontal and vertical lines; the end point is not drawn.
+    void lineTo(int x, int y);
+
+    // Equal sizes copy exactly; unequal sizes repeat or drop whole rows and
+    // columns evenly, AND-merging the dropped ones into a kept neighbour.
+    void copyRect(const Rect& target, const Image& source, const Rect& sourceRect);
+    // The whole bitmap scaled into the target by nearest neighbour.
+    void stretchDraw(const Rect& target, const Image& bitmap);
+    // One line of text in the current font, cells starting at (x, y).
+    void textOut(int x, int y, const std::string& text);
+
+    const std::vector<TColor>& pixels() const { return pixels_; }
+    bool samePixels(const Image& other) const {
+        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+    }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    int depth_ = 24;
+    std::vector<TColor> pixels_;
+
+    TColor penColour_ = kBlack;
+    TColor brushColour_ = kWhite;
+    BrushStyle brushStyle_ = BrushStyle::Solid;
+    Font font_;
+    Point position_;
+};
+
+} // namespace vk

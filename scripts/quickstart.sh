@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and makes a skin from the built-in default picture.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target vellumkit-cli
+./build/vellumkit-cli make --out skins/Default

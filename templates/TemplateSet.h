@@ -1,0 +1,51 @@
+// The template images the program carries inside itself, held by name. The
+// output sheets are changed in place by MakeSkin and the colour tools; the
+// stamps, masks and firstImage are only read.
+#pragma once
+#include "raster/Image.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+struct TemplateSet {
+    // Output sheets.
+    Image titleBarImage, volumeWindow, balanceWindow, posBar, monoSter, shufrep, cButtons, eqMain, plEdit, eqEx;
+    // Glyph sheets and their masks.
+    Image playPaus, playPausMask, text, textMask, nums_ex, nums_exMask, plTools, plToolsMask, topBit, topBitMask,
+        vKit, vKitMask;
+    // Emboss stamps.
+    Image buts, downButs, loadDown, shuffleUpBut, shuffleDown, repUpBut, repDown, eqUpBut, eqButDown, plUpBut,
+        plButDown, choices0, choices1, choices2, choices3, choices4, choices5, presetUp, presetDown, offManUp,
+        offManDown, onAutoUp, onAutoDown, puller, cornerPull, plButs1, plButs2;
+    // Sprites pasted whole, and the others.
+    Image volBut, exampleSlider, firstImage, visiBar;
+
+    // The set compiled into the program.
+    static TemplateSet embedded();
+
+    const Image& choices(int i) const;  // choices0 ... choices5
+};
+
+// One entry of the catalogue: the name is also the file name without ".bmp".
+struct TemplateSpec {
+    const char* name;
+    int width;
+    int height;
+    int depth;
+    Image TemplateSet::*member;
+};
+
+const std::vector<TemplateSpec>& templateCatalogue();
+
+// The embedded files, by name; empty when the name is unknown.
+struct EmbeddedFile {
+    const char* name;
+    const unsigned char* data;
+    std::size_t size;
+};
+const std::vector<EmbeddedFile>& embeddedTemplateFiles();
+
+} // namespace vk

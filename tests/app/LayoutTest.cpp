@@ -1,0 +1,98 @@
+#include "app/Workbench.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace vk;
+
+namespace {
+// Every row its own colour, so a row of any canvas tells where it came from.
+Image rowCoded(int w, int h) {
+    Image picture(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) picture.setPixel(x, y, rgb(y & 0xFF, y >> 8, x & 0xFF));
+    return picture;
+}
+int rowOf(const Image& canvas, int y) { return redOf(canvas.pixel(5, y)) | greenOf(canvas.pixel(5, y)) << 8; }
+} // namespace
+
+TEST(Layout, StartsWithTheDefaultPictureInAllThreeWindows) {
+    Workbench bench;
+    EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
+    EXPECT_TRUE(bench.buttons().makeSkin);
+    EXPECT_FALSE(bench.buttons().revert || bench.buttons().colBut || bench.buttons().saveSkin);
+    for (int y : {0, 57, 115})
+        for (int x : {0, 137, 274}) {
+            EXPECT_EQ(bench.mainWindow.pixel(x, y), bench.t.firstImage.pixel(x, y));
+            EXPECT_EQ(bench.t.eqMain.pixel(x, y), bench.t.firstImage.pixel(x, y));
+            EXPECT_EQ(bench.plShow.pixel(x, y), bench.t.firstImage.pixel(x, y));
+        }
+}
+
+TEST(Layout, RowsOfEachLayout) {
+    struct Case {
+        LayoutMode mode;
+        int pictureHeight;
+        // (canvas, canvas row, expected picture row)
+        std::vector<std::pair<int, std::pair<int, int>>> rows;
+    } cases[] = {
+        {LayoutMode::Continuous, 348, {{0, {0, 0}}, {0, {115, 115}}, {1, {0, 116}}, {1, {115, 231}}, {2, {0, 232}}, {2, {115, 347}}}},
+        {LayoutMode::TwoPlusOne, 232, {{0, {0, 0}}, {0, {115, 115}}, {1, {0, 116}}, {1, {115, 231}}}},
+    };
+    for (const Case& c : cases) {
+        Workbench bench;
+        bench.state.sourcePictures.main = rowCoded(275, c.pictureHeight);
+        bench.options.layout = c.mode;
+        bench.layoutPictures();
+        const Image* canvases[] = {&bench.mainWindow, &bench.t.eqMain, &bench.plShow};
+        for (const auto& [canvas, rows] : c.rows)
+            EXPECT_EQ(rowOf(*canvases[canvas], rows.first), rows.second) << int(c.mode) << " canvas " << canvas;
+        for (int x = 0; x < 275; ++x) EXPECT_EQ(blueOf(bench.mainWindow.pixel(x, 40)), x & 0xFF);
+    }
+}
+
+TEST(Layout, ThreeWindowsSqueezesAndOtherPicturesComeBack) {
+    Workbench bench;
+    const Image eqPicture = rowCoded(10, 10);
+    bench.state.sourcePictures.main = rowCoded(275, 232);
+    bench.state.sourcePictures.equaliser = eqPicture;
+    bench.options.layout = LayoutMode::Continuous;
+    bench.layoutPictures();
+    bench.options.layout = LayoutMode::ThreeWindows;
+    bench.layoutPictures();
+    // Half the height: every canvas row is one of the two picture rows it covers.
+    for (int y = 0; y < 116; ++y) {
+        const int r = rowOf(bench.mainWindow, y);
+        EXPECT_TRUE(r == 2 * y || r == 2 * y + 1) << y;
+    }
+    EXPECT_EQ(rowOf(bench.t.eqMain, 0), 0);
+    EXPECT_EQ(rowOf(bench.t.eqMain, 115), 9);
+    EXPECT_EQ(bench.plShow.pixel(0, 0), bench.t.firstImage.pixel(0, 0));
+}
+
+TEST(Layout, WritesOnlyTheTopOfEqMain) {
+    Workbench bench;
+    bench.t.eqMain.setPixel(3, 116, kPureRed);
+    bench.t.eqMain.setPixel(274, 314, kPureRed);
+    for (LayoutMode mode : {LayoutMode::ThreeWindows, LayoutMode::TwoPlusOne, LayoutMode::Continuous}) {
+        bench.options.layout = mode;
+        bench.layoutPictures();
+        EXPECT_EQ(bench.t.eqMain.pixel(3, 116), kPureRed);
+        EXPECT_EQ(bench.t.eqMain.pixel(274, 314), kPureRed);
+    }
+}
+
+TEST(Layout, SetsNotMadeInTheButtonOrder) {
+    Workbench bench;
+    bench.enterMade();
+    std::vector<std::pair<WorkflowButton, bool>> switched;
+    bench.onButton = [&](WorkflowButton b, bool on) { switched.emplace_back(b, on); };
+    bench.layoutPictures();
+    const std::vector<std::pair<WorkflowButton, bool>> expected = {
+        {WorkflowButton::Revert, false}, {WorkflowButton::MakeSkin, true},
+        {WorkflowButton::ColBut, false}, {WorkflowButton::SaveSkin, false}};
+    EXPECT_EQ(switched, expected);
+    EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
+}
