@@ -2,7 +2,10 @@
 # Installs the Debian 12 packages vellumKit builds and tests with, only those missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libzip-dev fonts-liberation2 xvfb xauth "$@")
+          libzip-dev fonts-liberation2 xvfb xauth chromium "$@")
+# The player tests drive Webamp with Node; a Node from elsewhere (with its own npm) is fine.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

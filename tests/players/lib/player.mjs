@@ -1,0 +1,72 @@
+// Drives Debian's Chromium through playwright-core: one fresh page per skin, Webamp loads the
+// skin from our server, and we keep what the page reported, what went wrong and a screenshot.
+import { createRequire } from 'node:module';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { startServer } from './server.mjs';
+import { readPng } from './png.mjs';
+
+// The three windows stacked: main, equaliser, playlist (see page/index.html).
+export const kStage = { width: 275, height: 348 };
+
+export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumPath = '/usr/bin/chromium' }) {
+  const require = createRequire(join(modulesDir, 'noop.js'));
+  const { chromium } = require('playwright-core');
+  // The UMD build: a plain script that defines window.Webamp.
+  const webampBundle = require.resolve('webamp');
+  const webampVersion = JSON.parse(readFileSync(join(dirname(webampBundle), '..', 'package.json'), 'utf8')).version;
+  mkdirSync(screenshotDir, { recursive: true });
+
+  const server = await startServer({ pageDir, webampBundle });
+  let browser;
+  try {
+    browser = await chromium.launch({
+      executablePath: chromiumPath,
+      // Colours must reach the screenshot untouched, one CSS pixel to one screen pixel.
+      args: ['--force-color-profile=srgb', '--disable-lcd-text', '--autoplay-policy=no-user-gesture-required'],
+    });
+  } catch (e) {
+    await server.close();
+    throw new Error(`cannot start ${chromiumPath} through playwright-core: ${e.message}`);
+  }
+
+  async function show(caseName, variant, zipBytes) {
+    const path = `/skins/${caseName}/${variant}.wsz`;
+    server.serve(path, () => zipBytes);
+    const problems = [];
+    const page = await browser.newPage({ viewport: { width: 400, height: 400 }, deviceScaleFactor: 1 });
+    page.on('console', (m) => {
+      if (m.type() === 'error' || m.type() === 'assert') problems.push(`console ${m.type()}: ${m.text()}`);
+    });
+    page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+    page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()} ${r.failure()?.errorText}`));
+    page.on('response', (r) => {
+      if (r.status() >= 400) problems.push(`HTTP ${r.status()} for ${r.url()}`);
+    });
+    page.on('dialog', async (d) => {
+      problems.push(`dialog: ${d.message()}`);
+      await d.dismiss();
+    });
+    try {
+      await page.goto(`${server.origin}/`);
+      await page.evaluate((url) => window.loadSkin(url), path);
+      await page.evaluate(() => window.selectTrack(1));
+      const description = await page.evaluate(() => window.describe());
+      const png = await page.screenshot({ clip: { x: 0, y: 0, ...kStage } });
+      const file = join(screenshotDir, `${caseName}-${variant}.png`);
+      writeFileSync(file, png);
+      return { problems, description, screenshot: readPng(png), screenshotFile: file };
+    } finally {
+      await page.close();
+    }
+  }
+
+  return {
+    webampVersion,
+    show,
+    async close() {
+      await browser.close();
+      await server.close();
+    },
+  };
+}

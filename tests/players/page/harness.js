@@ -1,0 +1,134 @@
+// Runs inside the page: starts Webamp on one skin and reports what it made of it.
+'use strict';
+
+const kWindows = { main: '#main-window', equalizer: '#equalizer-window', playlist: '#playlist-window' };
+
+function nextFrame() {
+  return new Promise((resolve) => requestAnimationFrame(() => resolve()));
+}
+
+function rectOf(element, origin) {
+  const r = element.getBoundingClientRect();
+  return { x: r.left - origin.left, y: r.top - origin.top, w: r.width, h: r.height };
+}
+
+function paintsSomething(element, style) {
+  if (style.backgroundImage !== 'none') return true;
+  if (!/^rgba\(.*, 0\)$|^transparent$/.test(style.backgroundColor)) return true;
+  if (['CANVAS', 'IMG', 'INPUT', 'SVG'].includes(element.tagName.toUpperCase())) return true;
+  return [...element.childNodes].some((n) => n.nodeType === Node.TEXT_NODE && n.textContent.trim() !== '');
+}
+
+// Every element that draws inside a window, as rectangles relative to the window, with the
+// sprite it shows: pixels outside all of them show the window's own background sprite.
+function paintedChildren(windowElement, spriteByUrl) {
+  const origin = windowElement.getBoundingClientRect();
+  const children = [];
+  for (const element of windowElement.querySelectorAll('*')) {
+    const style = getComputedStyle(element);
+    if (style.display === 'none' || style.visibility === 'hidden' || !paintsSomething(element, style)) continue;
+    const r = rectOf(element, origin);
+    // What is left of it inside ancestors that clip their content (the marquee, for one).
+    let clip = { ...r };
+    for (let a = element.parentElement; a && a !== windowElement; a = a.parentElement) {
+      const as = getComputedStyle(a);
+      if (as.overflow === 'visible' && as.overflowX === 'visible' && as.overflowY === 'visible') continue;
+      const ar = rectOf(a, origin);
+      const x = Math.max(clip.x, ar.x), y = Math.max(clip.y, ar.y);
+      clip = { x, y, w: Math.max(0, Math.min(clip.x + clip.w, ar.x + ar.w) - x), h: Math.max(0, Math.min(clip.y + clip.h, ar.y + ar.h) - y) };
+    }
+    if (clip.w <= 0 || clip.h <= 0) continue;
+    const url = /^url\("?(.*?)"?\)$/.exec(style.backgroundImage);
+    children.push({
+      ...r,
+      clip,
+      tag: element.tagName.toLowerCase(),
+      id: element.id,
+      cls: String(element.className),
+      // Names of every sprite with this picture (identical art gives identical data URLs).
+      sprites: url ? spriteByUrl.get(url[1]) || ['unknown'] : [],
+      backgroundPosition: style.backgroundPosition,
+      backgroundRepeat: style.backgroundRepeat,
+      backgroundSize: style.backgroundSize,
+      text: [...element.childNodes].some((n) => n.nodeType === Node.TEXT_NODE && n.textContent.trim() !== ''),
+    });
+  }
+  return children;
+}
+
+window.loadSkin = async function loadSkin(skinUrl) {
+  const webamp = new Webamp({
+    initialSkin: { url: skinUrl },
+    initialTracks: [
+      { url: '/silence.wav', duration: 1, metaData: { artist: 'Vellum', title: 'First Track' } },
+      { url: '/silence.wav', duration: 1, metaData: { artist: 'Vellum', title: 'Second Track' } },
+      { url: '/silence.wav', duration: 1, metaData: { artist: 'Vellum', title: 'Third Track' } },
+    ],
+    windowLayout: {
+      main: { position: { top: 0, left: 0 } },
+      equalizer: { position: { top: 116, left: 0 } },
+      playlist: { position: { top: 232, left: 0 }, size: { extraHeight: 0, extraWidth: 0 } },
+    },
+  });
+  window.webamp = webamp;
+  // A still title, so the screenshot and the element positions are taken of the same frame.
+  webamp.store.dispatch({ type: 'DISABLE_MARQUEE' });
+  await webamp.renderInto(document.getElementById('stage'));
+  await webamp.skinIsLoaded();
+  await document.fonts.ready;
+  await nextFrame();
+  await nextFrame();
+  return window.describe();
+};
+
+window.describe = function describe() {
+  const state = window.webamp.store.getState();
+  const spriteByUrl = new Map();
+  for (const [name, url] of Object.entries(state.display.skinImages)) {
+    spriteByUrl.set(url, [...(spriteByUrl.get(url) || []), name]);
+  }
+  const windows = {};
+  for (const [name, selector] of Object.entries(kWindows)) {
+    const element = document.querySelector(selector);
+    if (!element) continue;
+    const r = element.getBoundingClientRect();
+    windows[name] = {
+      rect: { x: r.left + window.scrollX, y: r.top + window.scrollY, w: r.width, h: r.height },
+      selected: element.classList.contains('selected'),
+      children: paintedChildren(element, spriteByUrl),
+    };
+  }
+  const playlist = document.querySelector(kWindows.playlist);
+  const playlistOrigin = playlist ? playlist.getBoundingClientRect() : null;
+  const tracks = [...document.querySelectorAll('#playlist-window .track-cell')].map((cell) => {
+    const style = getComputedStyle(cell);
+    const text = cell.querySelector('span') || cell;
+    return {
+      rect: rectOf(cell, playlistOrigin),
+      textRect: rectOf(text, playlistOrigin),
+      text: cell.textContent,
+      className: String(cell.className),
+      color: style.color,
+      backgroundColor: style.backgroundColor,
+    };
+  });
+  return {
+    skinImages: state.display.skinImages,
+    skinColors: state.display.skinColors,
+    skinPlaylistStyle: state.display.skinPlaylistStyle,
+    focused: state.windows.focused,
+    equalizerOn: state.equalizer.on,
+    windows,
+    playlistStyle: playlist
+      ? { color: getComputedStyle(playlist).color, backgroundColor: getComputedStyle(playlist).backgroundColor }
+      : null,
+    tracks,
+  };
+};
+
+// Selects a track as a click would, without moving the focus off the main window.
+window.selectTrack = async function selectTrack(index) {
+  window.webamp.store.dispatch({ type: 'CLICKED_TRACK', index });
+  await nextFrame();
+  await nextFrame();
+};
