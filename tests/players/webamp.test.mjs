@@ -11,7 +11,7 @@ import { openPlayer } from './lib/player.mjs';
 import { zipFolder } from './lib/server.mjs';
 import { photoLikePicture } from './lib/picture.mjs';
 import {
-  readSkinFolder, checkFiles, checkSprites, checkScreen, checkVisColours, parsePlEdit, parseViscolor,
+  readSkinFolder, checkFiles, checkSprites, checkScreen, checkVisColours, checkVisualiser, parsePlEdit, parseViscolor,
 } from './lib/checks.mjs';
 import { kSpriteByName } from './lib/skinFormat.mjs';
 
@@ -178,6 +178,7 @@ describe('Webamp shows skins made by vellumkit-cli', { concurrency: false }, () 
           ...checkSprites(skin, shown.description),
           ...checkScreen(skin, shown.description, shown.screenshot),
           ...checkVisColours(skin, shown.description),
+          ...checkVisualiser(skin, shown),
         ];
         if (findings.length) {
           assert.fail(`${c.name} in Webamp (screenshot ${shown.screenshotFile}):\n  ${findings.join('\n  ')}`);

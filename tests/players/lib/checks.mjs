@@ -82,12 +82,13 @@ export function checkSprites(skin, description) {
   const findings = [];
   for (const [file, sheetFormat] of Object.entries(kSheets)) {
     const sheet = skin.sheets[file];
+    const absent = sheetFormat.sprites.filter((s) => !description.skinImages[s.name]).map((s) => s.name);
+    if (absent.length) {
+      findings.push(`${file}: Webamp took ${absent.length === sheetFormat.sprites.length ? 'no sprite' : `not ${absent.join(', ')}`} from this skin (the sheet did not load)`);
+    }
     for (const sprite of sheetFormat.sprites) {
       const url = description.skinImages[sprite.name];
-      if (!url) {
-        findings.push(`${file}: Webamp has no ${sprite.name} from this skin (the sheet did not load)`);
-        continue;
-      }
+      if (!url) continue;
       const image = readPngDataUrl(url);
       if (image.width !== sprite.w || image.height !== sprite.h) {
         findings.push(`${sprite.name} is ${image.width}x${image.height} in Webamp, expected ${sprite.w}x${sprite.h}`);
@@ -384,5 +385,26 @@ function checkTextBlend(shot, ox, oy, rect, back, fore, what) {
   }
   if (strays) findings.push(`${what}: ${strays} pixel(s) are no blend of text and background, first ${stray}`);
   if (strongest < 0.6) findings.push(`${what}: the glyphs reach only ${Math.round(strongest * 100)}% of the text colour`);
+  return findings;
+}
+
+// The visualiser of a playing (silent) track: Webamp fills it with line 1 of viscolor.txt and
+// dots every other pixel of every other row in line 2; silence draws no bars.
+export function checkVisualiser(skin, shown) {
+  const findings = [];
+  const colours = parseViscolor(skin.viscolor).map((c) => [...c.slice(4, -1).split(',').map(Number), 255]);
+  const r = shown.visRect;
+  if (r.x !== 24 || r.y !== 43 || r.w !== 76 || r.h !== 16) {
+    return [`the visualiser is at (${r.x},${r.y}) ${r.w}x${r.h}, the format puts it at (24,43) 76x16`];
+  }
+  const tally = new Tally('visualiser of a silent track in viscolor.txt lines 1 and 2');
+  for (let y = 0; y < 16; ++y) {
+    for (let x = 0; x < 76; ++x) {
+      const want = x % 2 === 0 && y % 2 === 1 ? colours[1] : colours[0];
+      const got = screenPixel(shown.visualiser, x, y);
+      if (!samePixel(got, want)) tally.miss(`window (${24 + x},${43 + y})`, got, want);
+    }
+  }
+  tally.report(findings);
   return findings;
 }

@@ -55,7 +55,9 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
       const png = await page.screenshot({ clip: { x: 0, y: 0, ...kStage } });
       const file = join(screenshotDir, `${caseName}-${variant}.png`);
       writeFileSync(file, png);
-      return { problems, description, screenshot: readPng(png), screenshotFile: file };
+      const visRect = await page.evaluate(() => window.playForVisualiser());
+      const visualiser = readPng(await page.screenshot({ clip: { x: visRect.x, y: visRect.y, width: visRect.w, height: visRect.h } }));
+      return { problems, description, screenshot: readPng(png), screenshotFile: file, visRect, visualiser };
     } finally {
       await page.close();
     }

@@ -4,9 +4,10 @@ import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { makeZip } from './zip.mjs';
 
-// One second of 8 kHz mono silence, so the playlist's tracks load without a network.
+// Thirty seconds of 8 kHz mono silence: tracks that load without a network, and play long
+// enough for the visualiser to be seen.
 function silenceWav() {
-  const samples = 8000;
+  const samples = 8000 * 30;
   const buf = Buffer.alloc(44 + samples);
   buf.write('RIFF', 0, 'latin1');
   buf.writeUInt32LE(36 + samples, 4);

@@ -132,3 +132,18 @@ window.selectTrack = async function selectTrack(index) {
   await nextFrame();
   await nextFrame();
 };
+
+// Plays the silent track so that the main window shows its visualiser, drawn by Webamp from
+// the skin's visualisation colours.
+window.playForVisualiser = async function playForVisualiser() {
+  window.webamp.play();
+  const started = Date.now();
+  while (!(document.querySelector('#main-window #visualizer') && window.webamp.getMediaStatus() === 'PLAYING')) {
+    if (Date.now() - started > 10000) throw new Error(`the player did not start playing (${window.webamp.getMediaStatus()})`);
+    await nextFrame();
+  }
+  for (let i = 0; i < 5; ++i) await nextFrame();
+  const vis = document.querySelector('#main-window #visualizer').getBoundingClientRect();
+  const main = document.querySelector('#main-window').getBoundingClientRect();
+  return { x: vis.left - main.left, y: vis.top - main.top, w: vis.width, h: vis.height };
+};
