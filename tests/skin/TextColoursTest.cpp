@@ -3,53 +3,14 @@
 #include "app/Workbench.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
+#include "tests/colour/TestImages.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <optional>
-#include <set>
-#include <sstream>
-#include <string>
 #include <vector>
 
 using namespace vk;
+using namespace vk::test;
 
 namespace {
-
-// A colour per pixel, so a stray copy or fill shows wherever it lands.
-TColor patternAt(int x, int y) { return rgb(x % 256, y % 256, 77); }
-void paintPattern(Image& image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, patternAt(x, y));
-}
-void paintAll(Image& image, TColor colour) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, colour);
-}
-// Black background with white glyph pixels, both present in every row.
-void paintMask(Image& mask) {
-    for (int y = 0; y < mask.height(); ++y)
-        for (int x = 0; x < mask.width(); ++x) mask.setPixel(x, y, (x * 7 + y * 3) % 5 < 2 ? kWhite : kBlack);
-}
-
-bool inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-// Every pixel of `after` must be what `expect` says, or `before`'s pixel where it says nothing.
-using Expect = std::function<std::optional<TColor>(int x, int y)>;
-::testing::AssertionResult matches(const Image& before, const Image& after, const Expect& expect) {
-    int wrong = 0;
-    std::ostringstream first;
-    for (int y = 0; y < after.height(); ++y)
-        for (int x = 0; x < after.width(); ++x) {
-            const TColor want = expect(x, y).value_or(before.pixel(x, y));
-            const TColor got = after.pixel(x, y);
-            if (got != want && wrong++ == 0)
-                first << "first at (" << x << ", " << y << "): got " << std::hex << got << ", want " << want;
-        }
-    if (wrong == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << wrong << " wrong pixels; " << first.str();
-}
 
 constexpr TColor kBack = rgb(12, 34, 56);
 constexpr TColor kText = rgb(200, 100, 50);
@@ -228,11 +189,7 @@ TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
     };
     const Image& eq = bench.t.eqMain;
     for (const auto& c : cases) {
-        const Image cell = [&] {
-            Image out(14, 63);
-            out.copyRect(out.bounds(), eq, {c.left, c.top, c.left + 14, c.top + 63});
-            return out;
-        }();
+        const Image cell = cut(eq, {c.left, c.top, c.left + 14, c.top + 63});
         EXPECT_TRUE(matches(cell, cell, [&](int x, int y) { return cellPixel(x, y, c.barRows); }))
             << "frame " << c.frame;
     }
