@@ -29,4 +29,13 @@ void Pass::stamp(Image& target, Point at, const Image& stampImage) {
 
 void Pass::paste(Image& target, Point at, const Image& image) { pasteImage(target, at.x, at.y, image); }
 
+// --- Additions for the window stages ---------------------------------------
+
+void Pass::outline(Image& target, const Rect& r, When when) {
+    if (!applies(when)) return;
+    target.setPen(kBlack, PenStyle::Solid);
+    target.setBrush(kBlack, BrushStyle::Clear);
+    target.rectangle(r);
+}
+
 } // namespace vk::skin

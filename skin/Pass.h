@@ -26,6 +26,15 @@ public:
     void copy(Image& target, const Rect& to, const Image& source, const Rect& from);
     void stamp(Image& target, Point at, const Image& stamp);
     void paste(Image& target, Point at, const Image& image);
+
+    // --- Additions for the window stages -----------------------------------
+    // A one-pixel black border with the inside left as it is: black pen,
+    // clear brush, which stay set on the target afterwards. No default for
+    // `when`: every outline is skipped with Buttons Only, and the call says so.
+    void outline(Image& target, const Rect& r, When when);
 };
+
+// Where a stamp or paste goes when it lands on the corner of an area.
+constexpr Point topLeft(const Rect& r) { return {r.left, r.top}; }
 
 } // namespace vk::skin
