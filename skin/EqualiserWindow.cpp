@@ -57,22 +57,22 @@ void equaliserWindow(Workbench& bench) {
 
     // Shaded-mode buttons and bars: the pressed buttons come from the window
     // before its buttons are raised, the bars before its outer frame.
-    pass.copy(ex, kExButtonsPressed, eq, kEqTitleButtons);   //  1
-    pass.sink(ex, kExCloseButtonPressed);                    //  2
-    pass.sink(ex, kExShadeButtonBarPressed);                 //  3
-    pass.raise(eq, kEqCloseButton);                          //  4
-    pass.raise(eq, kEqShadeButtonBar);                       //  5
-    pass.copy(ex, kExBarActive, eq, kEqTitleStrip);          //  6
-    pass.copy(ex, kExBarInactive, ex, kExBarActive);         //  7
-    pass.outline(ex, kExBarActive, When::NotButtonsOnly);    //  8
+    pass.copy(ex, kExButtonsPressed, eq, kEqTitleButtons);      // 1
+    pass.sink(ex, kExCloseButtonPressed);                       // 2
+    pass.sink(ex, kExShadeButtonBarPressed);                    // 3
+    pass.raise(eq, kEqCloseButton);                             // 4
+    pass.raise(eq, kEqShadeButtonBar);                          // 5
+    pass.copy(ex, kExBarActive, eq, kEqTitleStrip);             // 6
+    pass.copy(ex, kExBarInactive, ex, kExBarActive);            // 7
+    pass.outline(ex, kExBarActive, When::NotButtonsOnly);       // 8
     pass.outline(ex, kExBarInactive, When::NotButtonsOnly);
-    pass.copy(ex, kExButtonsReleased, eq, kEqTitleButtons);  //  9
+    pass.copy(ex, kExButtonsReleased, eq, kEqTitleButtons);     // 9
 
     // Window bevels.
-    pass.sink(eq, kEqInnerRing, When::SinkFrameOnly);        // 10
-    pass.raise(eq, kEqWindow);                               // 11
-    pass.sink(eq, kEqPreampWell);                            // 12
-    for (int i = 0; i < kEqBands; ++i)                       // 13
+    pass.sink(eq, kEqInnerRing, When::SinkFrameOnly);           // 10
+    pass.raise(eq, kEqWindow);                                  // 11
+    pass.sink(eq, kEqPreampWell);                               // 12
+    for (int i = 0; i < kEqBands; ++i)                          // 13
         pass.sink(eq, eqSliderWell(i));
 
     // Sprite rows. The graph is the one copy that scales: 114 columns onto

@@ -53,7 +53,9 @@ constexpr Rect kVisPieceSprite{205, 0, 280, 38};
 constexpr Rect kVisWellSprite{205, 6, 280, 29};
 constexpr Rect kLeftSideTileSprite{0, 42, 25, 71};
 constexpr Rect kRightSideTileSprite{26, 42, 51, 71};
-constexpr Rect kRightSideTileGroove{39, 41, 41, 72};  // a row beyond the tile at each end, on the gap rows
+// One row beyond the tile at each end, on gap rows no copy rewrites: each
+// pass shades those four pixels once more.
+constexpr Rect kRightSideTileGroove{39, 41, 41, 72};
 constexpr Rect kCloseButtonPressed{52, 42, 61, 51};
 constexpr Rect kShadeButtonPressed{62, 42, 71, 51};
 constexpr Rect kShadeButtonBarPressed{62, 42, 71, 45};
@@ -93,26 +95,26 @@ void playlistEditor(Workbench& bench) {
     Image& pl = t.plEdit;
 
     // Title buttons, then the shaded-bar pieces, cut before the outer frame.
-    pass.raise(show, kPlCloseButton);                         //  1
-    pass.raise(show, kPlShadeButtonBar);                      //  2
-    pass.copy(pl, kBarRightEndActive, show, kPlBarRightEnd);  //  3
-    pass.stamp(pl, kBarGripActive, t.puller);                 //  4
-    pass.copy(pl, kBarRightEndInactive, show, kPlBarRightEnd);  //  5
-    pass.stamp(pl, kBarGripInactive, t.puller);               //  6
-    pass.copy(pl, kBarLeftEndSprite, show, kPlBarLeftEnd);    //  7
-    pass.copy(pl, kBarMiddleSprite, show, kPlBarMiddle);      //  8
+    pass.raise(show, kPlCloseButton);                                     // 1
+    pass.raise(show, kPlShadeButtonBar);                                  // 2
+    pass.copy(pl, kBarRightEndActive, show, kPlBarRightEnd);              // 3
+    pass.stamp(pl, kBarGripActive, t.puller);                             // 4
+    pass.copy(pl, kBarRightEndInactive, show, kPlBarRightEnd);            // 5
+    pass.stamp(pl, kBarGripInactive, t.puller);                           // 6
+    pass.copy(pl, kBarLeftEndSprite, show, kPlBarLeftEnd);                // 7
+    pass.copy(pl, kBarMiddleSprite, show, kPlBarMiddle);                  // 8
 
     // Window bevels and captions; the bottom filler and visualisation piece
     // are cut before the display wells, grip and glyphs reach them.
-    pass.sink(show, kPlInnerRing, When::SinkFrameOnly);       //  9
-    pass.raise(show, kPlWindow);                              // 10
-    pass.stamp(show, kPlMenuCaptions, t.plButs1);             // 11
-    pass.stamp(show, kPlListOptionsCaption, t.plButs2);       // 12
-    pass.sink(show, kPlListWell);                             // 13
-    pass.copy(pl, kBottomFillerSprite, show, kPlBottomFiller);  // 14
-    pass.copy(pl, kVisPieceSprite, show, kPlVisPiece);        // 15
-    pass.sink(pl, kVisWellSprite);                            // 16
-    if (pass.applies(When::NotButtonsOnly)) {                 // 17
+    pass.sink(show, kPlInnerRing, When::SinkFrameOnly);                   // 9
+    pass.raise(show, kPlWindow);                                          // 10
+    pass.stamp(show, kPlMenuCaptions, t.plButs1);                         // 11
+    pass.stamp(show, kPlListOptionsCaption, t.plButs2);                   // 12
+    pass.sink(show, kPlListWell);                                         // 13
+    pass.copy(pl, kBottomFillerSprite, show, kPlBottomFiller);            // 14
+    pass.copy(pl, kVisPieceSprite, show, kPlVisPiece);                    // 15
+    pass.sink(pl, kVisWellSprite);                                        // 16
+    if (pass.applies(When::NotButtonsOnly)) {                             // 17
         pass.sink(show, kPlUpperDisplayWell);
         pass.sink(show, kPlLowerDisplayWell);
         pass.stamp(show, kPlResizeGrip, t.cornerPull);
@@ -120,29 +122,29 @@ void playlistEditor(Workbench& bench) {
     }
 
     // Pressed buttons: the bevelled buttons with a sunken frame over them.
-    pass.copy(pl, kCloseButtonPressed, show, kPlCloseButton);     // 18
-    pass.sink(pl, kCloseButtonPressed);                           // 19
-    pass.copy(pl, kShadeButtonPressed, show, kPlShadeButton);     // 20
-    pass.copy(pl, kBarShadeButtonPressed, show, kPlShadeButton);  // 21
-    pass.sink(pl, kShadeButtonBarPressed);                        // 22
-    pass.sink(pl, kBarShadeButtonBarPressed);                     // 23
+    pass.copy(pl, kCloseButtonPressed, show, kPlCloseButton);             // 18
+    pass.sink(pl, kCloseButtonPressed);                                   // 19
+    pass.copy(pl, kShadeButtonPressed, show, kPlShadeButton);             // 20
+    pass.copy(pl, kBarShadeButtonPressed, show, kPlShadeButton);          // 21
+    pass.sink(pl, kShadeButtonBarPressed);                                // 22
+    pass.sink(pl, kBarShadeButtonBarPressed);                             // 23
 
     // Title pieces, each into the active row and then the inactive one.
-    for (const TitlePiece& piece : kTitlePieces)                  // 24 to 31
+    for (const TitlePiece& piece : kTitlePieces)                          // 24 to 31
         for (int row : {0, kInactiveTitleRow})
             pass.copy(pl, piece.sprite.shifted(0, row), show, piece.source);
-    pass.outline(pl, kBarActiveOutline, When::NotButtonsOnly);    // 32
+    pass.outline(pl, kBarActiveOutline, When::NotButtonsOnly);            // 32
     pass.outline(pl, kBarInactiveOutline, When::NotButtonsOnly);
 
     // The preview's title strip and sides, tiled as the player tiles them.
-    for (int x : kPlFillerRepeatX)                                // 33 to 37
+    for (int x : kPlFillerRepeatX)                                        // 33 to 37
         pass.copy(show, plFillerRepeat(x), pl, kTitleFillerSprite);
-    pass.copy(pl, kLeftSideTileSprite, show, kPlLeftSideTile);    // 38
-    pass.copy(pl, kRightSideTileSprite, show, kPlRightSideTile);  // 39
-    pass.sink(pl, kRightSideTileGroove);                          // 40
-    pass.copy(show, kPlRightSideTile, pl, kRightSideTileSprite);  // 41
-    pass.copy(show, kPlRightSideTileAbove, pl, kRightSideTileSprite);  // 42
-    pass.copy(show, kPlLeftSideTileAbove, pl, kLeftSideTileSprite);    // 43
+    pass.copy(pl, kLeftSideTileSprite, show, kPlLeftSideTile);            // 38
+    pass.copy(pl, kRightSideTileSprite, show, kPlRightSideTile);          // 39
+    pass.sink(pl, kRightSideTileGroove);                                  // 40
+    pass.copy(show, kPlRightSideTile, pl, kRightSideTileSprite);          // 41
+    pass.copy(show, kPlRightSideTileAbove, pl, kRightSideTileSprite);     // 42
+    pass.copy(show, kPlLeftSideTileAbove, pl, kLeftSideTileSprite);       // 43
 
     // The bottom corners last, so they carry every caption, well and glyph.
     pass.copy(pl, kBottomLeftCornerSprite, show, kPlBottomLeftCorner);    // 44
