@@ -250,6 +250,28 @@ TEST(EqualiserWindow, SeamsAndCornersOnAGreyPicture) {
     }
 }
 
+TEST(EqualiserWindow, SliderWellsFrameTheStripsByOnePixel) {
+    // Strips (pasted later) are 14 x 63 at (21, 38) and (78 + 18i, 38): each
+    // well's border is the ring just outside its strip, the strip untouched.
+    Workbench bench;
+    const Image& eq = runStage(bench, filled(275, 116, grey(100)), {}).t.eqMain;
+    std::vector<int> stripLefts = {21};
+    for (int i = 0; i < 10; ++i) stripLefts.push_back(78 + 18 * i);
+    for (int left : stripLefts) {
+        const Rect strip{left, 38, left + 14, 101};
+        for (int y = strip.top - 1; y <= strip.bottom; ++y)
+            for (int x = strip.left - 1; x <= strip.right; ++x) {
+                const bool inside = x >= strip.left && x < strip.right && y >= strip.top && y < strip.bottom;
+                // Sunk: dark top row and left column, light bottom row and right column.
+                const bool dark = y == strip.top - 1 || (x == strip.left - 1 && y < strip.bottom);
+                const int want = inside ? 100 : dark ? 5 : 195;
+                ASSERT_EQ(eq.pixel(x, y), grey(want)) << "strip at " << left << ": (" << x << ", " << y << ")";
+            }
+        EXPECT_EQ(eq.pixel(strip.left - 2, 60), grey(100)) << "left of the well at " << left;
+        EXPECT_EQ(eq.pixel(strip.right + 1, 60), grey(100)) << "right of the well at " << left;
+    }
+}
+
 TEST(EqualiserWindow, CaptionSpritesCarryTheirOwnStamp) {
     struct Caption {
         const char* what;
