@@ -7,7 +7,6 @@
 namespace vk::skin {
 
 // --- small rectangle helpers -------------------------------------------------
-constexpr Point topLeft(const Rect& r) { return {r.left, r.top}; }
 constexpr Rect topRows(const Rect& r, int rows) { return {r.left, r.top, r.right, r.top + rows}; }
 constexpr Rect bottomRows(const Rect& r, int rows) { return {r.left, r.bottom - rows, r.right, r.bottom}; }
 constexpr Rect shrunk(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
