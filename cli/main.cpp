@@ -3,7 +3,11 @@
 #include "cli/Commands.h"
 #include "raster/Error.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -21,7 +25,13 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt warns on every start without one; a private folder of our own quiets it.
+        const QByteArray dir = QDir::tempPath().toUtf8() + "/vellumkit-runtime-" + QByteArray::number(getuid());
+        QDir().mkpath(QString::fromUtf8(dir));
+        QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     vk::installQtTextRasteriser();
 

@@ -17,4 +17,7 @@ struct Point {
     constexpr bool operator==(const Point&) const = default;
 };
 
+// Where a stamp or paste goes when it lands on the corner of an area.
+constexpr Point topLeft(const Rect& r) { return {r.left, r.top}; }
+
 } // namespace vk

@@ -29,4 +29,11 @@ void Pass::stamp(Image& target, Point at, const Image& stampImage) {
 
 void Pass::paste(Image& target, Point at, const Image& image) { pasteImage(target, at.x, at.y, image); }
 
+void Pass::outline(Image& target, const Rect& r, TColor colour, When when) {
+    if (!applies(when)) return;
+    target.setPen(colour, PenStyle::Solid);
+    target.setBrush(colour, BrushStyle::Clear);
+    target.rectangle(r);
+}
+
 } // namespace vk::skin

@@ -26,6 +26,9 @@ public:
     void copy(Image& target, const Rect& to, const Image& source, const Rect& from);
     void stamp(Image& target, Point at, const Image& stamp);
     void paste(Image& target, Point at, const Image& image);
+    // A one-pixel rectangle outline: pen of that colour, brush of that colour
+    // but clear, both left so set on the target's canvas.
+    void outline(Image& target, const Rect& r, TColor colour, When when = When::Always);
 };
 
 } // namespace vk::skin

@@ -73,7 +73,7 @@ TEST(Image, ShrinkByOneColumnAndMergesTheDroppedColumn) {
     // 4 columns into 3: exactly one source column is dropped and ANDed into a
     // neighbour; the other target columns are exact copies.
     Image source(4, 1);
-    const TColor colours[] = {0x0000F0, 0x00000F, 0x003C00, 0xAA0000};
+    const TColor colours[] = {0x00FFF0, 0x0FFF0F, 0xF0F0FF, 0xFF00FF};  // neighbours' ANDs all differ
     for (int x = 0; x < 4; ++x) source.setPixel(x, 0, colours[x]);
     Image target(3, 1);
     target.copyRect({0, 0, 3, 1}, source, {0, 0, 4, 1});

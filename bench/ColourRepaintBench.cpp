@@ -1,0 +1,24 @@
+// The three repaint routines each colour picker runs while the user waits.
+#include "app/Workbench.h"
+#include "skin/MakeSkin.h"
+
+#include <benchmark/benchmark.h>
+
+static void BM_ApplyTextColours(benchmark::State& s) {
+    vk::Workbench bench;
+    for (auto _ : s) vk::applyTextColours(bench);
+}
+BENCHMARK(BM_ApplyTextColours);
+
+static void BM_PaintEqSliders(benchmark::State& s) {
+    vk::Workbench bench;
+    for (auto _ : s) vk::paintEqSliders(bench);
+}
+BENCHMARK(BM_PaintEqSliders);
+
+// Four lines through the text rasteriser.
+static void BM_PaintPlaylistPreview(benchmark::State& s) {
+    vk::Workbench bench;
+    for (auto _ : s) vk::paintPlaylistPreview(bench);
+}
+BENCHMARK(BM_PaintPlaylistPreview);

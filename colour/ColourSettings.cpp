@@ -1,0 +1,56 @@
+// The nine colour pickers: store the colour, then repaint its group.
+#include "colour/ColourTools.h"
+#include "raster/Error.h"
+#include "skin/MakeSkin.h"
+
+#include <cstdio>
+
+namespace vk {
+
+void requirePlainRgb(TColor colour) {
+    if (colour <= 0xFFFFFF) return;
+    char text[64];
+    std::snprintf(text, sizeof text, "Colour 0x%08X is not a plain RGB value", unsigned(colour));
+    throw Error(text);
+}
+
+RepaintRoutine repaintRoutineFor(ColourSetting setting) {
+    switch (setting) {
+    case ColourSetting::winBackColour:
+    case ColourSetting::winTextColour: return &applyTextColours;
+    case ColourSetting::plNormalBgColour:
+    case ColourSetting::plNormalColour:
+    case ColourSetting::plCurrentColour:
+    case ColourSetting::plSelectedBgColour: return &paintPlaylistPreview;
+    case ColourSetting::eqBackColour:
+    case ColourSetting::eqForeColour:
+    case ColourSetting::eqHighlightColour: return &paintEqSliders;
+    }
+    throw Error("Unknown colour setting");
+}
+
+void setColourSetting(Workbench& bench, ColourSetting setting, TColor colour) {
+    requirePlainRgb(colour);
+    const RepaintRoutine repaint = repaintRoutineFor(setting);
+    for (const ColourSettingInfo& info : colourSettings())
+        if (info.setting == setting) bench.state.*info.field = colour;
+    repaint(bench);
+}
+
+std::optional<TColor> ColourDialog::execute() {
+    std::optional<TColor> chosen = show_ ? show_(lastConfirmed_) : std::nullopt;
+    if (chosen) {
+        requirePlainRgb(*chosen);
+        lastConfirmed_ = *chosen;
+    }
+    return chosen;
+}
+
+bool colourButtonClick(Workbench& bench, ColourDialog& dialog, ColourSetting setting) {
+    const std::optional<TColor> colour = dialog.execute();
+    if (!colour) return false;
+    setColourSetting(bench, setting, *colour);
+    return true;
+}
+
+} // namespace vk

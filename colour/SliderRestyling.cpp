@@ -1,0 +1,95 @@
+// The three knob restylings: solid knobs of one colour with a raised bevel,
+// then copied into the window previews. Each repaints the whole knob, so an
+// earlier choice leaves no trace.
+#include "colour/ColourTools.h"
+#include "raster/Error.h"
+#include "raster/Primitives.h"
+#include "skin/EqSliderArt.h"
+
+namespace vk {
+
+namespace {
+
+// The volume and balance knob is the template volBut itself, 14 x 11; the
+// sheets hold it released and pressed side by side.
+constexpr Point kVolumeKnobSprites[] = {{0, 422}, {15, 422}};
+constexpr Point kVolumeKnobOnMain{133, 58};
+constexpr Point kBalanceKnobOnMain{189, 58};
+
+// Both position knobs of posBar and the column 277 between them.
+constexpr Rect kPosBarKnobs{248, 0, 307, 10};
+constexpr Rect kPosBarKnob{248, 0, 277, 10};
+constexpr Rect kPosBarKnobPressed{278, 0, 307, 10};
+
+// The knob sprites' 9 x 9 insides; their outlines keep what they had.
+constexpr Rect kEqKnobInside{1, 165, 10, 174};
+constexpr Rect kEqKnobPressedInside{1, 177, 10, 186};
+
+constexpr Rect kPlScrollKnob{52, 53, 60, 71};
+constexpr Rect kPlScrollKnobPressed{61, 53, 69, 71};
+constexpr Rect kPlScrollKnobOnPreview{260, 20, 268, 38};
+
+// A solid block of the colour with a raised bevel on it.
+void paintKnob(Image& image, const Rect& r, TColor colour, bool buttonsOnly) {
+    image.fill(r, colour);
+    raiseFrame(image, buttonsOnly, r);
+}
+
+} // namespace
+
+void changeMainSlider(Workbench& bench, TColor colour) {
+    requirePlainRgb(colour);
+    TemplateSet& t = bench.t;
+    const bool flat = bench.state.buttonsOnly;
+
+    paintKnob(t.volBut, t.volBut.bounds(), colour, flat);
+    t.posBar.fill(kPosBarKnobs, colour);
+    raiseFrame(t.posBar, flat, kPosBarKnob);
+    raiseFrame(t.posBar, flat, kPosBarKnobPressed);
+    for (const Point at : kVolumeKnobSprites) {
+        pasteImage(t.volumeWindow, at.x, at.y, t.volBut);
+        pasteImage(t.balanceWindow, at.x, at.y, t.volBut);
+    }
+    pasteImage(bench.mainWindow, kVolumeKnobOnMain.x, kVolumeKnobOnMain.y, t.volBut);
+    pasteImage(bench.mainWindow, kBalanceKnobOnMain.x, kBalanceKnobOnMain.y, t.volBut);
+}
+
+void changeEqSliders(Workbench& bench, TColor colour) {
+    using namespace eqSliders;
+    requirePlainRgb(colour);
+    Image& eq = bench.t.eqMain;
+    const bool flat = bench.state.buttonsOnly;
+
+    paintKnob(eq, kEqKnobInside, colour, flat);
+    paintKnob(eq, kEqKnobPressedInside, colour, flat);
+    eq.copyRect(knobOnSlider(kPreampLeft), eq, kKnobNormal);
+    for (int i = 0; i < kBandCount; ++i) eq.copyRect(knobOnSlider(bandLeft(i)), eq, kKnobNormal);
+}
+
+void changePlSlider(Workbench& bench, TColor colour) {
+    requirePlainRgb(colour);
+    Image& sheet = bench.t.plEdit;
+    const bool flat = bench.state.buttonsOnly;
+
+    paintKnob(sheet, kPlScrollKnob, colour, flat);
+    paintKnob(sheet, kPlScrollKnobPressed, colour, flat);
+    bench.plShow.copyRect(kPlScrollKnobOnPreview, sheet, kPlScrollKnob);
+}
+
+void restyleSlider(Workbench& bench, SliderKnobs knobs, TColor colour) {
+    switch (knobs) {
+    case SliderKnobs::MainSlider: changeMainSlider(bench, colour); return;
+    case SliderKnobs::EqSliders: changeEqSliders(bench, colour); return;
+    case SliderKnobs::PlSlider: changePlSlider(bench, colour); return;
+    }
+    throw Error("Unknown slider");
+}
+
+bool sliderButtonClick(Workbench& bench, ColourDialog& dialog, SliderKnobs knobs) {
+    const std::optional<TColor> colour = dialog.execute();
+    if (!colour) return false;
+    restyleSlider(bench, knobs, *colour);
+    return true;
+}
+
+} // namespace vk

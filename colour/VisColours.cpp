@@ -1,0 +1,51 @@
+// The seventeen visualisation colours and the bar that shows and edits them:
+// the peak colour in a short cell on top, then the sixteen analyser colours.
+#include "colour/ColourTools.h"
+#include "raster/Error.h"
+
+#include <string>
+
+namespace vk {
+
+namespace {
+constexpr int kPeakEntry = 17;
+constexpr int kAnalyserColours = 16;
+constexpr int kBarWidth = 20;
+constexpr int kCellPitch = 20;
+// Rows 10 ... 18 belong to no cell and keep what the bar held before.
+constexpr Rect kPeakCell{0, 0, kBarWidth, 10};
+
+// Cell i shares its top outline row with the bottom of cell i - 1.
+constexpr Rect analyserCell(int i) { return {0, kCellPitch * i - 1, kBarWidth, kCellPitch * i + kCellPitch}; }
+} // namespace
+
+void paintVisBar(Workbench& bench) {
+    Image& bar = bench.t.visiBar;
+    const SkinState& s = bench.state;
+    bar.setPen(kBlack, PenStyle::Solid);
+    bar.setBrush(s.visColour(kPeakEntry), BrushStyle::Solid);
+    bar.rectangle(kPeakCell);
+    for (int i = 1; i <= kAnalyserColours; ++i) {
+        bar.setBrush(s.visColour(i), BrushStyle::Solid);
+        bar.rectangle(analyserCell(i));
+    }
+}
+
+int visEntryForRow(int row) { return row < kCellPitch ? kPeakEntry : row / kCellPitch; }
+
+void setVisColour(Workbench& bench, int entry, TColor colour) {
+    if (entry < 1 || entry > kVisColourCount)
+        throw Error("Visualisation colour " + std::to_string(entry) + " does not exist (1 to 17)");
+    requirePlainRgb(colour);
+    bench.state.visColour(entry) = colour;
+    paintVisBar(bench);
+}
+
+bool visiBarMouseDown(Workbench& bench, ColourDialog& dialog, int /*x*/, int y) {
+    const std::optional<TColor> colour = dialog.execute();
+    if (!colour) return false;
+    setVisColour(bench, visEntryForRow(y), *colour);
+    return true;
+}
+
+} // namespace vk

@@ -1,0 +1,114 @@
+// Stage 4 of MakeSkin: the shuffle/repeat sheet with the EQ and PL toggles,
+// the transport button sheet, and the two slider knobs on the window picture.
+// Every button is cut twice from its area: pressed before its released art is
+// stamped onto the picture, released after.
+#include "skin/MainWindowGeometry.h"
+#include "skin/MakeSkin.h"
+#include "skin/Pass.h"
+
+#include <optional>
+#include <span>
+
+namespace vk::skin {
+
+namespace {
+
+using Stamp = Image TemplateSet::*;
+
+struct Button {
+    Rect area;  // in mainWindow
+    // Repeat and shuffle cut their released cells one row short of the area.
+    bool releasedLosesBottomRow;
+    Stamp pressedStamp;
+    std::span<const Rect> pressedCells;
+    // Null when another button's stamp carries this one's released art.
+    Stamp releasedStamp;
+    std::span<const Rect> releasedCells;  // in the order they are copied
+    // The released cell that gets the released stamp a second time.
+    std::optional<Rect> stampedTwice;
+
+    constexpr Rect releasedSource() const {
+        return releasedLosesBottomRow ? Rect{area.left, area.top, area.right, area.bottom - 1} : area;
+    }
+};
+
+// shufrep
+constexpr Rect kRepeatPressed[] = {{0, 15, 28, 31}, {0, 45, 28, 61}};
+constexpr Rect kRepeatReleased[] = {{0, 30, 28, 45}, {0, 0, 28, 15}};
+constexpr Rect kShufflePressed[] = {{28, 15, 75, 31}, {28, 45, 75, 61}};
+constexpr Rect kShuffleReleased[] = {{28, 0, 75, 15}, {28, 30, 75, 45}};
+constexpr Rect kEqPressed[] = {{46, 61, 69, 73}, {46, 73, 69, 85}};
+constexpr Rect kEqReleased[] = {{0, 61, 23, 73}, {0, 73, 23, 85}};
+constexpr Rect kPlPressed[] = {{69, 61, 92, 73}, {69, 73, 92, 85}};
+constexpr Rect kPlReleased[] = {{23, 61, 46, 73}, {23, 73, 46, 85}};
+// cButtons
+constexpr Rect kTransportPressed[] = {{0, 18, 114, 36}};
+constexpr Rect kTransportReleased[] = {{0, 0, 114, 18}};
+constexpr Rect kLoadPressed[] = {{114, 16, 136, 32}};
+constexpr Rect kLoadReleased[] = {{114, 0, 136, 16}};
+
+using T = TemplateSet;
+// Each first line is the pressed side of the button, each second line the released side.
+const Button kRepeat{kRepeatButton, true, &T::repDown, kRepeatPressed,
+                     &T::repUpBut, kRepeatReleased, kRepeatReleased[0]};
+const Button kShuffle{kShuffleButton, true, &T::shuffleDown, kShufflePressed,
+                      &T::shuffleUpBut, kShuffleReleased, kShuffleReleased[1]};
+const Button kEq{kEqToggle, false, &T::eqButDown, kEqPressed,
+                 &T::eqUpBut, kEqReleased, std::nullopt};
+const Button kPl{kPlToggle, false, &T::plButDown, kPlPressed,
+                 &T::plUpBut, kPlReleased, std::nullopt};
+// The released art of these two comes from the one stamp `buts`.
+const Button kTransport{kTransportButtons, false, &T::downButs, kTransportPressed,
+                        nullptr, kTransportReleased, std::nullopt};
+const Button kLoad{kLoadButton, false, &T::loadDown, kLoadPressed,
+                   nullptr, kLoadReleased, std::nullopt};
+
+const Button* const kToggles[] = {&kRepeat, &kShuffle, &kEq, &kPl};
+
+// Copy the bare area into each pressed cell, then stamp each.
+void cutPressed(Pass& p, Image& sheet, const Button& b) {
+    for (const Rect& cell : b.pressedCells) p.copy(sheet, cell, p.bench.mainWindow, b.area);
+    for (const Rect& cell : b.pressedCells) p.stamp(sheet, topLeft(cell), p.t.*b.pressedStamp);
+}
+
+void stampReleasedArt(Pass& p, const Button& b) {
+    if (b.releasedStamp) p.stamp(p.bench.mainWindow, topLeft(b.area), p.t.*b.releasedStamp);
+}
+
+// Copy the stamped area into each released cell.
+void cutReleased(Pass& p, Image& sheet, const Button& b) {
+    for (const Rect& cell : b.releasedCells) p.copy(sheet, cell, p.bench.mainWindow, b.releasedSource());
+    if (b.stampedTwice) p.stamp(sheet, topLeft(*b.stampedTwice), p.t.*b.releasedStamp);
+}
+
+} // namespace
+
+void buttonSheets(Workbench& bench) {
+    Pass p(bench);
+    Image& main = bench.mainWindow;
+    TemplateSet& t = bench.t;
+
+    // 1-16: the toggles' pressed cells, from the picture without button art.
+    for (const Button* b : kToggles) cutPressed(p, t.shufrep, *b);
+
+    // 17-30: each toggle's released art on the picture, then its released cells.
+    for (const Button* b : kToggles) {
+        stampReleasedArt(p, *b);
+        cutReleased(p, t.shufrep, *b);
+    }
+
+    // 31-34: load and transport, pressed.
+    cutPressed(p, t.cButtons, kLoad);
+    cutPressed(p, t.cButtons, kTransport);
+
+    // 35-37: one stamp for all six control buttons, then both released cells.
+    p.stamp(main, kControlButtonArtAt, t.buts);
+    cutReleased(p, t.cButtons, kTransport);
+    cutReleased(p, t.cButtons, kLoad);
+
+    // 38-39: the knobs go on the picture only; the slider sheets are already cut.
+    p.paste(main, kVolumeKnobAt, t.volBut);
+    p.paste(main, kBalanceKnobAt, t.volBut);
+}
+
+} // namespace vk::skin
