@@ -51,8 +51,15 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
       await page.goto(`${server.origin}/`);
       await page.evaluate((url) => window.loadSkin(url), path);
       await page.evaluate(() => window.selectTrack(1));
-      const description = await page.evaluate(() => window.describe());
-      const png = await page.screenshot({ clip: { x: 0, y: 0, ...kStage } });
+      // The screenshot must show the page as described: take both again if it changed between.
+      let description, png;
+      for (let attempt = 0; ; ++attempt) {
+        description = await page.evaluate(() => window.describe());
+        png = await page.screenshot({ clip: { x: 0, y: 0, ...kStage } });
+        const after = await page.evaluate(() => window.describe());
+        if (JSON.stringify(after.windows) === JSON.stringify(description.windows)) break;
+        if (attempt === 3) throw new Error('the player kept changing while being photographed');
+      }
       const file = join(screenshotDir, `${caseName}-${variant}.png`);
       writeFileSync(file, png);
       const visRect = await page.evaluate(() => window.playForVisualiser());

@@ -76,6 +76,12 @@ window.loadSkin = async function loadSkin(skinUrl) {
   await webamp.renderInto(document.getElementById('stage'));
   await webamp.skinIsLoaded();
   await document.fonts.ready;
+  // Wait until the first track has buffered: meanwhile the window shows a busy lamp.
+  const started = Date.now();
+  while (webamp.store.getState().display.working) {
+    if (Date.now() - started > 10000) throw new Error('the player stayed busy for 10 s');
+    await nextFrame();
+  }
   await nextFrame();
   await nextFrame();
   return window.describe();
