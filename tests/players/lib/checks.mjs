@@ -4,7 +4,7 @@ import { existsSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { readBmp } from './bmp.mjs';
 import { readPngDataUrl } from './png.mjs';
-import { kSheets, kSkinFiles, kSpriteByName, kPlacements, kMainOwnAreas, kEqOwnAreas } from './skinFormat.mjs';
+import { kSheets, kSkinFiles, kSpriteByName, kPlacements, kMainOwnAreas, kEqOwnAreas, kFrameOrigins } from './skinFormat.mjs';
 import { kStage } from './player.mjs';
 
 const kWindowOrigin = { main: [0, 0], equalizer: [0, 116], playlist: [0, 232] };
@@ -241,6 +241,13 @@ function checkWindow(skin, name, win, shot) {
     const places = known.map((s) => kPlacements[name]?.[s.name]);
     if (places.every(Boolean) && !places.some((list) => list.some(([x, y]) => x === c.x && y === c.y))) {
       findings.push(`${name}: ${c.sprites.join('/')} is drawn at (${c.x},${c.y}), the format puts it at ${places.flat().slice(0, 2).map(([x, y]) => `(${x},${y})`).join(' or ')}`);
+    }
+    const frames = kFrameOrigins[known[0].name];
+    if (frames) {
+      const [px, py] = c.backgroundPosition.split(' ').map((v) => -parseOffset(v, 0, 0));
+      if (!frames.some(([fx, fy]) => fx === px && fy === py)) {
+        findings.push(`${name}: ${selectorOf(c)} shows ${known[0].name} from (${px},${py}), which is no frame origin of the format`);
+      }
     }
     if (c.tag === 'canvas') continue;  // the graph draws its curve over the sprite
     if (!integral(c)) {

@@ -246,3 +246,12 @@ export const kEqOwnAreas = [
   { what: 'band labels', x: 0, y: 101, w: 275, h: 15 },
   { what: 'strip under the title bar', x: 0, y: 14, w: 275, h: 3 },
 ];
+
+// Sprites that hold a strip of frames: the player shows one frame at a time by offsetting the
+// sprite. Volume and balance frame k starts 15k rows down (k = 0..27); equaliser frame n at
+// 15 (n mod 14) across and 65 (n div 14) down in the slider strip.
+export const kFrameOrigins = {
+  MAIN_VOLUME_BACKGROUND: Array.from({ length: 28 }, (_, k) => [0, 15 * k]),
+  MAIN_BALANCE_BACKGROUND: Array.from({ length: 28 }, (_, k) => [0, 15 * k]),
+  EQ_SLIDER_BACKGROUND: Array.from({ length: 28 }, (_, n) => [15 * (n % 14), 65 * Math.floor(n / 14)]),
+};
