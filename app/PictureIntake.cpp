@@ -46,7 +46,9 @@ Image loadPictureFile(const std::string& path) {
     const Error invalid("Bitmap image is not valid");
     if (truncatedBmp(file)) throw invalid;
 
-    QImageReader::setAllocationLimit(kAllocationLimitMB);
+    // Set once: the limit is process-wide and pictures may be read from several threads.
+    static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMB), true);
+    (void)limited;
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
