@@ -53,6 +53,9 @@ std::optional<FileFailure> replaceFile(const std::filesystem::path& target, cons
     const bool exists = ::stat(target.c_str(), &old) == 0;
     // Found now rather than after writing a whole file that can never land.
     if (exists && S_ISDIR(old.st_mode)) return FileFailure{FileStep::Create, EISDIR};
+    // A rename would replace a file that its owner made read-only; writing in
+    // place would be refused, and so is this.
+    if (exists && ::access(target.c_str(), W_OK) != 0) return FileFailure{FileStep::Create, errno};
 
     std::filesystem::path directory = target.parent_path();
     if (directory.empty()) directory = ".";

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <map>
+
 using namespace vk;
 using namespace vk::test;
 

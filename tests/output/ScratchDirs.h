@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 

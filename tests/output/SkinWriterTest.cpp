@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace vk;
@@ -338,4 +339,25 @@ TEST(SaveSkin, ErrnoToRuntimeMessage) {
         {EDQUOT, "Disk full"},          {EIO, "I/O error 5"},              {ENETUNREACH, "I/O error 101"},
     };
     for (const Case& c : cases) EXPECT_EQ(textFileErrorMessage(c.error), c.message) << c.error;
+}
+
+TEST(SaveSkin, ReadOnlyFileIsNotReplaced) {
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0777);
+    writeTextFile(dir / "plEdit.txt", "old\r\n");
+    ::chmod((dir / "plEdit.txt").c_str(), 0444);
+    // Permission bits bind only a user other than root: try as nobody.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        const std::string message = messageOf([&] { writeTextFile(dir / "plEdit.txt", "new\r\n"); });
+        ::_exit(message == "File access denied" ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot become another user to test permission bits";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readText(dir / "plEdit.txt"), "old\r\n");
+    EXPECT_EQ(entriesOf(dir.path()), (std::set<std::string>{"plEdit.txt"}));
 }
