@@ -67,7 +67,9 @@ Image loadPictureFile(const std::string& path) {
         if (bmp.width * bmp.height > kMaxPicturePixels) throw tooLarge(bmp.width, bmp.height);
         if (truncatedBmp(file, bmp)) throw invalid;
     }
-    QImageReader::setAllocationLimit(kAllocationLimitMB);
+    // Set once: the limit is process-wide and pictures may be read from several threads.
+    static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMB), true);
+    (void)limited;
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     const QSize size = reader.size();

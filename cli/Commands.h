@@ -11,6 +11,7 @@ struct UsageError {
 };
 
 int runMake(const std::vector<std::string>& args);
+int runBatch(const std::vector<std::string>& args);
 int runTemplates(const std::vector<std::string>& args);
 
 } // namespace vk::cli

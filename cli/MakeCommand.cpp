@@ -1,42 +1,86 @@
-// `make`: lay out the pictures and make a skin, as a user does in the window.
-#include "app/Workbench.h"
+// `make`: one skin, as a user makes it in the window: lay out the pictures,
+// MakeSkin, the colour commands in the order given, SaveSkin.
+#include "app/PictureIntake.h"
 #include "cli/Commands.h"
+#include "cli/Outputs.h"
+#include "cli/SkinRecipe.h"
+#include "output/SkinWriter.h"
+#include "output/WszArchive.h"
 
 #include <cstdio>
 
 namespace vk::cli {
 
 namespace {
-LayoutMode parseLayout(const std::string& name) {
-    if (name == "three-windows") return LayoutMode::ThreeWindows;
-    if (name == "two-plus-one") return LayoutMode::TwoPlusOne;
-    if (name == "continuous") return LayoutMode::Continuous;
-    throw UsageError{"unknown layout '" + name + "' (three-windows, two-plus-one or continuous)"};
+
+struct MakeRequest {
+    SkinRecipe recipe;
+    std::string out, wsz, preview;
+};
+
+MakeRequest readMakeArguments(const std::vector<std::string>& args) {
+    MakeRequest request;
+    ArgReader reader(args);
+    while (!reader.atEnd()) {
+        if (!reader.atOption()) {
+            if (reader.atEnd()) break;
+            throw UsageError{"unexpected argument '" + reader.positional() + "'"};
+        }
+        const std::string name = reader.option();
+        if (name == "--out") reader.valueOnce(request.out);
+        else if (name == "--wsz") reader.valueOnce(request.wsz);
+        else if (name == "--preview") reader.valueOnce(request.preview);
+        else if (!readRecipeOption(reader, request.recipe, true)) throw UsageError{"unknown option '" + name + "'"};
+    }
+    if (request.out.empty()) throw UsageError{"make needs --out DIR"};
+    return request;
 }
+
+void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
+    SourcePictures& pictures = bench.state.sourcePictures;
+    if (!recipe.mainPicture.empty()) pictures.main = loadPictureFile(recipe.mainPicture);
+    if (!recipe.equaliserPicture.empty()) pictures.equaliser = loadPictureFile(recipe.equaliserPicture);
+    if (!recipe.playlistPicture.empty()) pictures.playlist = loadPictureFile(recipe.playlistPicture);
+}
+
 } // namespace
 
 int runMake(const std::vector<std::string>& args) {
+    const MakeRequest request = readMakeArguments(args);
+    const SkinTarget target = splitSkinDirectory(request.out);
+    const std::filesystem::path skinDirectory = skinDirectoryFor(target.parent, target.name);
+
+    // Everything that can be found wrong is found before the first byte is written.
     Workbench bench;
-    std::string mainPicture, eqPicture, plPicture;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= args.size()) throw UsageError{"option " + arg + " needs a value"};
-            return args[++i];
-        };
-        if (arg == "--main") mainPicture = value();
-        else if (arg == "--equaliser") eqPicture = value();
-        else if (arg == "--playlist") plPicture = value();
-        else if (arg == "--layout") bench.options.layout = parseLayout(value());
-        else if (arg == "--out") value();  // the skin writer lands with the output module
-        else throw UsageError{"unknown option '" + arg + "'"};
+    loadPictures(bench, request.recipe);
+    checkDirectoryTarget(skinDirectory);
+    if (!request.wsz.empty()) checkFileTarget(request.wsz);
+    if (!request.preview.empty()) checkFileTarget(request.preview);
+
+    makeSkinFromRecipe(bench, request.recipe);
+
+    OutputGuard guard;
+    guard.makeDirectories(target.parent);
+    guard.willWrite(skinDirectory);
+    for (const auto& path : skinFilePaths(bench, skinDirectory)) guard.willWrite(path);
+    saveSkin(bench, target.parent, target.name);
+    if (!request.wsz.empty()) {
+        const std::filesystem::path archive(request.wsz);
+        guard.makeDirectories(archive.parent_path());
+        guard.willWrite(archive);
+        saveWsz(bench, archive);
     }
-    if (!mainPicture.empty()) bench.loadPicture(WhichPicture::Main, mainPicture);
-    if (!eqPicture.empty()) bench.loadPicture(WhichPicture::Equaliser, eqPicture);
-    if (!plPicture.empty()) bench.loadPicture(WhichPicture::Playlist, plPicture);
-    bench.layoutPictures();
-    std::printf("laid out %s onto the three window canvases (275 x 116 each)\n",
-                mainPicture.empty() ? "the default picture" : mainPicture.c_str());
+    if (!request.preview.empty()) {
+        const std::filesystem::path preview(request.preview);
+        guard.makeDirectories(preview.parent_path());
+        guard.willWrite(preview);
+        writePreviewPng(bench, preview);
+    }
+    guard.keep();
+
+    std::printf("made %s (16 files)\n", skinDirectory.string().c_str());
+    if (!request.wsz.empty()) std::printf("made %s\n", request.wsz.c_str());
+    if (!request.preview.empty()) std::printf("made %s\n", request.preview.c_str());
     return 0;
 }
 

@@ -10,16 +10,33 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vellumkit-cli make --out DIR [--main FILE] [--equaliser FILE] [--playlist FILE]\n"
-    "                          [--layout three-windows|two-plus-one|continuous]\n"
+    "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE] [--preview FILE.png]\n"
+    "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] PICTURE...\n"
     "       vellumkit-cli templates --out DIR\n"
-    "       vellumkit-cli --help | --version\n";
+    "       vellumkit-cli --help | --version\n"
+    "\n"
+    "SKIN OPTIONS:\n"
+    "  --equaliser FILE, --playlist FILE   pictures of the other two windows\n"
+    "  --layout three-windows|two-plus-one|continuous\n"
+    "  --buttons-only                      no bevels or embossing (default: full 3D)\n"
+    "  --sink-frame                        sunken frames (default: raised)\n"
+    "  --colour NAME=RRGGBB                a colour setting: winBackColour, winTextColour,\n"
+    "                                      plNormalColour, plCurrentColour, plNormalBgColour,\n"
+    "                                      plSelectedBgColour, eqBackColour, eqForeColour,\n"
+    "                                      eqHighlightColour\n"
+    "  --vis-colour N=RRGGBB               visualisation colour N, 1-17\n"
+    "  --knob main|eq|playlist=RRGGBB      restyle a slider knob\n"
+    "Colours are red first. --colour, --vis-colour and --knob may repeat and are\n"
+    "applied in the order given. batch names each skin after its picture and\n"
+    "writes DIR/NAME/ and DIR/NAME.wsz (and DIR/NAME.png with --previews).\n"
+    "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 } // namespace
 
@@ -49,13 +66,17 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (command == "make") return vk::cli::runMake(args);
+        if (command == "batch") return vk::cli::runBatch(args);
         if (command == "templates") return vk::cli::runTemplates(args);
         throw vk::cli::UsageError{"unknown command '" + command + "'"};
     } catch (const vk::cli::UsageError& e) {
-        std::fprintf(stderr, "vellumkit-cli: %s\n%s", e.message.c_str(), kUsage);
+        std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli --help' for the options.\n", e.message.c_str());
         return 2;
     } catch (const vk::Error& e) {
         std::fprintf(stderr, "vellumkit-cli: %s\n", vk::messageForDisplay(e.what()).c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vellumkit-cli: %s\n", e.what());
         return 1;
     }
 }

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target vellumkit-cli
-./build/vellumkit-cli make --out skins/Default
+./build/vellumkit-cli make --out skins/Default --wsz skins/Default.wsz

@@ -1,0 +1,160 @@
+#include "cli/SkinRecipe.h"
+
+#include "cli/Commands.h"
+#include "colour/ColourTools.h"
+#include "skin/MakeSkin.h"
+
+namespace vk::cli {
+
+namespace {
+
+std::pair<std::string, std::string> splitAssignment(const std::string& text, const std::string& option,
+                                                    const char* shape) {
+    const auto at = text.find('=');
+    if (at == std::string::npos) throw UsageError{option + " wants " + shape + ", got '" + text + "'"};
+    return {text.substr(0, at), text.substr(at + 1)};
+}
+
+std::string settingNames() {
+    std::string names;
+    for (const auto& info : colourSettings()) names += std::string(names.empty() ? "" : ", ") + info.name;
+    return names;
+}
+
+ColourStep readColourSetting(const std::string& text) {
+    const auto [name, colour] = splitAssignment(text, "--colour", "NAME=RRGGBB");
+    const ColourSettingInfo* info = findColourSetting(name);
+    if (!info) throw UsageError{"unknown colour setting '" + name + "' (" + settingNames() + ")"};
+    ColourStep step;
+    step.kind = ColourStep::Kind::Setting;
+    step.setting = info->setting;
+    step.colour = parseColour(colour, name);
+    return step;
+}
+
+ColourStep readVisColour(const std::string& text) {
+    const auto [entry, colour] = splitAssignment(text, "--vis-colour", "N=RRGGBB");
+    const bool digits = !entry.empty() && entry.size() <= 2 &&
+                        entry.find_first_not_of("0123456789") == std::string::npos;
+    const int n = digits ? std::stoi(entry) : 0;
+    if (n < 1 || n > kVisColourCount)
+        throw UsageError{"visualisation entry '" + entry + "' is outside 1-17"};
+    ColourStep step;
+    step.kind = ColourStep::Kind::Vis;
+    step.visEntry = n;
+    step.colour = parseColour(colour, "visualisation entry " + entry);
+    return step;
+}
+
+ColourStep readKnob(const std::string& text) {
+    const auto [name, colour] = splitAssignment(text, "--knob", "main|eq|playlist=RRGGBB");
+    ColourStep step;
+    step.kind = ColourStep::Kind::Knob;
+    if (name == "main") step.knob = Knob::Main;
+    else if (name == "eq") step.knob = Knob::Eq;
+    else if (name == "playlist") step.knob = Knob::Playlist;
+    else throw UsageError{"unknown knob '" + name + "' (main, eq or playlist)"};
+    step.colour = parseColour(colour, "knob " + name);
+    return step;
+}
+
+} // namespace
+
+bool ArgReader::atOption() {
+    if (!optionsEnded_ && !atEnd() && args_[next_] == "--") {
+        optionsEnded_ = true;
+        ++next_;
+    }
+    if (atEnd() || optionsEnded_) return false;
+    const std::string& arg = args_[next_];
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+std::string ArgReader::option() const {
+    const std::string& arg = args_[next_];
+    return arg.substr(0, arg.find('='));
+}
+
+std::string ArgReader::value() {
+    const std::string& arg = args_[next_++];
+    const auto at = arg.find('=');
+    if (at != std::string::npos) return arg.substr(at + 1);
+    if (atEnd()) throw UsageError{"option " + arg + " needs a value"};
+    return args_[next_++];
+}
+
+void ArgReader::flag() {
+    const std::string& arg = args_[next_++];
+    if (arg.find('=') != std::string::npos) throw UsageError{"option " + arg.substr(0, arg.find('=')) + " takes no value"};
+}
+
+void ArgReader::valueOnce(std::string& slot) {
+    const std::string name = option();
+    std::string given = value();
+    if (given.empty()) throw UsageError{"option " + name + " needs a value"};
+    if (!slot.empty()) throw UsageError{"option " + name + " given twice"};
+    slot = std::move(given);
+}
+
+bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPicture) {
+    const std::string name = reader.option();
+    if (name == "--main" && withMainPicture) {
+        reader.valueOnce(recipe.mainPicture);
+    } else if (name == "--equaliser") {
+        reader.valueOnce(recipe.equaliserPicture);
+    } else if (name == "--playlist") {
+        reader.valueOnce(recipe.playlistPicture);
+    } else if (name == "--layout") {
+        recipe.options.layout = parseLayout(reader.value());
+    } else if (name == "--buttons-only") {
+        reader.flag();
+        recipe.options.full3D = false;
+    } else if (name == "--sink-frame") {
+        reader.flag();
+        recipe.options.sinkFrame = true;
+    } else if (name == "--colour") {
+        recipe.steps.push_back(readColourSetting(reader.value()));
+    } else if (name == "--vis-colour") {
+        recipe.steps.push_back(readVisColour(reader.value()));
+    } else if (name == "--knob") {
+        recipe.steps.push_back(readKnob(reader.value()));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+TColor parseColour(const std::string& text, const std::string& what) {
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw UsageError{"colour '" + text + "' for " + what + " is not six hex digits RRGGBB"};
+    const auto channel = [&](std::size_t at) { return std::stoi(text.substr(at, 2), nullptr, 16); };
+    return rgb(channel(0), channel(2), channel(4));
+}
+
+LayoutMode parseLayout(const std::string& name) {
+    if (name == "three-windows") return LayoutMode::ThreeWindows;
+    if (name == "two-plus-one") return LayoutMode::TwoPlusOne;
+    if (name == "continuous") return LayoutMode::Continuous;
+    throw UsageError{"unknown layout '" + name + "' (three-windows, two-plus-one or continuous)"};
+}
+
+void makeSkinFromRecipe(Workbench& bench, const SkinRecipe& recipe) {
+    bench.options = recipe.options;
+    bench.layoutPictures();
+    MakeSkinClick(bench);
+    for (const ColourStep& step : recipe.steps) {
+        switch (step.kind) {
+        case ColourStep::Kind::Setting: setColourSetting(bench, step.setting, step.colour); break;
+        case ColourStep::Kind::Vis: setVisColour(bench, step.visEntry, step.colour); break;
+        case ColourStep::Kind::Knob:
+            switch (step.knob) {
+            case Knob::Main: changeMainSlider(bench, step.colour); break;
+            case Knob::Eq: changeEqSliders(bench, step.colour); break;
+            case Knob::Playlist: changePlSlider(bench, step.colour); break;
+            }
+            break;
+        }
+    }
+}
+
+} // namespace vk::cli

@@ -1,0 +1,154 @@
+#include "output/SkinWriter.h"
+
+#include "output/AtomicFile.h"
+#include "raster/Bmp.h"
+#include "raster/Error.h"
+
+#include <cerrno>
+
+namespace vk {
+
+namespace {
+constexpr std::string_view kFixedVisLines[] = {"255,255,255,", "214,214,222,", "181,189,189,", "160,170,175,",
+                                               "148,156,165,"};
+} // namespace
+
+void writeHexColour(std::string& file, TColor c) {
+    for (int shift : {4, 0, 12, 8, 20, 16}) file += hexDigits[(c >> shift) & 15];
+    file += kLineEnd;
+}
+
+void writeRgbLine(std::string& file, TColor c) {
+    file += std::to_string(c & 255) + ",";
+    file += std::to_string((c >> 8) & 255) + ",";
+    file += std::to_string((c >> 16) & 255) + ",";
+    file += kLineEnd;
+}
+
+std::string visColorText(const SkinState& state) {
+    std::string file;
+    writeRgbLine(file, state.winBackColour);
+    writeRgbLine(file, state.winBackColour);
+    for (int entry = 1; entry <= 16; ++entry) writeRgbLine(file, state.visColour(entry));
+    for (std::string_view line : kFixedVisLines) {
+        file += line;
+        file += kLineEnd;
+    }
+    writeRgbLine(file, state.visColour(17));
+    return file;
+}
+
+std::string plEditText(const SkinState& state) {
+    std::string file;
+    file += "[Text]";
+    file += kLineEnd;
+    file += "Normal=#";
+    writeHexColour(file, state.plNormalColour);
+    file += "Current=#";
+    writeHexColour(file, state.plCurrentColour);
+    file += "NormalBG=#";
+    writeHexColour(file, state.plNormalBgColour);
+    file += "SelectedBG=#";
+    writeHexColour(file, state.plSelectedBgColour);
+    file += "Font=Arial";
+    file += kLineEnd;
+    return file;
+}
+
+std::array<SkinBitmap, 14> skinBitmaps(const Workbench& bench) {
+    const TemplateSet& t = bench.t;
+    return {{
+        {"main.bmp", &bench.mainWindow},
+        {"titlebar.bmp", &t.titleBarImage},
+        {"volume.bmp", &t.volumeWindow},
+        {"balance.bmp", &t.balanceWindow},
+        {"posBar.bmp", &t.posBar},
+        {"monoSter.bmp", &t.monoSter},
+        {"shufRep.bmp", &t.shufrep},
+        {"cButtons.bmp", &t.cButtons},
+        {"eqMain.bmp", &t.eqMain},
+        {"plEdit.bmp", &t.plEdit},
+        {"eq_ex.bmp", &t.eqEx},
+        {"playPaus.bmp", &t.playPaus},
+        {"text.bmp", &t.text},
+        {"nums_ex.bmp", &t.nums_ex},
+    }};
+}
+
+std::vector<SkinFile> skinFiles(const Workbench& bench) {
+    std::vector<SkinFile> files;
+    files.reserve(16);
+    for (const SkinBitmap& bitmap : skinBitmaps(bench)) files.push_back({bitmap.fileName, encodeBmp(*bitmap.image)});
+    const std::string vis = visColorText(bench.state);
+    const std::string pl = plEditText(bench.state);
+    files.push_back({"viscolor.txt", {vis.begin(), vis.end()}});
+    files.push_back({"plEdit.txt", {pl.begin(), pl.end()}});
+    return files;
+}
+
+std::filesystem::path skinDirectoryFor(const std::filesystem::path& parent, const std::string& skinName) {
+    using std::filesystem::path;
+    const path::string_type& base = parent.native();
+    if (base.empty()) return path(skinName);
+    if (base.back() == path::preferred_separator || base.back() == '/') return path(base + skinName);
+    return path(base + path::value_type(path::preferred_separator) + skinName);
+}
+
+int runtimeErrorCode(int error) {
+    switch (error) {
+    case ENOENT: return 2;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case ENOTDIR: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return 5;
+    case ENOSPC:
+    case EDQUOT: return 101;
+    default: return 0;
+    }
+}
+
+std::string textFileErrorMessage(int error) {
+    switch (runtimeErrorCode(error)) {
+    case 2: return "File not found";
+    case 3: return "Invalid filename";
+    case 4: return "Too many open files";
+    case 5: return "File access denied";
+    case 101: return "Disk full";
+    default: return "I/O error " + std::to_string(error);
+    }
+}
+
+void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    const auto failure = replaceFile(path, bytes.data(), bytes.size());
+    if (!failure) return;
+    if (failure->step == FileStep::Write) throw Error("Stream write error");
+    throw Error("Cannot create file " + path.string());
+}
+
+void writeTextFile(const std::filesystem::path& path, const std::string& text) {
+    const auto failure = replaceFile(path, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    if (failure) throw Error(textFileErrorMessage(failure->error));
+}
+
+std::filesystem::path saveSkin(const Workbench& bench, const std::filesystem::path& parent,
+                               const std::string& skinName) {
+    namespace fs = std::filesystem;
+    const fs::path skinDirectory = skinDirectoryFor(parent, skinName);
+    std::error_code ec;
+    if (!fs::is_directory(skinDirectory, ec)) {
+        fs::create_directory(skinDirectory, ec);
+        if (ec || !fs::is_directory(skinDirectory, ec)) throw Error("Cannot create" + skinDirectory.string());
+    }
+    for (const SkinBitmap& bitmap : skinBitmaps(bench))
+        writeBinaryFile(skinDirectory / bitmap.fileName, encodeBmp(*bitmap.image));
+    writeTextFile(skinDirectory / "viscolor.txt", visColorText(bench.state));
+    writeTextFile(skinDirectory / "plEdit.txt", plEditText(bench.state));
+    return skinDirectory;
+}
+
+} // namespace vk

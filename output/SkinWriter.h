@@ -1,0 +1,63 @@
+// SaveSkin's core: the skin directory, the fourteen sprite sheets as BMP files
+// and the two colour files, each file replaced whole so that an overwrite that
+// fails leaves the previous file as it was.
+#pragma once
+#include "app/Workbench.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+inline constexpr std::array<std::string_view, 16> hexDigits = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                                               "8", "9", "A", "B", "C", "D", "E", "F"};
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// Both append to the text of a file being built and end the line.
+void writeHexColour(std::string& file, TColor colour);  // RRGGBB, upper case
+void writeRgbLine(std::string& file, TColor colour);    // "r,g,b,"
+
+std::string visColorText(const SkinState& state);
+std::string plEditText(const SkinState& state);
+
+struct SkinBitmap {
+    const char* fileName;
+    const Image* image;
+};
+// The fourteen sheets in the order of writing, with their file names.
+std::array<SkinBitmap, 14> skinBitmaps(const Workbench& bench);
+
+struct SkinFile {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+};
+// All sixteen files of the skin as they are written, in order.
+std::vector<SkinFile> skinFiles(const Workbench& bench);
+
+// The parent, a separator unless the parent already ends in one (a root),
+// then the name exactly as given. An empty parent is the current directory.
+std::filesystem::path skinDirectoryFor(const std::filesystem::path& parent, const std::string& skinName);
+
+// Makes the skin directory (one level: its parent must exist) and writes the
+// sixteen files into it in order. Throws Error with the message of the first
+// failure; the files written before it stay. Returns the skin directory.
+std::filesystem::path saveSkin(const Workbench& bench, const std::filesystem::path& parent,
+                               const std::string& skinName);
+
+// The two kinds of file the skin is made of, each replacing its target whole.
+// A bitmap (or archive) fails with "Cannot create file <path>" or "Stream
+// write error"; a text file with the message for its errno.
+void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void writeTextFile(const std::filesystem::path& path, const std::string& text);
+
+// The runtime's code for an errno: 2, 3, 4, 5 or 101, or 0 when it has none.
+int runtimeErrorCode(int error);
+// "File not found" ... "Disk full", or "I/O error <errno>".
+std::string textFileErrorMessage(int error);
+
+} // namespace vk

@@ -1,0 +1,256 @@
+#include "raster/Bmp.h"
+#include "tests/cli/CliRunner.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <map>
+
+using namespace vk;
+using namespace vk::test;
+
+namespace {
+
+// A picture with something in every corner, so that the skin depends on it.
+Image testPicture(int seed) {
+    Image picture(275, 116, 24);
+    for (int y = 0; y < 116; ++y)
+        for (int x = 0; x < 275; ++x) picture.setPixel(x, y, rgb((x + seed) & 255, (y * 2 + seed) & 255, (x ^ y) & 255));
+    return picture;
+}
+
+void writeBmpPicture(const fs::path& path, int seed) { writeBytes(path, encodeBmp(testPicture(seed))); }
+
+void writePngPicture(const fs::path& path, int seed) {
+    const Image picture = testPicture(seed);
+    QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const TColor c = picture.pixel(x, y);
+            image.setPixel(x, y, qRgb(redOf(c), greenOf(c), blueOf(c)));
+        }
+    ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "PNG"));
+}
+
+void writeCorruptPicture(const fs::path& path) {
+    auto bytes = encodeBmp(testPicture(0));
+    bytes.resize(bytes.size() / 2);  // a header that promises more rows than there are
+    writeBytes(path, bytes);
+}
+
+const std::vector<std::string> kSixteen = {"main.bmp", "titlebar.bmp", "volume.bmp", "balance.bmp",
+                                           "posBar.bmp", "monoSter.bmp", "shufRep.bmp", "cButtons.bmp",
+                                           "eqMain.bmp", "plEdit.bmp", "eq_ex.bmp", "playPaus.bmp",
+                                           "text.bmp", "nums_ex.bmp", "viscolor.txt", "plEdit.txt"};
+
+std::set<std::string> sixteenNames() { return {kSixteen.begin(), kSixteen.end()}; }
+
+std::map<std::string, std::vector<std::uint8_t>> archiveContents(const fs::path& path) {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+    if (!archive) return files;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(archive, zip_uint64_t(i), 0, &st);
+        std::vector<std::uint8_t> bytes(st.size);
+        zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(i), 0);
+        zip_fread(file, bytes.data(), st.size);
+        zip_fclose(file);
+        files[st.name] = std::move(bytes);
+    }
+    zip_close(archive);
+    return files;
+}
+
+std::map<std::string, std::vector<std::uint8_t>> skinContents(const fs::path& dir) {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : fs::directory_iterator(dir)) files[entry.path().filename().string()] = readBytes(entry.path());
+    return files;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+} // namespace
+
+TEST(Cli, UsageErrorsExitTwoNameTheCulpritAndWriteNothing) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 1);
+    using Args = std::vector<std::string>;
+    const Args make = {"make", "--main", "good.bmp", "--out", "out/Sky"};
+    auto with = [](Args base, const Args& more) {
+        base.insert(base.end(), more.begin(), more.end());
+        return base;
+    };
+    struct Case {
+        Args args;
+        const char* message;
+    } cases[] = {
+        {{}, "no command given"},
+        {{"paint"}, "unknown command 'paint'"},
+        {{"make", "--main", "good.bmp"}, "make needs --out DIR"},
+        {with(make, {"--shiny"}), "unknown option '--shiny'"},
+        {with(make, {"stray"}), "unexpected argument 'stray'"},
+        {with(make, {"--out", "out/Other"}), "option --out given twice"},
+        {{"make", "--out"}, "option --out needs a value"},
+        {{"make", "--out", "/"}, "'/' names no skin directory"},
+        {with(make, {"--buttons-only=yes"}), "option --buttons-only takes no value"},
+        {with(make, {"--layout", "diagonal"}), "unknown layout 'diagonal'"},
+        {with(make, {"--colour", "textColour=FF0000"}), "unknown colour setting 'textColour'"},
+        {with(make, {"--colour", "winTextColour"}), "--colour wants NAME=RRGGBB, got 'winTextColour'"},
+        {with(make, {"--colour", "winTextColour=FF00"}), "colour 'FF00' for winTextColour is not six hex digits"},
+        {with(make, {"--colour", "winTextColour=GG0000"}), "colour 'GG0000' for winTextColour is not six hex digits"},
+        {with(make, {"--colour", "winTextColour=#FF0000"}), "colour '#FF0000' for winTextColour is not six hex digits"},
+        {with(make, {"--vis-colour", "0=FF0000"}), "visualisation entry '0' is outside 1-17"},
+        {with(make, {"--vis-colour", "18=FF0000"}), "visualisation entry '18' is outside 1-17"},
+        {with(make, {"--vis-colour", "x=FF0000"}), "visualisation entry 'x' is outside 1-17"},
+        {with(make, {"--vis-colour", "3=12345"}), "colour '12345' for visualisation entry 3 is not six hex digits"},
+        {with(make, {"--knob", "volume=FF0000"}), "unknown knob 'volume' (main, eq or playlist)"},
+        {with(make, {"--knob", "eq=red"}), "colour 'red' for knob eq is not six hex digits"},
+        // A bad option after good ones still stops everything.
+        {with(make, {"--colour", "winTextColour=00FF00", "--knob", "main=00FF00", "--layout", "sideways"}),
+         "unknown layout 'sideways'"},
+        {{"batch", "good.bmp"}, "batch needs --out-dir DIR"},
+        {{"batch", "--out-dir", "out"}, "batch needs at least one PICTURE"},
+        {{"batch", "--out-dir", "out", "--main", "good.bmp", "good.bmp"}, "option --main is not for batch"},
+        {{"batch", "--out-dir", "out", "--wsz", "x.wsz", "good.bmp"}, "option --wsz is not for batch"},
+        {{"batch", "--out-dir", "out", "good.bmp", "sub/good.png"}, "two pictures would both write 'good'"},
+        {{"batch", "--out-dir", "out", "--vis-colour", "17=FFFFF", "good.bmp"},
+         "colour 'FFFFF' for visualisation entry 17 is not six hex digits"},
+    };
+    for (const Case& c : cases) {
+        const CliResult result = runCli(c.args, dir.path());
+        std::string shown;
+        for (const auto& arg : c.args) shown += arg + " ";
+        EXPECT_EQ(result.status, 2) << shown << "\n" << result.err;
+        EXPECT_NE(result.err.find(std::string("vellumkit-cli: ") + c.message), std::string::npos)
+            << shown << "\n" << result.err;
+        EXPECT_EQ(entriesOf(dir.path()), (std::set<std::string>{"good.bmp"})) << shown;
+    }
+}
+
+TEST(Cli, FailuresExitOneAndWriteNothing) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 1);
+    writeCorruptPicture(dir / "broken.bmp");
+    writeBytes(dir / "plain", {42});
+    const std::set<std::string> before = entriesOf(dir.path());
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"make", "--main", "missing.bmp", "--out", "out/Sky"}, "Cannot open file missing.bmp."},
+        {{"make", "--main", "broken.bmp", "--out", "out/Sky", "--wsz", "Sky.wsz"}, "Bitmap image is not valid."},
+        {{"make", "--equaliser", "broken.bmp", "--out", "out/Sky"}, "Bitmap image is not valid."},
+        {{"make", "--out", "plain"}, "Cannot create" + (fs::path("plain")).string()},
+        {{"make", "--out", "plain/Sky"}, "Cannot create" + (fs::path("plain") / "Sky").string()},
+        {{"make", "--out", "out/Sky", "--wsz", "plain/Sky.wsz"}, "Cannot create file plain/Sky.wsz"},
+        {{"batch", "--out-dir", "out", "--playlist", "broken.bmp", "good.bmp"}, "Bitmap image is not valid."},
+        {{"batch", "--out-dir", "plain/out", "good.bmp"}, "Cannot createplain/out"},
+    };
+    for (const Case& c : cases) {
+        const CliResult result = runCli(c.args, dir.path());
+        EXPECT_EQ(result.status, 1) << c.args[1] << " " << c.message << "\n" << result.err;
+        EXPECT_NE(result.err.find("vellumkit-cli: " + c.message), std::string::npos) << result.err;
+        EXPECT_EQ(entriesOf(dir.path()), before) << c.message;
+    }
+}
+
+TEST(Cli, ReadOnlyAndFullFileSystemsLeaveNothingHalfMade) {
+    TmpfsMount readOnly("size=1m", MS_RDONLY);
+    VK_MOUNT_OR_SKIP(readOnly);
+    CliResult result = runCli({"make", "--out", (readOnly / "skins" / "Sky").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("vellumkit-cli: Cannot create" + (readOnly / "skins" / "Sky").string()), std::string::npos)
+        << result.err;
+
+    // Room for two sheets: the save fails part way and the new directories go again.
+    TmpfsMount small("size=" + std::to_string(50 * 4096));
+    VK_MOUNT_OR_SKIP(small);
+    result = runCli({"make", "--out", (small / "skins" / "Sky").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("vellumkit-cli: Stream write error"), std::string::npos) << result.err;
+    EXPECT_TRUE(entriesOf(small.path()).empty());
+}
+
+TEST(Cli, MakeAppliesColoursInOrderAndWritesSkinArchiveAndPreview) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 7);
+    const CliResult result = runCli({"make", "--main", "good.bmp", "--layout", "continuous", "--sink-frame",
+                                     "--colour", "plNormalColour=0A0B0C", "--colour", "winBackColour=010203",
+                                     "--vis-colour=17=0a0b0c", "--knob", "main=FF0000", "--colour",
+                                     "plNormalColour=112233", "--out", "skins/Sky/", "--wsz", "archives/Sky.wsz",
+                                     "--preview", "sky.png"},
+                                    dir.path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(entriesOf(dir / "skins" / "Sky"), sixteenNames());
+
+    const auto pl = linesOf(readText(dir / "skins" / "Sky" / "plEdit.txt"));
+    ASSERT_EQ(pl.size(), 6u);
+    EXPECT_EQ(pl[1], "Normal=#112233");  // the later --colour wins
+    const auto vis = linesOf(readText(dir / "skins" / "Sky" / "viscolor.txt"));
+    ASSERT_EQ(vis.size(), 24u);
+    EXPECT_EQ(vis[0], "1,2,3,");
+    EXPECT_EQ(vis[1], "1,2,3,");
+    EXPECT_EQ(vis[23], "10,11,12,");
+
+    EXPECT_EQ(archiveContents(dir / "archives" / "Sky.wsz"), skinContents(dir / "skins" / "Sky"));
+    const QImage preview(QString::fromStdString((dir / "sky.png").string()));
+    EXPECT_EQ(preview.width(), 275);
+    EXPECT_EQ(preview.height(), 348);  // continuous: the three windows touch
+
+    // The same picture made again over the old skin: the same files, nothing else.
+    const auto first = skinContents(dir / "skins" / "Sky");
+    ASSERT_EQ(runCli({"make", "--main", "good.bmp", "--layout", "continuous", "--sink-frame", "--colour",
+                      "plNormalColour=0A0B0C", "--colour", "winBackColour=010203", "--vis-colour=17=0a0b0c", "--knob",
+                      "main=FF0000", "--colour", "plNormalColour=112233", "--out", "skins/Sky"},
+                     dir.path())
+                  .status,
+              0);
+    EXPECT_EQ(skinContents(dir / "skins" / "Sky"), first);
+}
+
+TEST(Cli, BatchReportsTheBrokenPictureAndMakesTheOthersLikeMake) {
+    TempDir dir;
+    writeBmpPicture(dir / "dawn.bmp", 3);
+    writeCorruptPicture(dir / "broken.bmp");
+    writePngPicture(dir / "dusk.png", 90);
+    writeBmpPicture(dir / "noon.bmp", 150);
+    const std::vector<std::string> options = {"--sink-frame", "--colour", "eqBackColour=102030", "--knob", "eq=00FF00"};
+
+    std::vector<std::string> args = {"batch", "--out-dir", "out"};
+    args.insert(args.end(), options.begin(), options.end());
+    for (const char* picture : {"dawn.bmp", "broken.bmp", "dusk.png", "noon.bmp"}) args.push_back(picture);
+    const CliResult result = runCli(args, dir.path());
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("vellumkit-cli: broken.bmp: Bitmap image is not valid."), std::string::npos) << result.err;
+    EXPECT_NE(result.out.find("batch: 3 of 4 skins made in out, 1 failed"), std::string::npos) << result.out;
+    EXPECT_EQ(entriesOf(dir / "out"),
+              (std::set<std::string>{"dawn", "dawn.wsz", "dusk", "dusk.wsz", "noon", "noon.wsz"}));
+
+    // Each skin is what make gives for its picture alone: no workbench carries
+    // one picture's skin into the next.
+    for (const char* name : {"dawn", "dusk", "noon"}) {
+        const std::string picture = std::string(name) + (std::string(name) == "dusk" ? ".png" : ".bmp");
+        std::vector<std::string> makeArgs = {"make", "--main", picture, "--out", std::string("single/") + name};
+        makeArgs.insert(makeArgs.end(), options.begin(), options.end());
+        ASSERT_EQ(runCli(makeArgs, dir.path()).status, 0) << name;
+        const auto batchSkin = skinContents(dir / "out" / name);
+        EXPECT_EQ(batchSkin, skinContents(dir / "single" / name)) << name;
+        EXPECT_EQ(archiveContents(dir / "out" / (std::string(name) + ".wsz")), batchSkin) << name;
+    }
+    EXPECT_NE(skinContents(dir / "out" / "dawn")["main.bmp"], skinContents(dir / "out" / "noon")["main.bmp"]);
+
+    const CliResult allGood = runCli({"batch", "--out-dir", "again", "--previews", "dawn.bmp", "noon.bmp"}, dir.path());
+    EXPECT_EQ(allGood.status, 0) << allGood.err;
+    EXPECT_NE(allGood.out.find("batch: 2 of 2 skins made in again\n"), std::string::npos) << allGood.out;
+    EXPECT_EQ(entriesOf(dir / "again"), (std::set<std::string>{"dawn", "dawn.wsz", "dawn.png", "noon", "noon.wsz",
+                                                                 "noon.png"}));
+}
