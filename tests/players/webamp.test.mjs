@@ -4,11 +4,12 @@
 import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { copyFileSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { openPlayer } from './lib/player.mjs';
 import { zipFolder } from './lib/server.mjs';
+import { makeZip } from './lib/zip.mjs';
 import { photoLikePicture } from './lib/picture.mjs';
 import {
   readSkinFolder, checkFiles, checkSprites, checkScreen, checkVisColours, checkVisualiser, parsePlEdit, parseViscolor,
@@ -162,6 +163,37 @@ describe('Webamp shows skins made by vellumkit-cli', { concurrency: false }, () 
 
   after(async () => {
     await player?.close();
+  });
+
+  // The checks themselves must see faults: the default skin, damaged on its way to the player.
+  test('a damaged copy of a skin is caught', { timeout: 120_000 }, async () => {
+    const skin = skinFor('default');
+    const dir = join(skinsDir, 'default');
+    const files = readdirSync(dir).map((name) => ({ name, data: readFileSync(join(dir, name)) }));
+    const damage = {
+      // One row lower: the seam the brief warns about.
+      'main.bmp': (data) => Buffer.concat([data.subarray(0, 54), data.subarray(54 + 828), data.subarray(54, 54 + 828)]),
+      'cButtons.bmp': null,
+      'viscolor.txt': (data) => Buffer.from(data.toString('latin1').replace(/^(.*\r\n.*\r\n)\d+,/, '$1' + '7,'), 'latin1'),
+      'plEdit.txt': (data) => Buffer.from(data.toString('latin1').replace(/SelectedBG=#\w{6}/, 'SelectedBG=#123456'), 'latin1'),
+    };
+    const damaged = files.filter((f) => damage[f.name] !== null).map((f) => ({ name: f.name, data: damage[f.name] ? damage[f.name](f.data) : f.data }));
+    const shown = await player.show('damaged', 'folder', makeZip(damaged));
+    const findings = [
+      ...checkSprites(skin, shown.description),
+      ...checkScreen(skin, shown.description, shown.screenshot),
+      ...checkVisColours(skin, shown.description),
+    ].join('\n');
+    for (const expected of [
+      /MAIN_WINDOW_BACKGROUND from main\.bmp .* differ, first at sheet \(0,0\)/,
+      /main window: main\.bmp where nothing is drawn on top: \d+ pixel/,
+      /cButtons\.bmp: Webamp took no sprite/,
+      /main: div#play .* shows art that is not from this skin/,
+      /viscolor\.txt line 3: Webamp uses rgb\(7,/,
+      /playlist selectedbg: Webamp reads #123456/,
+    ]) {
+      assert.match(findings, expected);
+    }
   });
 
   for (const c of kCases) {
