@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: vellumkit-cli make --out DIR [--main FILE] [--equaliser FILE] [--playlist FILE]\n"
     "                          [--layout three-windows|two-plus-one|continuous]\n"
-    "       vellumkit-cli templates --out DIR\n"
+    "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
     "       vellumkit-cli --help | --version\n";
 
 } // namespace
