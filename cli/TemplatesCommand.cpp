@@ -36,7 +36,10 @@ void writeTemplateFiles(const fs::path& dir) {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(file.data), std::streamsize(file.size));
         out.close();
-        if (!out) throw Error("Cannot write \"" + path.string() + "\"");
+        if (!out) {
+            fs::remove(path, ec);  // a truncated template is worse than none
+            throw Error("Cannot write \"" + path.string() + "\"");
+        }
         ++written;
     }
     std::printf("wrote %d template images to %s\n", written, dir.string().c_str());

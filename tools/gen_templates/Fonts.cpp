@@ -10,9 +10,9 @@ namespace {
 
 using Font = std::map<char, Glyph>;
 
-// Letters are four columns wide (M and W five), digits three; the glyph sits
-// at the top left of its 5 x 6 cell, so the cell's last column and row keep
-// neighbouring characters apart. The accented capitals use all six rows.
+// Letters are four columns wide (M, V and W need all five), digits three;
+// each glyph sits at the top left of its 5 x 6 cell, so the cell's free last
+// column and row keep neighbours apart. The accented capitals use all six rows.
 const Font& textFont() {
     static const Font font = {
         {'A', {".##.", "#..#", "####", "#..#", "#..#"}},
@@ -36,7 +36,7 @@ const Font& textFont() {
         {'S', {".###", "#...", ".##.", "...#", "###."}},
         {'T', {"###", ".#.", ".#.", ".#.", ".#."}},
         {'U', {"#..#", "#..#", "#..#", "#..#", ".##."}},
-        {'V', {"#.#", "#.#", "#.#", "#.#", ".#."}},
+        {'V', {"#...#", "#...#", ".#.#.", ".#.#.", "..#.."}},
         {'W', {"#...#", "#...#", "#.#.#", "##.##", "#...#"}},
         {'X', {"#..#", "#..#", ".##.", "#..#", "#..#"}},
         {'Y', {"#.#", "#.#", ".#.", ".#.", ".#."}},
