@@ -37,7 +37,7 @@ void writeTemplateFiles(const fs::path& dir) {
         out.write(reinterpret_cast<const char*>(file.data), std::streamsize(file.size));
         out.close();
         if (!out) {
-            fs::remove(path, ec);  // a truncated template is worse than none
+            if (fs::is_regular_file(path, ec)) fs::remove(path, ec);  // a truncated template is worse than none
             throw Error("Cannot write \"" + path.string() + "\"");
         }
         ++written;

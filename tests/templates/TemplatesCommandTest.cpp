@@ -98,6 +98,9 @@ TEST(TemplatesCommand, UsageErrorsAndFailuresExitWithTheirStatus) {
     QTemporaryDir tmp;
     const QString plainFile = tmp.path() + "/a-file";
     std::ofstream(plainFile.toStdString()) << "x";
+    // A directory where a template file should go cannot be written over.
+    const QString blocked = tmp.path() + "/blocked";
+    std::filesystem::create_directories(blocked.toStdString() + "/text.bmp");
     struct Case {
         QStringList args;
         int exitCode;
@@ -108,6 +111,7 @@ TEST(TemplatesCommand, UsageErrorsAndFailuresExitWithTheirStatus) {
         {{"--out"}, 2, "option --out needs a value"},
         {{"--contact-sheet"}, 2, "option --contact-sheet needs a value"},
         {{"--out", plainFile}, 1, "Cannot create directory \"" + plainFile.toStdString() + "\""},
+        {{"--out", blocked}, 1, "Cannot write \"" + blocked.toStdString() + "/text.bmp\""},
         {{"--contact-sheet", tmp.path() + "/no/such/dir/sheet.png"}, 1, "Cannot write \""},
     };
     for (const Case& c : cases) {
@@ -116,4 +120,5 @@ TEST(TemplatesCommand, UsageErrorsAndFailuresExitWithTheirStatus) {
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
+    EXPECT_TRUE(std::filesystem::is_directory(blocked.toStdString() + "/text.bmp")) << "removed what it did not write";
 }
