@@ -52,7 +52,9 @@ template <typename FillLevel>
 Image sliderSheet(int width, const Rect& source, FillLevel fillLevel) {
     Image sheet = gradientImage(width, 433);
     for (int k = 0; k < 28; ++k) {
-        copyTo(sheet, 0, 15 * k, defaultWindows().mainPlain, source);
+        // The spare row under each frame continues the picture, so the sheet
+        // reads as one strip per step.
+        copyTo(sheet, 0, 15 * k, defaultWindows().mainPlain, {source.left, source.top, source.right, source.bottom + 1});
         fillLevel(sheet, k, 15 * k + 5);
     }
     // The knob while dragged, then at rest.
