@@ -120,12 +120,6 @@ Image gradientImage(int width, int height) {
     return image;
 }
 
-Image cut(const Image& source, const Rect& r) {
-    Image piece(r.width(), r.height(), 24);
-    piece.copyRect(piece.bounds(), source, r);
-    return piece;
-}
-
 void put(Image& target, int x, int y, const Image& piece) { pasteImage(target, x, y, piece); }
 
 void copyTo(Image& target, int x, int y, const Image& source, const Rect& r) {

@@ -80,8 +80,6 @@ private:
 // an image of any size.
 Image gradientImage(int width, int height);
 
-// A copy of `source`'s rectangle r.
-Image cut(const Image& source, const Rect& r);
 // Copies all of `piece` to (x, y) of `target`.
 void put(Image& target, int x, int y, const Image& piece);
 // Copies `source`'s rectangle r to (x, y) of `target`.
