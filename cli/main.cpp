@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE] [--preview FILE.png]\n"
     "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] PICTURE...\n"
-    "       vellumkit-cli templates --out DIR\n"
+    "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
     "       vellumkit-cli --help | --version\n"
     "\n"
     "SKIN OPTIONS:\n"
