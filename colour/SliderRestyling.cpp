@@ -5,6 +5,8 @@
 #include "raster/Error.h"
 #include "raster/Primitives.h"
 #include "skin/EqSliderArt.h"
+#include "skin/MainWindowGeometry.h"
+#include "skin/SharedSprites.h"
 
 namespace vk {
 
@@ -13,8 +15,6 @@ namespace {
 // The volume and balance knob is the template volBut itself, 14 x 11; the
 // sheets hold it released and pressed side by side.
 constexpr Point kVolumeKnobSprites[] = {{0, 422}, {15, 422}};
-constexpr Point kVolumeKnobOnMain{133, 58};
-constexpr Point kBalanceKnobOnMain{189, 58};
 
 // Both position knobs of posBar and the column 277 between them.
 constexpr Rect kPosBarKnobs{248, 0, 307, 10};
@@ -24,10 +24,6 @@ constexpr Rect kPosBarKnobPressed{278, 0, 307, 10};
 // The knob sprites' 9 x 9 insides; their outlines keep what they had.
 constexpr Rect kEqKnobInside{1, 165, 10, 174};
 constexpr Rect kEqKnobPressedInside{1, 177, 10, 186};
-
-constexpr Rect kPlScrollKnob{52, 53, 60, 71};
-constexpr Rect kPlScrollKnobPressed{61, 53, 69, 71};
-constexpr Rect kPlScrollKnobOnPreview{260, 20, 268, 38};
 
 // A solid block of the colour with a raised bevel on it.
 void paintKnob(Image& image, const Rect& r, TColor colour, bool buttonsOnly) {
@@ -50,8 +46,8 @@ void changeMainSlider(Workbench& bench, TColor colour) {
         pasteImage(t.volumeWindow, at.x, at.y, t.volBut);
         pasteImage(t.balanceWindow, at.x, at.y, t.volBut);
     }
-    pasteImage(bench.mainWindow, kVolumeKnobOnMain.x, kVolumeKnobOnMain.y, t.volBut);
-    pasteImage(bench.mainWindow, kBalanceKnobOnMain.x, kBalanceKnobOnMain.y, t.volBut);
+    pasteImage(bench.mainWindow, skin::kVolumeKnobAt.x, skin::kVolumeKnobAt.y, t.volBut);
+    pasteImage(bench.mainWindow, skin::kBalanceKnobAt.x, skin::kBalanceKnobAt.y, t.volBut);
 }
 
 void changeEqSliders(Workbench& bench, TColor colour) {
@@ -71,9 +67,9 @@ void changePlSlider(Workbench& bench, TColor colour) {
     Image& sheet = bench.t.plEdit;
     const bool flat = bench.state.buttonsOnly;
 
-    paintKnob(sheet, kPlScrollKnob, colour, flat);
-    paintKnob(sheet, kPlScrollKnobPressed, colour, flat);
-    bench.plShow.copyRect(kPlScrollKnobOnPreview, sheet, kPlScrollKnob);
+    paintKnob(sheet, skin::kPlScrollKnobSprite, colour, flat);
+    paintKnob(sheet, skin::kPlScrollKnobPressedSprite, colour, flat);
+    bench.plShow.copyRect(skin::kPlScrollKnobOnPreview, sheet, skin::kPlScrollKnobSprite);
 }
 
 void restyleSlider(Workbench& bench, SliderKnobs knobs, TColor colour) {

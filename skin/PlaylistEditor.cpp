@@ -4,6 +4,7 @@
 // decides what each tile carries.
 #include "skin/MakeSkin.h"
 #include "skin/Pass.h"
+#include "skin/SharedSprites.h"
 
 namespace vk::skin {
 
@@ -37,7 +38,6 @@ constexpr Point kPlMenuCaptions{15, 91};
 constexpr Point kPlListOptionsCaption{232, 87};
 constexpr Point kPlResizeGrip{256, 97};
 constexpr Point kPlTransportGlyphs{130, 100};
-constexpr Rect kPlScrollButton{260, 20, 268, 38};
 // The filler as the player repeats it either side of the centre piece.
 constexpr int kPlFillerRepeatX[] = {37, 62, 187, 200, 225};
 constexpr Rect plFillerRepeat(int x) { return {x, 0, x + 25, 20}; }
@@ -59,7 +59,6 @@ constexpr Rect kRightSideTileGroove{39, 41, 41, 72};
 constexpr Rect kCloseButtonPressed{52, 42, 61, 51};
 constexpr Rect kShadeButtonPressed{62, 42, 71, 51};
 constexpr Rect kShadeButtonBarPressed{62, 42, 71, 45};
-constexpr Rect kScrollButtonSprite{52, 53, 60, 71};
 constexpr Rect kBarLeftEndSprite{72, 42, 97, 56};
 constexpr Rect kBarMiddleSprite{72, 57, 97, 71};
 constexpr Rect kBarRightEndActive{99, 42, 149, 56};
@@ -149,7 +148,7 @@ void playlistEditor(Workbench& bench) {
     // The bottom corners last, so they carry every caption, well and glyph.
     pass.copy(pl, kBottomLeftCornerSprite, show, kPlBottomLeftCorner);    // 44
     pass.copy(pl, kBottomRightCornerSprite, show, kPlBottomRightCorner);  // 45
-    pass.copy(show, kPlScrollButton, pl, kScrollButtonSprite);            // 46
+    pass.copy(show, kPlScrollKnobOnPreview, pl, kPlScrollKnobSprite);            // 46
 }
 
 } // namespace vk::skin
