@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages vellumKit builds and tests with, only those missing.
+# Installs the Debian 12 packages vellumKit builds with, only those missing;
+# with --test also what the test suite needs (a browser and Node for the player tests).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libzip-dev fonts-liberation2 xvfb xauth chromium "$@")
-# The player tests drive Webamp with Node; a Node from elsewhere (with its own npm) is fine.
-command -v node >/dev/null || packages+=(nodejs)
-command -v npm >/dev/null || packages+=(npm)
+          libzip-dev fonts-liberation2)
+if [ "${1:-}" = "--test" ]; then
+  packages+=(xvfb xauth chromium)
+  # A Node from elsewhere (with its own npm) is fine.
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
