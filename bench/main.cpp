@@ -1,7 +1,14 @@
 // Benchmarks of the hot paths; report figures as ratios within one run.
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
+#include "app/PictureIntake.h"
+#include "raster/Bmp.h"
 #include "raster/Primitives.h"
+#include "skin/MakeSkin.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -24,6 +31,29 @@ static void BM_RaiseFrameWholeWindow(benchmark::State& s) {
     for (auto _ : s) vk::raiseFrame(canvas, false, 0, 0, 275, 116);
 }
 BENCHMARK(BM_RaiseFrameWholeWindow);
+
+static void BM_MakeSkinPass(benchmark::State& s) {
+    vk::Workbench bench;
+    for (auto _ : s) {
+        bench.layoutPictures();
+        vk::MakeSkinClick(bench);
+    }
+}
+BENCHMARK(BM_MakeSkinPass);
+
+// A phone-camera-sized picture (24 MP) from disk to source picture: decoding
+// dominates; a 200 MP picture scales from this linearly.
+static void BM_LoadLargeBmp(benchmark::State& s) {
+    const auto path = std::filesystem::temp_directory_path() / "vk-bench-large.bmp";
+    {
+        vk::Image picture(6000, 4000);
+        const auto bytes = vk::encodeBmp(picture);
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    for (auto _ : s) benchmark::DoNotOptimize(vk::loadPictureFile(path.string()));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadLargeBmp)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
