@@ -3,6 +3,7 @@
 // equaliser slider art, the sample song list of the playlist preview).
 #include "raster/Error.h"
 #include "skin/EqSliderArt.h"
+#include "skin/MainWindowGeometry.h"
 #include "skin/MakeSkin.h"
 #include "skin/Pass.h"
 
@@ -19,19 +20,12 @@ TColor setting(TColor value) {
     return value;
 }
 
-// Outline only: the brush is clear, so the inside keeps its pixels.
-void outline(Image& image, const Rect& r, TColor colour) {
-    image.setPen(colour, PenStyle::Solid);
-    image.setBrush(colour, BrushStyle::Clear);
-    image.rectangle(r);
-}
-
 // Display areas, each one pixel inside a sunken well of its window.
 namespace mainWin {
-constexpr Rect kDisplayPanel{24, 25, 100, 59};
-constexpr Rect kTextStrip{111, 27, 266, 33};  // vKit covers it exactly
-constexpr Rect kLeftReadout{111, 43, 126, 49};
-constexpr Rect kRightReadout{156, 43, 166, 49};
+constexpr Rect kDisplayPanel = skin::shrunk(skin::kDisplayPanel, 1);
+constexpr Rect kTextStrip = skin::shrunk(skin::kTextStrip, 1);  // vKit covers it exactly
+constexpr Rect kLeftReadout = skin::shrunk(skin::kLeftReadout, 1);
+constexpr Rect kRightReadout = skin::shrunk(skin::kRightReadout, 1);
 } // namespace mainWin
 
 namespace titleBar {
@@ -90,7 +84,7 @@ void applyTextColours(Workbench& bench) {
     Image& main = bench.mainWindow;
     main.fill(mainWin::kDisplayPanel, back);
     main.fill(mainWin::kTextStrip, back);
-    pass.paste(main, {mainWin::kTextStrip.left, mainWin::kTextStrip.top}, t.vKit);
+    pass.paste(main, topLeft(mainWin::kTextStrip), t.vKit);
     main.fill(mainWin::kLeftReadout, back);
     main.fill(mainWin::kRightReadout, back);
 
@@ -127,8 +121,8 @@ void paintEqSliders(Workbench& bench) {
 
     Image& eq = t.eqMain;
     // The knobs' insides stay: they are the template art or the restyled colour.
-    outline(eq, kKnobNormal, setting(s.eqBackColour));
-    outline(eq, kKnobPressed, setting(s.eqBackColour));
+    pass.outline(eq, kKnobNormal, setting(s.eqBackColour));
+    pass.outline(eq, kKnobPressed, setting(s.eqBackColour));
 
     eq.fill(kFrameArea, setting(s.eqBackColour));
     // Frame i of the first row shows a bar of 2i rows, frame 14 + i one of 2i + 27.
