@@ -2,6 +2,7 @@
 #include "app/window/AboutBox.h"
 
 #include "app/window/Dialogs.h"
+#include "app/window/Look.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,8 @@ AboutBox::AboutBox(QWidget* parent)
     setObjectName("about");
     setWindowTitle(QString("About ") + kAppTitle);
     setFixedSize(140, 90);
+    setFont(classicFont());
+    paintSilver(this);
 
     auto* name = new QLabel(kAppTitle, this);
     QFont bold = name->font();

@@ -4,6 +4,7 @@
 #include "app/window/GetDirectory.h"
 
 #include "app/window/Dialogs.h"
+#include "app/window/Look.h"
 #include "output/SkinWriter.h"
 #include "raster/Error.h"
 
@@ -14,7 +15,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QTreeWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -62,10 +63,8 @@ GetDirectory::GetDirectory(QWidget* parent)
     setObjectName("getDirectory");
     setWindowTitle("Save Winamp Skin");
     setFixedSize(415, 295);
-    QFont base;
-    base.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
-    base.setPointSize(8);
-    setFont(base);
+    setFont(classicFont());
+    paintSilver(this);
 
     addInstructionBox(this, "Shape1", {8, 24, 193, 113});
     addLabel(this, "Label7", "Step 1", {16, 32, 0, 0}, 14, true);
@@ -77,10 +76,16 @@ GetDirectory::GetDirectory(QWidget* parent)
     addLabel(this, "Label8", "Enter a name for your skin", {16, 248, 177, 25}, 10, false);
 
     addLabel(this, "Label2", "Directory", {208, 8, 0, 0}, 8, false);
-    directoryList_ = new QListWidget(this);
+    directoryList_ = new QTreeWidget(this);
     directoryList_->setObjectName("DirectoryListBox1");
     directoryList_->setGeometry(208, 24, 201, 137);
-    connect(directoryList_, &QListWidget::itemDoubleClicked, this, &GetDirectory::openItem);
+    directoryList_->setHeaderHidden(true);
+    directoryList_->setRootIsDecorated(false);
+    directoryList_->setItemsExpandable(false);
+    directoryList_->setIndentation(10);
+    directoryList_->setIconSize({16, 16});
+    directoryList_->setExpandsOnDoubleClick(false);
+    connect(directoryList_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { openItem(item); });
 
     addLabel(this, "Label3", "Drive", {208, 168, 0, 0}, 8, false);
     drives_ = new QComboBox(this);
@@ -153,28 +158,32 @@ void GetDirectory::fillList() {
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
 
     QStringList levels;
-    for (QDir dir(open_);; ) {
+    for (QDir dir(open_);;) {
         levels.prepend(dir.absolutePath());
         if (dir.isRoot() || !dir.cdUp()) break;
     }
-    int depth = 0;
+    // Each level of the path one step further in; the open directory's
+    // sub-directories one step further still.
+    QTreeWidgetItem* parent = nullptr;
     for (const QString& level : levels) {
-        const QString name = QDir(level).isRoot() ? QDir::toNativeSeparators(level) : QFileInfo(level).fileName();
-        auto* item = new QListWidgetItem(openIcon, QString(depth * 2, ' ') + name, directoryList_);
-        item->setData(kPathRole, level);
-        ++depth;
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(directoryList_);
+        item->setText(0, QDir(level).isRoot() ? QDir::toNativeSeparators(level) : QFileInfo(level).fileName());
+        item->setIcon(0, openIcon);
+        item->setData(0, kPathRole, level);
+        parent = item;
     }
-    directoryList_->setCurrentRow(directoryList_->count() - 1);
-
-    const QStringList children = QDir(open_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& child : children) {
-        auto* item = new QListWidgetItem(closedIcon, QString(depth * 2, ' ') + child, directoryList_);
-        item->setData(kPathRole, QDir(open_).filePath(child));
+    const QDir open(open_);
+    for (const QString& child : open.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+        auto* item = new QTreeWidgetItem(parent, {child});
+        item->setIcon(0, closedIcon);
+        item->setData(0, kPathRole, open.filePath(child));
     }
+    directoryList_->expandAll();
+    directoryList_->setCurrentItem(parent);
 }
 
-void GetDirectory::openItem(QListWidgetItem* item) {
-    if (item) openDirectory(item->data(kPathRole).toString());
+void GetDirectory::openItem(QTreeWidgetItem* item) {
+    if (item) openDirectory(item->data(0, kPathRole).toString());
 }
 
 void GetDirectory::openDrive(int index) { openDirectory(QDir::fromNativeSeparators(drives_->itemText(index))); }

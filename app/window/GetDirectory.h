@@ -1,12 +1,13 @@
 // The save-directory dialog: a directory list with its drive box, the skin
 // name, OK and Cancel. It only answers; SaveSkin does the file work.
+// Each line of the list carries its full path in column 0's Qt::UserRole.
 #pragma once
 #include <QDialog>
 
 class QComboBox;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QPushButton;
 
 namespace vk {
@@ -31,11 +32,11 @@ protected:
 
 private:
     void fillList();
-    void openItem(QListWidgetItem* item);
+    void openItem(QTreeWidgetItem* item);
     void openDrive(int index);
 
     QString open_;
-    QListWidget* directoryList_ = nullptr;
+    QTreeWidget* directoryList_ = nullptr;
     QComboBox* drives_ = nullptr;
     QLineEdit* skinName_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -62,8 +62,8 @@ std::optional<std::string> QtDialogs::openPicture() {
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // the preview needs Qt's own dialog
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (!lastPicture_.isEmpty()) dialog.selectFile(lastPicture_);
     addPreview(dialog);
+    if (!lastPicture_.isEmpty()) dialog.selectFile(lastPicture_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     lastPicture_ = dialog.selectedFiles().first();
     return lastPicture_.toStdString();

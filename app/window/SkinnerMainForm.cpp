@@ -3,6 +3,7 @@
 #include "app/window/SkinnerMainForm.h"
 
 #include "app/window/ImageView.h"
+#include "app/window/Look.h"
 #include "output/SkinWriter.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
@@ -26,8 +27,6 @@ namespace {
 using Handler = void (SkinnerMainForm::*)();
 
 constexpr QSize kClientSize{496, 381};
-const QColor kSilverColour{192, 192, 192};
-const QColor kGreyText{128, 128, 128};
 constexpr int kCanvasLeft = 8;
 constexpr int kMainWindowTop = 16;
 constexpr int kCanvasWidth = 275;
@@ -70,16 +69,6 @@ LayoutPlacement placementFor(LayoutMode mode) {
     return {120, 120, true, true};
 }
 
-void paintSilver(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, kSilverColour);
-    palette.setColor(QPalette::Button, kSilverColour);
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, kGreyText);
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, kGreyText);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
@@ -88,10 +77,7 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
       getColor_([this](TColor initial) { return dialogs_->chooseColour(initial); }) {
     setWindowTitle(kAppTitle);
     setWindowIcon(QPixmap::fromImage(toQImage(bench_.t.firstImage, kCanvasRows).scaled(32, 32)));
-    QFont font;
-    font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
-    font.setPointSize(8);
-    setFont(font);
+    setFont(classicFont());
 
     auto* client = new QWidget(this);
     client->setObjectName("client");
@@ -118,12 +104,6 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
 
     adjustSize();
     if (QScreen* desktop = screen()) move(desktop->availableGeometry().center() - rect().center());
-}
-
-SkinnerMainForm::~SkinnerMainForm() {
-    bench_.onButton = nullptr;
-    bench_.beginBusy = nullptr;
-    bench_.endBusy = nullptr;
 }
 
 // --- building -----------------------------------------------------------------
@@ -316,6 +296,14 @@ void SkinnerMainForm::chooseLayout(LayoutMode mode) {
     });
 }
 
+// A changed option throws the made skin away; it counts at the next MakeSkin.
+void SkinnerMainForm::chooseOption(bool Options::*option, bool value) {
+    run([&] {
+        bench_.options.*option = value;
+        bench_.layoutPictures();
+    });
+}
+
 void SkinnerMainForm::pickColour(ColourSetting setting) {
     run([&] { colourButtonClick(bench_, getColor_, setting); });
 }
@@ -334,31 +322,10 @@ void SkinnerMainForm::threeWinClick() { chooseLayout(LayoutMode::ThreeWindows); 
 void SkinnerMainForm::twoWinClick() { chooseLayout(LayoutMode::TwoPlusOne); }
 void SkinnerMainForm::oneWinClick() { chooseLayout(LayoutMode::Continuous); }
 
-// A changed option throws the made skin away; it counts at the next MakeSkin.
-void SkinnerMainForm::full3DClick() {
-    run([&] {
-        bench_.options.full3D = true;
-        bench_.layoutPictures();
-    });
-}
-void SkinnerMainForm::butsOnlyClick() {
-    run([&] {
-        bench_.options.full3D = false;
-        bench_.layoutPictures();
-    });
-}
-void SkinnerMainForm::RadioButton1Click() {
-    run([&] {
-        bench_.options.sinkFrame = false;
-        bench_.layoutPictures();
-    });
-}
-void SkinnerMainForm::sinkButClick() {
-    run([&] {
-        bench_.options.sinkFrame = true;
-        bench_.layoutPictures();
-    });
-}
+void SkinnerMainForm::full3DClick() { chooseOption(&Options::full3D, true); }
+void SkinnerMainForm::butsOnlyClick() { chooseOption(&Options::full3D, false); }
+void SkinnerMainForm::RadioButton1Click() { chooseOption(&Options::sinkFrame, false); }
+void SkinnerMainForm::sinkButClick() { chooseOption(&Options::sinkFrame, true); }
 
 void SkinnerMainForm::MakeSkinClick() {
     run([&] { vk::MakeSkinClick(bench_); });

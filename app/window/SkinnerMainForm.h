@@ -22,7 +22,6 @@ class ImageView;
 class SkinnerMainForm : public QMainWindow {
 public:
     explicit SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent = nullptr);
-    ~SkinnerMainForm() override;
 
     Workbench& bench() { return bench_; }
 
@@ -76,6 +75,7 @@ private:
     void refreshImages();
     void getBitmap(WhichPicture which);
     void chooseLayout(LayoutMode mode);
+    void chooseOption(bool Options::*option, bool value);
     void pickColour(ColourSetting setting);
     void restyle(SliderKnobs knobs);
     void showButton(WorkflowButton button, bool enabled);

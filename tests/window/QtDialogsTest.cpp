@@ -5,7 +5,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -30,9 +31,9 @@ void whenModal(std::function<void(QWidget*)> answer) {
     });
 }
 
-QListWidgetItem* itemFor(QListWidget* list, const QString& path) {
-    for (int row = 0; row < list->count(); ++row)
-        if (list->item(row)->data(Qt::UserRole).toString() == path) return list->item(row);
+QTreeWidgetItem* itemFor(QTreeWidget* list, const QString& path) {
+    for (QTreeWidgetItemIterator it(list); *it; ++it)
+        if ((*it)->data(0, Qt::UserRole).toString() == path) return *it;
     return nullptr;
 }
 
@@ -74,26 +75,39 @@ TEST_F(QtDialogsTest, DirectoryListOpensOnDoubleClickOnly) {
     ASSERT_TRUE(dialog.openDirectory(root));
     EXPECT_EQ(dialog.directory(), root);
     EXPECT_EQ(QDir::currentPath(), root);
-    auto* list = dialog.findChild<QListWidget*>("DirectoryListBox1");
+    auto* list = dialog.findChild<QTreeWidget*>("DirectoryListBox1");
     ASSERT_NE(list, nullptr);
 
-    // The path one level per line, the open directory last of them, then its children.
+    // The path one level per line, each inside the one before; the open
+    // directory's children inside it.
     const QStringList levels = root.split('/', Qt::SkipEmptyParts);
-    ASSERT_EQ(list->count(), 1 + levels.size() + 2);
-    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString(), "/");
-    EXPECT_EQ(list->item(levels.size())->data(Qt::UserRole).toString(), root);
-    EXPECT_EQ(list->item(levels.size() + 1)->text().trimmed(), "alpha");
-    EXPECT_EQ(list->item(levels.size() + 2)->text().trimmed(), "beta");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    QTreeWidgetItem* line = list->topLevelItem(0);
+    EXPECT_EQ(line->data(0, Qt::UserRole).toString(), "/");
+    for (const QString& level : levels) {
+        ASSERT_EQ(line->childCount(), 1);
+        line = line->child(0);
+        EXPECT_EQ(line->text(0), level);
+    }
+    EXPECT_EQ(line->data(0, Qt::UserRole).toString(), root);
+    EXPECT_EQ(list->currentItem(), line);
+    ASSERT_EQ(line->childCount(), 2);
+    EXPECT_EQ(line->child(0)->text(0), "alpha");
+    EXPECT_EQ(line->child(1)->text(0), "beta");
 
-    QListWidgetItem* alpha = itemFor(list, root + "/alpha");
+    dialog.show();
+    QTreeWidgetItem* alpha = itemFor(list, root + "/alpha");
     ASSERT_NE(alpha, nullptr);
-    list->setCurrentItem(alpha);  // a single click highlights only
+    list->scrollToItem(alpha);
+    const QPoint onAlpha = list->visualItemRect(alpha).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onAlpha);  // highlights only
+    EXPECT_EQ(list->currentItem(), alpha);
     EXPECT_EQ(dialog.directory(), root);
 
-    emit list->itemDoubleClicked(alpha);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, onAlpha);
     EXPECT_EQ(dialog.directory(), root + "/alpha");
     ASSERT_NE(itemFor(list, root + "/alpha/inner"), nullptr);
-    emit list->itemDoubleClicked(itemFor(list, root));
+    emit list->itemDoubleClicked(itemFor(list, root), 0);
     EXPECT_EQ(dialog.directory(), root);
 }
 
