@@ -1,0 +1,30 @@
+// The program's classic look: silver faces, grey disabled text, a small
+// sans-serif font.
+#pragma once
+#include <QFont>
+#include <QWidget>
+
+namespace vk {
+
+inline const QColor kSilverFace{192, 192, 192};
+
+inline void paintSilver(QWidget* widget) {
+    const QColor greyText{128, 128, 128};
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, kSilverFace);
+    palette.setColor(QPalette::Button, kSilverFace);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, greyText);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, greyText);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// "MS Sans Serif" where it exists, else a metric look-alike.
+inline QFont classicFont(int pointSize = 8) {
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial"});
+    font.setPointSize(pointSize);
+    return font;
+}
+
+} // namespace vk

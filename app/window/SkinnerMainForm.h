@@ -1,0 +1,113 @@
+// The main window: the picture column, the option radios, the workflow
+// buttons and the colour tools panel. Every handler turns a click into a call
+// on the workbench and shows the images again; no pixel is drawn here.
+#pragma once
+#include "app/Workbench.h"
+#include "app/window/Dialogs.h"
+#include "colour/ColourTools.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QFrame;
+class QPushButton;
+class QWidget;
+
+namespace vk {
+
+class ImageView;
+
+class SkinnerMainForm : public QMainWindow {
+public:
+    explicit SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent = nullptr);
+
+    Workbench& bench() { return bench_; }
+
+    // Picture column.
+    void Button2Click();
+    void get2Click();
+    void get3Click();
+    // Option radios, run when one becomes chosen.
+    void threeWinClick();
+    void twoWinClick();
+    void oneWinClick();
+    void full3DClick();
+    void butsOnlyClick();
+    void RadioButton1Click();
+    void sinkButClick();
+    // Workflow column.
+    void MakeSkinClick();
+    void RevertClick();
+    void colButClick();
+    void SaveSkinClick();
+    void Button1Click();
+    // Colour tools panel.
+    void Button5Click();
+    void Button3Click();
+    void ForeButClick();
+    void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void Button4Click();
+    void plClick();
+    void Button6Click();
+    void Button7Click();
+    void changeMainSliderClick();
+    void changeEqSlidersClick();
+    void changePlSliderClick();
+    void visiButClick();
+    void visiBarMouseDown(int x, int y);
+    // Help menu.
+    void Contents1Click();
+    void About1Click();
+
+private:
+    void buildPictureColumn(QWidget* client);
+    void buildWorkflowColumn(QWidget* client);
+    void buildColourPanel(QWidget* client);
+    void buildMenu();
+
+    // Runs one command: an Error ends it with a message box; the images are
+    // shown again either way, since a failed command may have drawn already.
+    void run(const std::function<void()>& command);
+    void refreshImages();
+    void getBitmap(WhichPicture which);
+    void chooseLayout(LayoutMode mode);
+    void chooseOption(bool Options::*option, bool value);
+    void pickColour(ColourSetting setting);
+    void restyle(SliderKnobs knobs);
+    void showButton(WorkflowButton button, bool enabled);
+
+    Workbench bench_;
+    std::unique_ptr<Dialogs> dialogs_;
+    ColourDialog getColor_;
+
+    ImageView* mainWindow_ = nullptr;
+    ImageView* eqMain_ = nullptr;
+    ImageView* plShow_ = nullptr;
+    QPushButton* get2_ = nullptr;
+    QPushButton* get3_ = nullptr;
+    QPushButton* makeSkin_ = nullptr;
+    QPushButton* revert_ = nullptr;
+    QPushButton* colBut_ = nullptr;
+    QPushButton* saveSkin_ = nullptr;
+    QWidget* colPanel_ = nullptr;
+    QPushButton* visiBut_ = nullptr;
+    ImageView* visiBar_ = nullptr;
+    QWidget* colLab1_ = nullptr;
+    QFrame* colLab2_ = nullptr;
+};
+
+// Looked up in the directory that was current at start-up.
+inline constexpr const char* kHelpFileName = "vellumKit.HLP";
+// SaveSkin starts here when it exists, else in the current directory.
+inline constexpr const char* kDefaultSkinsDirectory = "c:\\Program Files\\winamp\\skins";
+
+// The help file: startDirectory, a separator, vellumKit.HLP.
+std::string helpFilePath(const std::string& startDirectory);
+// Where the save-directory dialog opens.
+std::string saveStartDirectory();
+
+} // namespace vk

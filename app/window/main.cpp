@@ -1,0 +1,17 @@
+// vellumKit's desktop program: the application, its dialogs and the main
+// window, then the event loop until Quit.
+#include "app/QtTextRasteriser.h"
+#include "app/window/QtDialogs.h"
+#include "app/window/SkinnerMainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(vk::kAppTitle);
+    vk::installQtTextRasteriser();
+
+    vk::SkinnerMainForm skinnerMainForm(std::make_unique<vk::QtDialogs>());
+    skinnerMainForm.show();
+    return app.exec();
+}

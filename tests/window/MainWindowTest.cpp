@@ -1,0 +1,566 @@
+// The main window driven by its buttons, with scripted dialogs: what it shows,
+// which buttons it enables, where it moves the canvases, what it writes.
+#include "app/window/SkinnerMainForm.h"
+#include "raster/Bmp.h"
+#include "tests/window/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace vk;
+using vk::testing::ScriptedDialogs;
+namespace fs = std::filesystem;
+
+namespace {
+
+::testing::AssertionResult shows(const QLabel* view, const Image& image, int rows) {
+    if (!view) return ::testing::AssertionFailure() << "no such view";
+    const QImage shown = view->pixmap().toImage();
+    if (shown.width() != image.width() || shown.height() != rows)
+        return ::testing::AssertionFailure() << "shown size " << shown.width() << "x" << shown.height();
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb s = shown.pixel(x, y);
+            const TColor c = image.pixel(x, y);
+            if (rgb(qRed(s), qGreen(s), qBlue(s)) != c)
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") differs";
+        }
+    return ::testing::AssertionSuccess();
+}
+
+TColor shownPixel(const QLabel* view, int x, int y) {
+    const QRgb s = view->pixmap().toImage().pixel(x, y);
+    return rgb(qRed(s), qGreen(s), qBlue(s));
+}
+
+// Row y of the picture is rgb(y % 256, 255 - y % 256, x % 256): any row
+// taken from the wrong place shows.
+Image rowCodedPicture(int width, int height) {
+    Image picture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) picture.setPixel(x, y, rgb(y % 256, 255 - y % 256, x % 256));
+    return picture;
+}
+
+void writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        form = std::make_unique<SkinnerMainForm>(std::move(scripted));
+        form->show();
+    }
+
+    template <typename W = QWidget>
+    W* find(const char* name) {
+        W* widget = form->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLabel* view(const char* name) { return find<QLabel>(name); }
+
+    // Clicks like a user: only a shown, enabled button reacts.
+    void click(const char* name) {
+        QAbstractButton* button = find<QAbstractButton>(name);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isVisible()) << name << " is hidden";
+        ASSERT_TRUE(button->isEnabled()) << name << " is disabled";
+        button->click();
+    }
+
+    void expectWorkflow(WorkflowState state) {
+        const bool made = state == WorkflowState::Made;
+        EXPECT_EQ(find("MakeSkin")->isEnabled(), !made);
+        EXPECT_EQ(find("Revert")->isEnabled(), made);
+        EXPECT_EQ(find("colBut")->isEnabled(), made);
+        EXPECT_EQ(find("SaveSkin")->isEnabled(), made);
+        EXPECT_EQ(form->bench().workflow(), state);
+    }
+
+    void expectShowsWorkbench() {
+        EXPECT_TRUE(shows(view("mainWindow"), form->bench().mainWindow, 116));
+        EXPECT_TRUE(shows(view("eqMain"), form->bench().t.eqMain, 116));
+        EXPECT_TRUE(shows(view("plShow"), form->bench().plShow, 116));
+    }
+
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<SkinnerMainForm> form;
+    QTemporaryDir temp;
+};
+
+TEST_F(MainWindowTest, FrameIsAFixedSilverWindowWithOnlyAHelpMenu) {
+    EXPECT_EQ(form->windowTitle(), "vellumKit");
+    QWidget* client = form->centralWidget();
+    EXPECT_EQ(client->size(), QSize(496, 381));
+    EXPECT_EQ(client->palette().color(QPalette::Window), QColor(192, 192, 192));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowSystemMenuHint));
+
+    const QList<QAction*> menus = form->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "Help");
+    const QList<QAction*> items = menus[0]->menu()->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), "Contents");
+    EXPECT_EQ(items[1]->text(), "About");
+}
+
+TEST_F(MainWindowTest, ControlsStandWhereTheUserLooksForThem) {
+    struct Expected {
+        const char* name;
+        const char* caption;  // null for controls without text
+        QRect geometry;       // relative to the control's parent
+    };
+    const Expected controls[] = {
+        {"mainWindow", nullptr, {8, 16, 275, 116}},
+        {"eqMain", nullptr, {8, 136, 275, 116}},
+        {"plShow", nullptr, {8, 256, 275, 116}},
+        {"Bevel1", nullptr, {0, 0, 496, 2}},
+        {"Button2", "Get Bitmap", {296, 16, 81, 22}},
+        {"get2", "Get Bitmap", {296, 136, 81, 22}},
+        {"get3", "Get Bitmap", {296, 256, 81, 22}},
+        {"Panel3", nullptr, {392, 16, 97, 65}},
+        {"Panel1", nullptr, {392, 88, 97, 49}},
+        {"Panel2", nullptr, {392, 144, 97, 49}},
+        {"MakeSkin", "MakeSkin", {392, 208, 97, 22}},
+        {"Revert", "Undo", {392, 240, 97, 22}},
+        {"colBut", "ColorTools", {392, 272, 97, 22}},
+        {"SaveSkin", "SaveSkin", {392, 304, 97, 22}},
+        {"Button1", "Quit", {392, 336, 97, 22}},
+        {"colPanel", nullptr, {296, 8, 193, 369}},
+        {"Button3", "Window Background", {0, 8, 113, 22}},
+        {"ForeBut", "Text Color", {0, 32, 113, 22}},
+        {"changeMainSlider", "Volume and Balance", {0, 56, 113, 22}},
+        {"visiBut", "Visualization", {0, 80, 113, 22}},
+        {"colLab2", nullptr, {24, 80, 161, 25}},
+        {"Button8", "Equalizer Background", {0, 112, 113, 22}},
+        {"Button9", "Equalizer Foreground", {0, 136, 113, 22}},
+        {"Button10", "Equalizer Highlight", {0, 160, 113, 22}},
+        {"changeEqSliders", "Equalizer Sliders", {0, 184, 113, 22}},
+        {"Button4", "Normal Background", {0, 216, 113, 22}},
+        {"pl", "Normal Song Title", {0, 240, 113, 22}},
+        {"Button6", "Current Song Title", {0, 264, 113, 22}},
+        {"Button7", "Selected Background", {0, 288, 113, 22}},
+        {"changePlSlider", "Play List Slider", {0, 312, 113, 22}},
+        {"Button5", "Back", {0, 344, 113, 22}},
+        {"visiBar", nullptr, {160, 16, 20, 340}},
+    };
+    for (const Expected& control : controls) {
+        SCOPED_TRACE(control.name);
+        QWidget* widget = find(control.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), control.geometry);
+        if (control.caption) {
+            EXPECT_EQ(qobject_cast<QAbstractButton*>(widget)->text(), control.caption);
+        }
+    }
+    const struct {
+        const char* name;
+        const char* caption;
+        QPoint position;
+        bool chosen;
+    } radios[] = {
+        {"threeWin", "3 Windows", {8, 8}, true},    {"twoWin", "Two + One", {8, 24}, false},
+        {"oneWin", "Continuous", {8, 40}, false},   {"full3D", "Full 3D Skin", {8, 8}, true},
+        {"butsOnly", "Buttons Only", {8, 24}, false}, {"RadioButton1", "Raise Frame", {8, 8}, true},
+        {"sinkBut", "Sink Frame", {8, 24}, false},
+    };
+    for (const auto& radio : radios) {
+        SCOPED_TRACE(radio.name);
+        auto* button = find<QRadioButton>(radio.name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), radio.caption);
+        EXPECT_EQ(button->pos(), radio.position);
+        EXPECT_EQ(button->isChecked(), radio.chosen);
+    }
+    EXPECT_EQ(find<QLabel>("colLab1")->text(), "Click on color to alter");
+    EXPECT_EQ(find("colLab1")->pos(), QPoint(32, 84));
+}
+
+TEST_F(MainWindowTest, FreshStartShowsTheDefaultPictureThreeTimesWithOnlyMakeSkinEnabled) {
+    const Image& first = form->bench().t.firstImage;
+    EXPECT_TRUE(shows(view("mainWindow"), first, 116));
+    EXPECT_TRUE(shows(view("eqMain"), first, 116));
+    EXPECT_TRUE(shows(view("plShow"), first, 116));
+    expectWorkflow(WorkflowState::NotMade);
+    EXPECT_FALSE(find("colPanel")->isVisible());
+    EXPECT_TRUE(find("get2")->isVisible());
+    EXPECT_TRUE(find("get3")->isVisible());
+}
+
+TEST_F(MainWindowTest, MakeSkinShowsTheMadeSkinUnderABusyCursorAndSwitchesToMade) {
+    std::optional<Qt::CursorShape> cursorWhileBusy;
+    auto beginBusy = form->bench().beginBusy;
+    form->bench().beginBusy = [&] {
+        beginBusy();
+        cursorWhileBusy = QApplication::overrideCursor()->shape();
+    };
+    click("MakeSkin");
+
+    EXPECT_EQ(cursorWhileBusy, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    expectWorkflow(WorkflowState::Made);
+    EXPECT_FALSE(shows(view("mainWindow"), form->bench().t.firstImage, 116));
+    expectShowsWorkbench();
+}
+
+TEST_F(MainWindowTest, ButtonsOnlyAndSinkFrameReachTheNextMakeSkin) {
+    click("butsOnly");
+    click("sinkBut");
+    EXPECT_FALSE(form->bench().options.full3D);
+    EXPECT_TRUE(form->bench().options.sinkFrame);
+    click("MakeSkin");
+    EXPECT_TRUE(form->bench().state.buttonsOnly);
+    click("full3D");
+    click("MakeSkin");
+    EXPECT_FALSE(form->bench().state.buttonsOnly);
+}
+
+TEST_F(MainWindowTest, EveryOptionChangeAndUndoThrowTheMadeSkinAway) {
+    for (const char* command : {"sinkBut", "RadioButton1", "butsOnly", "full3D", "Revert"}) {
+        SCOPED_TRACE(command);
+        click("MakeSkin");
+        expectWorkflow(WorkflowState::Made);
+        click(command);
+        expectWorkflow(WorkflowState::NotMade);
+        EXPECT_TRUE(shows(view("mainWindow"), form->bench().t.firstImage, 116));
+    }
+}
+
+TEST_F(MainWindowTest, ChoosingTheChosenRadioAgainKeepsTheSkin) {
+    click("MakeSkin");
+    find<QRadioButton>("RadioButton1")->setChecked(true);
+    find<QRadioButton>("threeWin")->setChecked(true);
+    expectWorkflow(WorkflowState::Made);
+}
+
+TEST_F(MainWindowTest, LayoutRadiosMoveTheCanvasesAndHideTheGetBitmapButtonsWithoutAPicture) {
+    const struct {
+        const char* radio;
+        int eqTop, plTop;
+        bool get2Shown, get3Shown;
+        LayoutMode mode;
+    } layouts[] = {
+        {"twoWin", 132, 252, false, true, LayoutMode::TwoPlusOne},
+        {"oneWin", 132, 248, false, false, LayoutMode::Continuous},
+        {"threeWin", 136, 256, true, true, LayoutMode::ThreeWindows},
+        {"oneWin", 132, 248, false, false, LayoutMode::Continuous},
+        {"twoWin", 132, 252, false, true, LayoutMode::TwoPlusOne},
+    };
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE(layout.radio);
+        click("MakeSkin");
+        click(layout.radio);
+        EXPECT_EQ(find("mainWindow")->pos(), QPoint(8, 16));
+        EXPECT_EQ(find("eqMain")->pos(), QPoint(8, layout.eqTop));
+        EXPECT_EQ(find("plShow")->pos(), QPoint(8, layout.plTop));
+        EXPECT_EQ(find("get2")->isVisible(), layout.get2Shown);
+        EXPECT_EQ(find("get3")->isVisible(), layout.get3Shown);
+        EXPECT_EQ(find("get2")->pos(), QPoint(296, 136));
+        EXPECT_EQ(find("get3")->pos(), QPoint(296, 256));
+        EXPECT_EQ(form->bench().options.layout, layout.mode);
+        expectWorkflow(WorkflowState::NotMade);
+        expectShowsWorkbench();
+    }
+}
+
+TEST_F(MainWindowTest, GetBitmapLoadsEachWindowsPicture) {
+    const fs::path dir = temp.path().toStdString();
+    const Image tall = rowCodedPicture(275, 232);
+    const Image eq = rowCodedPicture(275, 116);
+    Image pl = rowCodedPicture(275, 116);
+    pl.setPixel(0, 0, kWhite);
+    writeFile(dir / "tall.bmp", encodeBmp(tall));
+    writeFile(dir / "eq.bmp", encodeBmp(eq));
+    writeFile(dir / "pl.bmp", encodeBmp(pl));
+
+    dialogs->pictures = {(dir / "eq.bmp").string(), (dir / "pl.bmp").string()};
+    click("MakeSkin");
+    click("get2");
+    expectWorkflow(WorkflowState::NotMade);
+    click("get3");
+    EXPECT_TRUE(shows(view("mainWindow"), form->bench().t.firstImage, 116));
+    EXPECT_TRUE(shows(view("eqMain"), eq, 116));
+    EXPECT_TRUE(shows(view("plShow"), pl, 116));
+
+    // "Two + One": the main picture spreads over the main and equaliser windows.
+    click("twoWin");
+    dialogs->pictures = {(dir / "tall.bmp").string()};
+    click("Button2");
+    for (int y : {0, 115}) {
+        EXPECT_EQ(shownPixel(view("mainWindow"), 7, y), tall.pixel(7, y)) << y;
+        EXPECT_EQ(shownPixel(view("eqMain"), 7, y), tall.pixel(7, 116 + y)) << y;
+    }
+    EXPECT_TRUE(shows(view("plShow"), pl, 116));
+    EXPECT_EQ(dialogs->pictureRequests, 3);
+}
+
+TEST_F(MainWindowTest, CancelledGetBitmapLeavesTheMadeSkin) {
+    click("MakeSkin");
+    const Image made = form->bench().mainWindow;
+    for (const char* button : {"Button2", "get2", "get3"}) {
+        click(button);
+        expectWorkflow(WorkflowState::Made);
+        EXPECT_TRUE(shows(view("mainWindow"), made, 116));
+    }
+    EXPECT_EQ(dialogs->pictureRequests, 3);
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, AFailedLoadShowsTheReasonWithAFullStopAndChangesNothing) {
+    const fs::path dir = temp.path().toStdString();
+    writeFile(dir / "garbage.bmp", {'B', 'M', 1, 2, 3, 4, 5});
+    const std::string missing = (dir / "missing.bmp").string();
+    const struct {
+        std::string file;
+        std::string message;
+    } failures[] = {
+        {missing, "Cannot open file " + missing + "."},
+        {(dir / "garbage.bmp").string(), "Bitmap image is not valid."},
+    };
+    click("MakeSkin");
+    const Image made = form->bench().mainWindow;
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.file);
+        dialogs->errors.clear();
+        dialogs->pictures = {failure.file};
+        click("Button2");
+        ASSERT_EQ(dialogs->errors.size(), 1u);
+        EXPECT_EQ(dialogs->errors[0], failure.message);
+        expectWorkflow(WorkflowState::Made);
+        EXPECT_TRUE(shows(view("mainWindow"), made, 116));
+    }
+}
+
+TEST_F(MainWindowTest, ColourPanelOpensClosesAndNeverReopensWithTheBar) {
+    QWidget* panel = find("colPanel");
+    click("MakeSkin");
+    click("colBut");
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(find("visiBut")->isVisible());
+    for (const char* hidden : {"visiBar", "colLab1", "colLab2"}) EXPECT_FALSE(find(hidden)->isVisible()) << hidden;
+    // It lies over the whole right-hand column.
+    QWidget* atMakeSkin = form->centralWidget()->childAt(find("MakeSkin")->geometry().center());
+    EXPECT_TRUE(atMakeSkin == panel || panel->isAncestorOf(atMakeSkin));
+
+    click("visiBut");
+    EXPECT_FALSE(find("visiBut")->isVisible());
+    for (const char* shown : {"visiBar", "colLab1", "colLab2"}) EXPECT_TRUE(find(shown)->isVisible()) << shown;
+    const SkinState& state = form->bench().state;
+    EXPECT_EQ(shownPixel(view("visiBar"), 5, 5), state.visColour(17));
+    EXPECT_EQ(shownPixel(view("visiBar"), 5, 14), kSilver);
+    EXPECT_EQ(shownPixel(view("visiBar"), 5, 25), state.visColour(1));
+    EXPECT_EQ(shownPixel(view("visiBar"), 5, 330), state.visColour(16));
+
+    click("Button5");
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(find("visiBut")->isVisibleTo(panel));
+    for (const char* hidden : {"visiBar", "colLab1", "colLab2"}) EXPECT_FALSE(find(hidden)->isVisibleTo(panel));
+    expectWorkflow(WorkflowState::Made);
+
+    click("colBut");
+    EXPECT_TRUE(find("visiBut")->isVisible());
+    EXPECT_FALSE(find("visiBar")->isVisible());
+}
+
+TEST_F(MainWindowTest, ColourDialogOpensWithTheLastConfirmedColourWhicheverPickerAsks) {
+    const TColor red = rgb(255, 0, 0), blue = rgb(0, 0, 255);
+    click("MakeSkin");
+    click("colBut");
+    dialogs->colours = {red, std::nullopt, blue};
+    click("Button3");      // Window Background: red
+    click("ForeBut");      // Text Color: cancelled
+    click("changeEqSliders");  // blue knobs
+    click("pl");           // Normal Song Title: nothing scripted, cancelled
+
+    EXPECT_EQ(dialogs->colourInitials, (std::vector<TColor>{kBlack, red, red, blue}));
+    const SkinState& state = form->bench().state;
+    EXPECT_EQ(state.winBackColour, red);
+    EXPECT_EQ(state.winTextColour, SkinState{}.winTextColour);
+    EXPECT_EQ(state.plNormalColour, SkinState{}.plNormalColour);
+    EXPECT_EQ(form->bench().t.eqMain.pixel(25, 67), blue);  // inside the preamp knob
+    expectShowsWorkbench();
+    expectWorkflow(WorkflowState::Made);
+}
+
+TEST_F(MainWindowTest, EachColourButtonSetsItsOwnSettingAndTheWindowShowsTheRepaint) {
+    const struct {
+        const char* button;
+        TColor SkinState::*setting;
+    } pickers[] = {
+        {"Button3", &SkinState::winBackColour},      {"ForeBut", &SkinState::winTextColour},
+        {"Button8", &SkinState::eqBackColour},       {"Button9", &SkinState::eqForeColour},
+        {"Button10", &SkinState::eqHighlightColour}, {"Button4", &SkinState::plNormalBgColour},
+        {"pl", &SkinState::plNormalColour},          {"Button6", &SkinState::plCurrentColour},
+        {"Button7", &SkinState::plSelectedBgColour},
+    };
+    click("MakeSkin");
+    click("colBut");
+    int n = 0;
+    for (const auto& picker : pickers) {
+        SCOPED_TRACE(picker.button);
+        const TColor colour = rgb(10 + n, 20 + n, 30 + n);
+        ++n;
+        const SkinState before = form->bench().state;
+        dialogs->colours = {colour};
+        click(picker.button);
+        const SkinState& after = form->bench().state;
+        EXPECT_EQ(after.*picker.setting, colour);
+        for (const auto& other : pickers)
+            if (other.setting != picker.setting) {
+                EXPECT_EQ(after.*other.setting, before.*other.setting) << other.button;
+            }
+        expectShowsWorkbench();
+    }
+    // The playlist background is shown at once in the preview.
+    EXPECT_FALSE(shows(view("plShow"), form->bench().t.firstImage, 116));
+}
+
+TEST_F(MainWindowTest, VolumeKnobRestylingShowsInTheMainWindow) {
+    const TColor grey = rgb(64, 64, 64);
+    click("MakeSkin");
+    click("colBut");
+    const Image before = form->bench().mainWindow;
+    click("changeMainSlider");  // cancelled: nothing drawn
+    EXPECT_TRUE(shows(view("mainWindow"), before, 116));
+    dialogs->colours = {grey};
+    click("changeMainSlider");
+    EXPECT_EQ(shownPixel(view("mainWindow"), 133 + 7, 58 + 5), grey);
+    EXPECT_EQ(shownPixel(view("mainWindow"), 189 + 7, 58 + 5), grey);
+    expectShowsWorkbench();
+}
+
+TEST_F(MainWindowTest, ClicksOnTheVisualisationBarPickTheEntryUnderThePointer) {
+    const struct {
+        int y;
+        int entry;
+        Qt::MouseButton button;
+    } clicks[] = {
+        {5, 17, Qt::LeftButton}, {19, 17, Qt::RightButton}, {20, 1, Qt::LeftButton},
+        {39, 1, Qt::MiddleButton}, {40, 2, Qt::LeftButton}, {339, 16, Qt::RightButton},
+    };
+    click("MakeSkin");
+    click("colBut");
+    click("visiBut");
+    QLabel* bar = view("visiBar");
+    TColor last = kBlack;
+    int n = 0;
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(c.y);
+        const TColor colour = rgb(100 + n, 50, 200 - n);
+        ++n;
+        dialogs->colours = {colour};
+        const auto before = form->bench().state.visColours;
+        QTest::mouseClick(bar, c.button, {}, QPoint(13, c.y));
+        EXPECT_EQ(dialogs->colourInitials.back(), last);
+        last = colour;
+        auto expected = before;
+        expected.at(std::size_t(c.entry - 1)) = colour;
+        EXPECT_EQ(form->bench().state.visColours, expected);
+        const int interiorRow = c.entry == 17 ? 4 : 20 * c.entry + 9;
+        EXPECT_EQ(shownPixel(bar, 10, interiorRow), colour);
+    }
+    // A cancelled dialog changes nothing.
+    const auto before = form->bench().state.visColours;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(10, 100));
+    EXPECT_EQ(form->bench().state.visColours, before);
+}
+
+TEST_F(MainWindowTest, SaveSkinWritesTheSixteenFilesAndStaysMade) {
+    const fs::path parent = temp.path().toStdString();
+    click("MakeSkin");
+    click("colBut");
+    dialogs->colours = {rgb(10, 11, 12)};
+    click("Button3");
+    dialogs->saveTargets = {SaveTarget{parent.string(), "Sky"}};
+    click("SaveSkin");
+
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0];
+    ASSERT_EQ(dialogs->saveStarts.size(), 1u);
+    std::error_code ec;
+    EXPECT_EQ(dialogs->saveStarts[0], fs::current_path(ec).string());
+    const fs::path skin = parent / "Sky";
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(skin)) ++files;
+    EXPECT_EQ(files, 16);
+    for (const char* name : {"main.bmp", "titlebar.bmp", "volume.bmp", "balance.bmp", "posBar.bmp", "monoSter.bmp",
+                             "shufRep.bmp", "cButtons.bmp", "eqMain.bmp", "plEdit.bmp", "eq_ex.bmp", "playPaus.bmp",
+                             "text.bmp", "nums_ex.bmp", "viscolor.txt", "plEdit.txt"})
+        EXPECT_TRUE(fs::is_regular_file(skin / name)) << name;
+    std::ifstream main(skin / "main.bmp", std::ios::binary);
+    const std::vector<std::uint8_t> mainBytes{std::istreambuf_iterator<char>(main), {}};
+    EXPECT_EQ(mainBytes, encodeBmp(form->bench().mainWindow));
+    std::ifstream vis(skin / "viscolor.txt", std::ios::binary);
+    std::string firstLine;
+    std::getline(vis, firstLine);
+    EXPECT_EQ(firstLine, "10,11,12,\r");
+    expectWorkflow(WorkflowState::Made);
+}
+
+TEST_F(MainWindowTest, CancelledSaveWritesNothing) {
+    const fs::path parent = temp.path().toStdString();
+    click("MakeSkin");
+    click("SaveSkin");
+    EXPECT_EQ(dialogs->saveStarts.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(parent));
+    EXPECT_TRUE(dialogs->errors.empty());
+    expectWorkflow(WorkflowState::Made);
+}
+
+TEST_F(MainWindowTest, SaveIntoAMissingParentReportsCannotCreate) {
+    const fs::path parent = fs::path(temp.path().toStdString()) / "missing";
+    click("MakeSkin");
+    dialogs->saveTargets = {SaveTarget{parent.string(), "Sky"}};
+    click("SaveSkin");
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], "Cannot create" + (parent / "Sky").string() + ".");
+    EXPECT_FALSE(fs::exists(parent));
+    expectWorkflow(WorkflowState::Made);
+}
+
+TEST_F(MainWindowTest, HelpContentsLooksInTheStartDirectoryAndReportsAViewerThatFailed) {
+    const std::string start = form->bench().state.startDirectory;
+    std::error_code ec;
+    const fs::path before = fs::current_path(ec);
+    fs::current_path(temp.path().toStdString());
+    QAction* contents = form->findChild<QAction*>("Contents1");
+    ASSERT_NE(contents, nullptr);
+    contents->trigger();
+    fs::current_path(before);
+
+    const std::string expected = (fs::path(start) / "vellumKit.HLP").string();
+    ASSERT_EQ(dialogs->helpFiles, std::vector<std::string>{expected});
+    EXPECT_TRUE(dialogs->errors.empty());
+
+    dialogs->helpShown = false;
+    contents->trigger();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], "Cannot show the help file " + expected + ".");
+}
+
+TEST_F(MainWindowTest, AboutShowsTheAboutBox) {
+    QAction* about = form->findChild<QAction*>("About1");
+    ASSERT_NE(about, nullptr);
+    about->trigger();
+    EXPECT_EQ(dialogs->aboutShown, 1);
+}
+
+} // namespace

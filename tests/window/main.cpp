@@ -1,0 +1,13 @@
+// Main of the window tests: a headless QApplication, since widgets need one.
+#include "app/QtTextRasteriser.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    vk::installQtTextRasteriser();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
