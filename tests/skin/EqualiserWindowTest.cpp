@@ -233,21 +233,7 @@ TEST(EqualiserWindow, SeamsAndCornersOnAGreyPicture) {
         {S::EqMain, 0, 125, 100, "pressed close not sunk"},
         {S::EqMain, 274, 135, 100, "title bar without frame"},
     };
-    struct Scenario {
-        const char* name;
-        StageOptions options;
-        std::vector<const std::vector<Probe>*> probes;
-    } scenarios[] = {
-        {"full 3D, raise frame", {true, false}, {&bothFrames, &raiseOnly}},
-        {"full 3D, sink frame", {true, true}, {&bothFrames, &sinkOnly}},
-        {"buttons only, raise frame", {false, false}, {&buttonsOnly}},
-        {"buttons only, sink frame", {false, true}, {&buttonsOnly}},
-    };
-    for (const Scenario& s : scenarios) {
-        Workbench bench;
-        runStage(bench, filled(275, 116, grey(100)), s.options);
-        for (const auto* probes : s.probes) expectProbes(bench, *probes, s.name);
-    }
+    checkFrameScenarios(runStage, expectProbes, bothFrames, raiseOnly, sinkOnly, buttonsOnly);
 }
 
 TEST(EqualiserWindow, SliderWellsFrameTheStripsByOnePixel) {

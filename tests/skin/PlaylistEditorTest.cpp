@@ -315,21 +315,7 @@ TEST(PlaylistEditor, SeamsAndCornersOnAGreyPicture) {
         {S::PlEdit, 39, 50, g100, "no groove"},
         {S::PlEdit, 39, 41, art, "gap row untouched"},
     };
-    struct Scenario {
-        const char* name;
-        StageOptions options;
-        std::vector<const std::vector<Probe>*> probes;
-    } scenarios[] = {
-        {"full 3D, raise frame", {true, false}, {&bothFrames, &raiseOnly}},
-        {"full 3D, sink frame", {true, true}, {&bothFrames, &sinkOnly}},
-        {"buttons only, raise frame", {false, false}, {&buttonsOnly}},
-        {"buttons only, sink frame", {false, true}, {&buttonsOnly}},
-    };
-    for (const Scenario& s : scenarios) {
-        Workbench bench;
-        runStage(bench, filled(275, 116, grey(100)), s.options);
-        for (const auto* probes : s.probes) expectProbes(bench, *probes, s.name);
-    }
+    checkFrameScenarios(runStage, expectProbes, bothFrames, raiseOnly, sinkOnly, buttonsOnly);
 }
 
 TEST(PlaylistEditor, PreviewGrooveRunsUnderTheScrollKnob) {

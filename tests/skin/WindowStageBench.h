@@ -63,6 +63,28 @@ struct StageOptions {
     bool sinkFrame = false;
 };
 
+// The four frame/shading combinations on a grey-100 picture, each checked
+// against the probes that hold for it: both full-3D runs share `bothFrames`.
+template <class Probes, class Run, class Expect>
+void checkFrameScenarios(Run runStage, Expect expectProbes, const Probes& bothFrames, const Probes& raiseOnly,
+                         const Probes& sinkOnly, const Probes& buttonsOnly) {
+    struct Scenario {
+        const char* name;
+        StageOptions options;
+        std::vector<const Probes*> probes;
+    } scenarios[] = {
+        {"full 3D, raise frame", {true, false}, {&bothFrames, &raiseOnly}},
+        {"full 3D, sink frame", {true, true}, {&bothFrames, &sinkOnly}},
+        {"buttons only, raise frame", {false, false}, {&buttonsOnly}},
+        {"buttons only, sink frame", {false, true}, {&buttonsOnly}},
+    };
+    for (const Scenario& s : scenarios) {
+        Workbench bench;
+        runStage(bench, filled(275, 116, rgb(100, 100, 100)), s.options);
+        for (const Probes* probes : s.probes) expectProbes(bench, *probes, s.name);
+    }
+}
+
 // Lays `picture` out as the equaliser and playlist windows over drawn sheets
 // and stamps, with the flags MakeSkin's entry would set.
 inline void prepareBench(Workbench& bench, const Image& picture, StageOptions options) {
