@@ -48,9 +48,9 @@ GlyphRun QtTextRasteriser::render(const std::string& text, const std::string& fo
     return run;
 }
 
-void installQtTextRasteriser() {
+TextRasteriser* qtTextRasteriser() {
     static QtTextRasteriser rasteriser;
-    setTextRasteriser(&rasteriser);
+    return &rasteriser;
 }
 
 } // namespace vk

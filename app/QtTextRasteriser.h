@@ -9,7 +9,8 @@ public:
     GlyphRun render(const std::string& text, const std::string& fontName, int cellHeight) override;
 };
 
-// Installs one Qt rasteriser for every canvas; needs a QGuiApplication.
-void installQtTextRasteriser();
+// The program's one Qt rasteriser, for a workbench to draw with; needs a
+// QGuiApplication. Qt's font engine is not thread-safe, so batch serialises it.
+TextRasteriser* qtTextRasteriser();
 
 } // namespace vk

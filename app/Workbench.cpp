@@ -1,20 +1,25 @@
 #include "app/Workbench.h"
 
 #include "app/PictureIntake.h"
+#include "raster/Error.h"
+#include "skin/MakeSkin.h"
 
 #include <filesystem>
 
 namespace vk {
 
 namespace {
-constexpr Rect kWindow{0, 0, 275, 116};
-constexpr Rect kTwoWindows{0, 0, 275, 232};
-constexpr Rect kThreeWindows{0, 0, 275, 348};
-constexpr Rect kSecondWindow{0, 116, 275, 232};
-constexpr Rect kThirdWindow{0, 232, 275, 348};
+using format::kWindowHeight;
+constexpr Rect kWindow = format::kWindowRect;
+// The scratch canvases hold two or three windows stacked without a gap.
+constexpr Rect kTwoWindows{0, 0, format::kWindowWidth, 2 * kWindowHeight};
+constexpr Rect kThreeWindows{0, 0, format::kWindowWidth, 3 * kWindowHeight};
+constexpr Rect kSecondWindow = kWindow.shifted(0, kWindowHeight);
+constexpr Rect kThirdWindow = kWindow.shifted(0, 2 * kWindowHeight);
 } // namespace
 
-Workbench::Workbench() : t(TemplateSet::embedded()) {
+Workbench::Workbench(TextRasteriser* textRasteriser) {
+    text = textRasteriser;
     state.sourcePictures.main = t.firstImage;
     state.sourcePictures.playlist = t.firstImage;
     state.sourcePictures.equaliser = t.firstImage;
@@ -54,6 +59,41 @@ void Workbench::loadPicture(WhichPicture which, const std::string& path) {
                                                      : state.sourcePictures.playlist;
     slot = std::move(picture);
     layoutPictures();
+}
+
+void Workbench::makeSkin() {
+    if (beginBusy) beginBusy();
+    struct RestoreCursor {
+        Workbench& bench;
+        ~RestoreCursor() {
+            if (bench.endBusy) bench.endBusy();
+        }
+    } restore{*this};
+    enterMade();
+    skin::makeSkin(*this);
+}
+
+void Workbench::requireMade(const char* command) const {
+    if (workflow() != WorkflowState::Made) throw Error(std::string(command) + " needs a made skin: press MakeSkin first");
+}
+
+void Workbench::setColour(ColourSetting setting, TColor colour) {
+    requireMade("Changing a colour");
+    setColourSetting(*this, setting, colour);
+}
+
+void Workbench::restyleSlider(SliderKnobs knobs, TColor colour) {
+    requireMade("Changing a slider");
+    vk::restyleSlider(*this, knobs, colour);
+}
+
+void Workbench::setVisColour(int entry, TColor colour) {
+    requireMade("Changing a visualisation colour");
+    vk::setVisColour(*this, entry, colour);
+}
+
+std::filesystem::path Workbench::saveSkin(const std::filesystem::path& parent, const std::string& skinName) const {
+    return vk::saveSkin(*this, parent, skinName);
 }
 
 void Workbench::enterNotMade() {

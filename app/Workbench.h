@@ -1,25 +1,19 @@
-// The workbench: SkinState, every image of the main window and the commands
-// a user can give, with no widgets. The window, the command line and the
-// tests all drive it, so one code path makes every skin.
+// The workbench: the skin document and every command a user can give, with
+// no widgets. The window, the command line and the tests all drive it, so one
+// code path makes every skin.
 #pragma once
-#include "app/SkinState.h"
-#include "templates/TemplateSet.h"
+#include "colour/ColourTools.h"
+#include "document/SkinDocument.h"
+#include "output/SkinWriter.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
 namespace vk {
 
-enum class LayoutMode { ThreeWindows, TwoPlusOne, Continuous };
 enum class WorkflowState { NotMade, Made };
 enum class WhichPicture { Main, Equaliser, Playlist };
-
-// The radios MakeSkin and the layout read at the moment of the call.
-struct Options {
-    LayoutMode layout = LayoutMode::ThreeWindows;
-    bool full3D = true;     // "Full 3D Skin"; false is "Buttons Only"
-    bool sinkFrame = false; // "Sink Frame"; false is "Raise Frame"
-};
 
 enum class WorkflowButton { MakeSkin, Revert, ColBut, SaveSkin };
 
@@ -30,18 +24,12 @@ struct WorkflowButtons {
     bool saveSkin = false;
 };
 
-class Workbench {
+// The workbench is the document it works on, plus the workflow around it.
+class Workbench : public SkinDocument {
 public:
     // Start-up: templates, SkinState defaults, startDirectory, layoutPictures.
-    Workbench();
-
-    SkinState state;
-    TemplateSet t;  // eqMain's rows 0 ... 115 are the equaliser window canvas
-    Image mainWindow{275, 116};
-    Image plShow{275, 116};
-    Image twoWinPic{275, 232};
-    Image oneWinPic{275, 348};
-    Options options;
+    // The rasteriser draws the playlist preview's text (none: no glyphs).
+    explicit Workbench(TextRasteriser* textRasteriser = nullptr);
 
     // Called for each button as it is switched, in the order of switching.
     std::function<void(WorkflowButton, bool enabled)> onButton;
@@ -57,12 +45,29 @@ public:
     // failure throws Error and changes nothing.
     void loadPicture(WhichPicture which, const std::string& path);
 
+    // MakeSkin: workflow Made, then the whole pass, under the busy cursor.
+    void makeSkin();
+    // Undo: the pictures laid out afresh, the skin no longer made.
+    void undo() { layoutPictures(); }
+
+    // The colour tools; each needs a made skin and refuses otherwise.
+    void setColour(ColourSetting setting, TColor colour);
+    void restyleSlider(SliderKnobs knobs, TColor colour);
+    void setVisColour(int entry, TColor colour);
+
+    // SaveSkin into parent/skinName; returns the skin directory.
+    std::filesystem::path saveSkin(const std::filesystem::path& parent, const std::string& skinName) const;
+
     void enterNotMade();
     void enterMade();
 
 private:
+    void requireMade(const char* command) const;
     void setButton(WorkflowButton button, bool enabled);
     WorkflowButtons buttons_;
 };
+
+// The MakeSkin button's handler.
+inline void MakeSkinClick(Workbench& bench) { bench.makeSkin(); }
 
 } // namespace vk

@@ -1,24 +1,25 @@
 // The three repaint routines each colour picker runs while the user waits.
+#include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "skin/MakeSkin.h"
 
 #include <benchmark/benchmark.h>
 
 static void BM_ApplyTextColours(benchmark::State& s) {
-    vk::Workbench bench;
-    for (auto _ : s) vk::applyTextColours(bench);
+    vk::Workbench bench{vk::qtTextRasteriser()};
+    for (auto _ : s) vk::skin::applyTextColours(bench);
 }
 BENCHMARK(BM_ApplyTextColours);
 
 static void BM_PaintEqSliders(benchmark::State& s) {
-    vk::Workbench bench;
-    for (auto _ : s) vk::paintEqSliders(bench);
+    vk::Workbench bench{vk::qtTextRasteriser()};
+    for (auto _ : s) vk::skin::paintEqSliders(bench);
 }
 BENCHMARK(BM_PaintEqSliders);
 
 // Four lines through the text rasteriser.
 static void BM_PaintPlaylistPreview(benchmark::State& s) {
-    vk::Workbench bench;
-    for (auto _ : s) vk::paintPlaylistPreview(bench);
+    vk::Workbench bench{vk::qtTextRasteriser()};
+    for (auto _ : s) vk::skin::paintPlaylistPreview(bench);
 }
 BENCHMARK(BM_PaintPlaylistPreview);

@@ -2,6 +2,7 @@
 // parallel, one workbench per picture. A picture that fails is reported and
 // the others are still made.
 #include "app/PictureIntake.h"
+#include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
 #include "cli/SkinRecipe.h"
@@ -92,20 +93,6 @@ private:
     std::mutex mutex_;
 };
 
-class ScopedSerialisedText {
-public:
-    ScopedSerialisedText() : previous_(textRasteriser()) {
-        if (!previous_) return;
-        previous_->render("Ag", "Arial", 13);  // the font database's first use, on this thread
-        serialised_.emplace(previous_);
-        setTextRasteriser(&*serialised_);
-    }
-    ~ScopedSerialisedText() { setTextRasteriser(previous_); }
-
-private:
-    TextRasteriser* previous_;
-    std::optional<SerialisedRasteriser> serialised_;
-};
 
 // Reports as pictures finish: a bar on a terminal, the failures always.
 class Progress {
@@ -149,11 +136,12 @@ struct SharedPictures {
     std::optional<Image> equaliser, playlist;
 };
 
-void makeOne(const BatchRequest& request, const SharedPictures& shared, const std::string& picture) {
-    Workbench bench;
-    bench.state.sourcePictures.main = loadPictureFile(picture);
+void makeOne(const BatchRequest& request, const SharedPictures& shared, const std::string& picture,
+             TextRasteriser* text) {
+    Workbench bench(text);
     if (shared.equaliser) bench.state.sourcePictures.equaliser = *shared.equaliser;
     if (shared.playlist) bench.state.sourcePictures.playlist = *shared.playlist;
+    bench.loadPicture(WhichPicture::Main, picture);
     makeSkinFromRecipe(bench, request.recipe);
 
     const std::string name = skinNameOf(picture);
@@ -162,7 +150,7 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const st
     OutputGuard guard;
     guard.willWrite(skinDirectory);
     for (const auto& path : skinFilePaths(bench, skinDirectory)) guard.willWrite(path);
-    saveSkin(bench, outDir, name);
+    bench.saveSkin(outDir, name);
     const fs::path archive = outDir / (name + ".wsz");
     guard.willWrite(archive);
     saveWsz(bench, archive);
@@ -188,7 +176,9 @@ int runBatch(const std::vector<std::string>& args) {
     OutputGuard outDirGuard;
     outDirGuard.makeDirectories(request.outDir);
 
-    const ScopedSerialisedText serialisedText;
+    TextRasteriser* const qtText = qtTextRasteriser();
+    qtText->render("Ag", "Arial", 13);  // the font database's first use, on this thread
+    SerialisedRasteriser serialisedText(qtText);
     Progress progress(request.pictures.size());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failed{0};
@@ -197,7 +187,7 @@ int runBatch(const std::vector<std::string>& args) {
             const std::string& picture = request.pictures[i];
             std::optional<std::string> failure;
             try {
-                makeOne(request, shared, picture);
+                makeOne(request, shared, picture, &serialisedText);
             } catch (const Error& e) {
                 failure = e.what();
             } catch (const std::exception& e) {

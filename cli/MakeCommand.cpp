@@ -1,6 +1,7 @@
 // `make`: one skin, as a user makes it in the window: lay out the pictures,
 // MakeSkin, the colour commands in the order given, SaveSkin.
 #include "app/PictureIntake.h"
+#include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
 #include "cli/SkinRecipe.h"
@@ -36,11 +37,11 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
     return request;
 }
 
+// Get Bitmap for each picture given, as the window would load them.
 void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
-    SourcePictures& pictures = bench.state.sourcePictures;
-    if (!recipe.mainPicture.empty()) pictures.main = loadPictureFile(recipe.mainPicture);
-    if (!recipe.equaliserPicture.empty()) pictures.equaliser = loadPictureFile(recipe.equaliserPicture);
-    if (!recipe.playlistPicture.empty()) pictures.playlist = loadPictureFile(recipe.playlistPicture);
+    if (!recipe.mainPicture.empty()) bench.loadPicture(WhichPicture::Main, recipe.mainPicture);
+    if (!recipe.equaliserPicture.empty()) bench.loadPicture(WhichPicture::Equaliser, recipe.equaliserPicture);
+    if (!recipe.playlistPicture.empty()) bench.loadPicture(WhichPicture::Playlist, recipe.playlistPicture);
 }
 
 } // namespace
@@ -51,7 +52,7 @@ int runMake(const std::vector<std::string>& args) {
     const std::filesystem::path skinDirectory = skinDirectoryFor(target.parent, target.name);
 
     // Everything that can be found wrong is found before the first byte is written.
-    Workbench bench;
+    Workbench bench(qtTextRasteriser());
     loadPictures(bench, request.recipe);
     checkDirectoryTarget(skinDirectory);
     if (!request.wsz.empty()) checkFileTarget(request.wsz);
@@ -63,7 +64,7 @@ int runMake(const std::vector<std::string>& args) {
     guard.makeDirectories(target.parent);
     guard.willWrite(skinDirectory);
     for (const auto& path : skinFilePaths(bench, skinDirectory)) guard.willWrite(path);
-    saveSkin(bench, target.parent, target.name);
+    bench.saveSkin(target.parent, target.name);
     if (!request.wsz.empty()) {
         const std::filesystem::path archive(request.wsz);
         guard.makeDirectories(archive.parent_path());

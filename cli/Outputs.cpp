@@ -1,5 +1,7 @@
 #include "cli/Outputs.h"
 
+#include "app/Workbench.h"
+
 #include "cli/Commands.h"
 #include "output/SkinWriter.h"
 #include "output/WindowPreview.h"

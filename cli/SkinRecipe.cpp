@@ -2,7 +2,8 @@
 
 #include "cli/Commands.h"
 #include "colour/ColourTools.h"
-#include "skin/MakeSkin.h"
+#include <algorithm>
+#include <iterator>
 
 namespace vk::cli {
 
@@ -50,10 +51,10 @@ ColourStep readKnob(const std::string& text) {
     const auto [name, colour] = splitAssignment(text, "--knob", "main|eq|playlist=RRGGBB");
     ColourStep step;
     step.kind = ColourStep::Kind::Knob;
-    if (name == "main") step.knob = Knob::Main;
-    else if (name == "eq") step.knob = Knob::Eq;
-    else if (name == "playlist") step.knob = Knob::Playlist;
-    else throw UsageError{"unknown knob '" + name + "' (main, eq or playlist)"};
+    const auto known = std::find_if(std::begin(kSliderKnobs), std::end(kSliderKnobs),
+                                    [&](const SliderKnobsInfo& info) { return name == info.name; });
+    if (known == std::end(kSliderKnobs)) throw UsageError{"unknown knob '" + name + "' (main, eq or playlist)"};
+    step.knob = known->knobs;
     step.colour = parseColour(colour, "knob " + name);
     return step;
 }
@@ -144,15 +145,9 @@ void makeSkinFromRecipe(Workbench& bench, const SkinRecipe& recipe) {
     MakeSkinClick(bench);
     for (const ColourStep& step : recipe.steps) {
         switch (step.kind) {
-        case ColourStep::Kind::Setting: setColourSetting(bench, step.setting, step.colour); break;
-        case ColourStep::Kind::Vis: setVisColour(bench, step.visEntry, step.colour); break;
-        case ColourStep::Kind::Knob:
-            switch (step.knob) {
-            case Knob::Main: changeMainSlider(bench, step.colour); break;
-            case Knob::Eq: changeEqSliders(bench, step.colour); break;
-            case Knob::Playlist: changePlSlider(bench, step.colour); break;
-            }
-            break;
+        case ColourStep::Kind::Setting: bench.setColour(step.setting, step.colour); break;
+        case ColourStep::Kind::Vis: bench.setVisColour(step.visEntry, step.colour); break;
+        case ColourStep::Kind::Knob: bench.restyleSlider(step.knob, step.colour); break;
         }
     }
 }

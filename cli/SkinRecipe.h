@@ -10,15 +10,13 @@
 
 namespace vk::cli {
 
-enum class Knob { Main, Eq, Playlist };
-
 // One --colour, --vis-colour or --knob, kept in the order given.
 struct ColourStep {
     enum class Kind { Setting, Vis, Knob };
     Kind kind = Kind::Setting;
     ColourSetting setting = ColourSetting::winBackColour;
     int visEntry = 0;
-    Knob knob = Knob::Main;
+    SliderKnobs knob = SliderKnobs::MainSlider;
     TColor colour = 0;
 };
 

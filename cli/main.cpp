@@ -50,7 +50,6 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", dir);
     }
     QGuiApplication app(argc, argv);
-    vk::installQtTextRasteriser();
 
     std::vector<std::string> args(argv + 1, argv + argc);
     try {

@@ -17,40 +17,24 @@ void requirePlainRgb(TColor colour) {
 RepaintRoutine repaintRoutineFor(ColourSetting setting) {
     switch (setting) {
     case ColourSetting::winBackColour:
-    case ColourSetting::winTextColour: return &applyTextColours;
+    case ColourSetting::winTextColour: return &skin::applyTextColours;
     case ColourSetting::plNormalBgColour:
     case ColourSetting::plNormalColour:
     case ColourSetting::plCurrentColour:
-    case ColourSetting::plSelectedBgColour: return &paintPlaylistPreview;
+    case ColourSetting::plSelectedBgColour: return &skin::paintPlaylistPreview;
     case ColourSetting::eqBackColour:
     case ColourSetting::eqForeColour:
-    case ColourSetting::eqHighlightColour: return &paintEqSliders;
+    case ColourSetting::eqHighlightColour: return &skin::paintEqSliders;
     }
     throw Error("Unknown colour setting");
 }
 
-void setColourSetting(Workbench& bench, ColourSetting setting, TColor colour) {
+void setColourSetting(SkinDocument& doc, ColourSetting setting, TColor colour) {
     requirePlainRgb(colour);
     const RepaintRoutine repaint = repaintRoutineFor(setting);
     for (const ColourSettingInfo& info : colourSettings())
-        if (info.setting == setting) bench.state.*info.field = colour;
-    repaint(bench);
-}
-
-std::optional<TColor> ColourDialog::execute() {
-    std::optional<TColor> chosen = show_ ? show_(lastConfirmed_) : std::nullopt;
-    if (chosen) {
-        requirePlainRgb(*chosen);
-        lastConfirmed_ = *chosen;
-    }
-    return chosen;
-}
-
-bool colourButtonClick(Workbench& bench, ColourDialog& dialog, ColourSetting setting) {
-    const std::optional<TColor> colour = dialog.execute();
-    if (!colour) return false;
-    setColourSetting(bench, setting, *colour);
-    return true;
+        if (info.setting == setting) doc.state.*info.field = colour;
+    repaint(doc);
 }
 
 } // namespace vk

@@ -33,10 +33,10 @@ void paintKnob(Image& image, const Rect& r, TColor colour, bool buttonsOnly) {
 
 } // namespace
 
-void changeMainSlider(Workbench& bench, TColor colour) {
+void changeMainSlider(SkinDocument& doc, TColor colour) {
     requirePlainRgb(colour);
-    TemplateSet& t = bench.t;
-    const bool flat = bench.state.buttonsOnly;
+    TemplateSet& t = doc.t;
+    const bool flat = doc.state.buttonsOnly;
 
     paintKnob(t.volBut, t.volBut.bounds(), colour, flat);
     t.posBar.fill(kPosBarKnobs, colour);
@@ -46,15 +46,15 @@ void changeMainSlider(Workbench& bench, TColor colour) {
         pasteImage(t.volumeWindow, at.x, at.y, t.volBut);
         pasteImage(t.balanceWindow, at.x, at.y, t.volBut);
     }
-    pasteImage(bench.mainWindow, skin::kVolumeKnobAt.x, skin::kVolumeKnobAt.y, t.volBut);
-    pasteImage(bench.mainWindow, skin::kBalanceKnobAt.x, skin::kBalanceKnobAt.y, t.volBut);
+    pasteImage(doc.mainWindow, skin::kVolumeKnobAt.x, skin::kVolumeKnobAt.y, t.volBut);
+    pasteImage(doc.mainWindow, skin::kBalanceKnobAt.x, skin::kBalanceKnobAt.y, t.volBut);
 }
 
-void changeEqSliders(Workbench& bench, TColor colour) {
+void changeEqSliders(SkinDocument& doc, TColor colour) {
     using namespace eqSliders;
     requirePlainRgb(colour);
-    Image& eq = bench.t.eqMain;
-    const bool flat = bench.state.buttonsOnly;
+    Image& eq = doc.t.eqMain;
+    const bool flat = doc.state.buttonsOnly;
 
     paintKnob(eq, kEqKnobInside, colour, flat);
     paintKnob(eq, kEqKnobPressedInside, colour, flat);
@@ -62,30 +62,23 @@ void changeEqSliders(Workbench& bench, TColor colour) {
     for (int i = 0; i < kBandCount; ++i) eq.copyRect(knobOnSlider(bandLeft(i)), eq, kKnobNormal);
 }
 
-void changePlSlider(Workbench& bench, TColor colour) {
+void changePlSlider(SkinDocument& doc, TColor colour) {
     requirePlainRgb(colour);
-    Image& sheet = bench.t.plEdit;
-    const bool flat = bench.state.buttonsOnly;
+    Image& sheet = doc.t.plEdit;
+    const bool flat = doc.state.buttonsOnly;
 
     paintKnob(sheet, skin::kPlScrollKnobSprite, colour, flat);
     paintKnob(sheet, skin::kPlScrollKnobPressedSprite, colour, flat);
-    bench.plShow.copyRect(skin::kPlScrollKnobOnPreview, sheet, skin::kPlScrollKnobSprite);
+    doc.plShow.copyRect(skin::kPlScrollKnobOnPreview, sheet, skin::kPlScrollKnobSprite);
 }
 
-void restyleSlider(Workbench& bench, SliderKnobs knobs, TColor colour) {
+void restyleSlider(SkinDocument& doc, SliderKnobs knobs, TColor colour) {
     switch (knobs) {
-    case SliderKnobs::MainSlider: changeMainSlider(bench, colour); return;
-    case SliderKnobs::EqSliders: changeEqSliders(bench, colour); return;
-    case SliderKnobs::PlSlider: changePlSlider(bench, colour); return;
+    case SliderKnobs::MainSlider: changeMainSlider(doc, colour); return;
+    case SliderKnobs::EqSliders: changeEqSliders(doc, colour); return;
+    case SliderKnobs::PlSlider: changePlSlider(doc, colour); return;
     }
     throw Error("Unknown slider");
-}
-
-bool sliderButtonClick(Workbench& bench, ColourDialog& dialog, SliderKnobs knobs) {
-    const std::optional<TColor> colour = dialog.execute();
-    if (!colour) return false;
-    restyleSlider(bench, knobs, *colour);
-    return true;
 }
 
 } // namespace vk

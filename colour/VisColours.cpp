@@ -19,9 +19,9 @@ constexpr Rect kPeakCell{0, 0, kBarWidth, 10};
 constexpr Rect analyserCell(int i) { return {0, kCellPitch * i - 1, kBarWidth, kCellPitch * i + kCellPitch}; }
 } // namespace
 
-void paintVisBar(Workbench& bench) {
-    Image& bar = bench.t.visiBar;
-    const SkinState& s = bench.state;
+void paintVisBar(SkinDocument& doc) {
+    Image& bar = doc.t.visiBar;
+    const SkinState& s = doc.state;
     bar.setPen(kBlack, PenStyle::Solid);
     bar.setBrush(s.visColour(kPeakEntry), BrushStyle::Solid);
     bar.rectangle(kPeakCell);
@@ -33,19 +33,12 @@ void paintVisBar(Workbench& bench) {
 
 int visEntryForRow(int row) { return row < kCellPitch ? kPeakEntry : row / kCellPitch; }
 
-void setVisColour(Workbench& bench, int entry, TColor colour) {
+void setVisColour(SkinDocument& doc, int entry, TColor colour) {
     if (entry < 1 || entry > kVisColourCount)
         throw Error("Visualisation colour " + std::to_string(entry) + " does not exist (1 to 17)");
     requirePlainRgb(colour);
-    bench.state.visColour(entry) = colour;
-    paintVisBar(bench);
-}
-
-bool visiBarMouseDown(Workbench& bench, ColourDialog& dialog, int /*x*/, int y) {
-    const std::optional<TColor> colour = dialog.execute();
-    if (!colour) return false;
-    setVisColour(bench, visEntryForRow(y), *colour);
-    return true;
+    doc.state.visColour(entry) = colour;
+    paintVisBar(doc);
 }
 
 } // namespace vk

@@ -55,10 +55,10 @@ std::string plEditText(const SkinState& state) {
     return file;
 }
 
-std::array<SkinBitmap, 14> skinBitmaps(const Workbench& bench) {
-    const TemplateSet& t = bench.t;
+std::array<SkinBitmap, 14> skinBitmaps(const SkinDocument& doc) {
+    const TemplateSet& t = doc.t;
     return {{
-        {"main.bmp", &bench.mainWindow},
+        {"main.bmp", &doc.mainWindow},
         {"titlebar.bmp", &t.titleBarImage},
         {"volume.bmp", &t.volumeWindow},
         {"balance.bmp", &t.balanceWindow},
@@ -75,12 +75,12 @@ std::array<SkinBitmap, 14> skinBitmaps(const Workbench& bench) {
     }};
 }
 
-std::vector<SkinFile> skinFiles(const Workbench& bench) {
+std::vector<SkinFile> skinFiles(const SkinDocument& doc) {
     std::vector<SkinFile> files;
     files.reserve(16);
-    for (const SkinBitmap& bitmap : skinBitmaps(bench)) files.push_back({bitmap.fileName, encodeBmp(*bitmap.image)});
-    const std::string vis = visColorText(bench.state);
-    const std::string pl = plEditText(bench.state);
+    for (const SkinBitmap& bitmap : skinBitmaps(doc)) files.push_back({bitmap.fileName, encodeBmp(*bitmap.image)});
+    const std::string vis = visColorText(doc.state);
+    const std::string pl = plEditText(doc.state);
     files.push_back({"viscolor.txt", {vis.begin(), vis.end()}});
     files.push_back({"plEdit.txt", {pl.begin(), pl.end()}});
     return files;
@@ -135,7 +135,7 @@ void writeTextFile(const std::filesystem::path& path, const std::string& text) {
     if (failure) throw Error(textFileErrorMessage(failure->error));
 }
 
-std::filesystem::path saveSkin(const Workbench& bench, const std::filesystem::path& parent,
+std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
                                const std::string& skinName) {
     namespace fs = std::filesystem;
     const fs::path skinDirectory = skinDirectoryFor(parent, skinName);
@@ -144,10 +144,10 @@ std::filesystem::path saveSkin(const Workbench& bench, const std::filesystem::pa
         fs::create_directory(skinDirectory, ec);
         if (ec || !fs::is_directory(skinDirectory, ec)) throw Error("Cannot create" + skinDirectory.string());
     }
-    for (const SkinBitmap& bitmap : skinBitmaps(bench))
+    for (const SkinBitmap& bitmap : skinBitmaps(doc))
         writeBinaryFile(skinDirectory / bitmap.fileName, encodeBmp(*bitmap.image));
-    writeTextFile(skinDirectory / "viscolor.txt", visColorText(bench.state));
-    writeTextFile(skinDirectory / "plEdit.txt", plEditText(bench.state));
+    writeTextFile(skinDirectory / "viscolor.txt", visColorText(doc.state));
+    writeTextFile(skinDirectory / "plEdit.txt", plEditText(doc.state));
     return skinDirectory;
 }
 

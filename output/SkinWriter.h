@@ -2,7 +2,7 @@
 // and the two colour files, each file replaced whole so that an overwrite that
 // fails leaves the previous file as it was.
 #pragma once
-#include "app/Workbench.h"
+#include "document/SkinDocument.h"
 
 #include <array>
 #include <cstdint>
@@ -30,14 +30,14 @@ struct SkinBitmap {
     const Image* image;
 };
 // The fourteen sheets in the order of writing, with their file names.
-std::array<SkinBitmap, 14> skinBitmaps(const Workbench& bench);
+std::array<SkinBitmap, 14> skinBitmaps(const SkinDocument& doc);
 
 struct SkinFile {
     std::string name;
     std::vector<std::uint8_t> bytes;
 };
 // All sixteen files of the skin as they are written, in order.
-std::vector<SkinFile> skinFiles(const Workbench& bench);
+std::vector<SkinFile> skinFiles(const SkinDocument& doc);
 
 // The parent, a separator unless the parent already ends in one (a root),
 // then the name exactly as given. An empty parent is the current directory.
@@ -46,7 +46,7 @@ std::filesystem::path skinDirectoryFor(const std::filesystem::path& parent, cons
 // Makes the skin directory (one level: its parent must exist) and writes the
 // sixteen files into it in order. Throws Error with the message of the first
 // failure; the files written before it stay. Returns the skin directory.
-std::filesystem::path saveSkin(const Workbench& bench, const std::filesystem::path& parent,
+std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
                                const std::string& skinName);
 
 // The two kinds of file the skin is made of, each replacing its target whole.

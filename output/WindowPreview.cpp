@@ -15,13 +15,13 @@ WindowTops windowTops(LayoutMode layout) {
     return {120, 240};
 }
 
-Image windowPreview(const Workbench& bench) {
-    const WindowTops tops = windowTops(bench.options.layout);
+Image windowPreview(const SkinDocument& doc) {
+    const WindowTops tops = windowTops(doc.options.layout);
     Image preview(kWindow.width(), tops.playlist + kWindow.height());
     preview.fill(preview.bounds(), kSilver);
-    preview.copyRect(kWindow, bench.mainWindow, kWindow);
-    preview.copyRect(kWindow.shifted(0, tops.equaliser), bench.t.eqMain, kWindow);
-    preview.copyRect(kWindow.shifted(0, tops.playlist), bench.plShow, kWindow);
+    preview.copyRect(kWindow, doc.mainWindow, kWindow);
+    preview.copyRect(kWindow.shifted(0, tops.equaliser), doc.t.eqMain, kWindow);
+    preview.copyRect(kWindow.shifted(0, tops.playlist), doc.plShow, kWindow);
     return preview;
 }
 

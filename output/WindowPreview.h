@@ -1,7 +1,7 @@
 // The three window canvases arranged as the main window shows them, for a
 // picture of the skin that can be looked at without a player.
 #pragma once
-#include "app/Workbench.h"
+#include "document/SkinDocument.h"
 
 namespace vk {
 
@@ -16,6 +16,6 @@ WindowTops windowTops(LayoutMode layout);
 
 // 275 wide; the main window, the equaliser canvas (rows 0 ... 115 of eqMain)
 // and the playlist canvas at their tops on the window's silver background.
-Image windowPreview(const Workbench& bench);
+Image windowPreview(const SkinDocument& doc);
 
 } // namespace vk

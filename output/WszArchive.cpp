@@ -88,8 +88,8 @@ std::vector<std::uint8_t> encodeWsz(const std::vector<SkinFile>& files) {
     return drain(buffer);
 }
 
-void saveWsz(const Workbench& bench, const std::filesystem::path& archive) {
-    writeBinaryFile(archive, encodeWsz(skinFiles(bench)));
+void saveWsz(const SkinDocument& doc, const std::filesystem::path& archive) {
+    writeBinaryFile(archive, encodeWsz(skinFiles(doc)));
 }
 
 } // namespace vk

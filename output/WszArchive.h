@@ -10,6 +10,6 @@ std::vector<std::uint8_t> encodeWsz(const std::vector<SkinFile>& files);
 
 // Writes the skin's archive, replacing the target whole. Throws Error
 // "Cannot create file <path>" or "Stream write error" like a bitmap file.
-void saveWsz(const Workbench& bench, const std::filesystem::path& archive);
+void saveWsz(const SkinDocument& doc, const std::filesystem::path& archive);
 
 } // namespace vk

@@ -8,8 +8,6 @@
 namespace vk {
 
 namespace {
-TextRasteriser* gRasteriser = nullptr;
-
 // The source span [first, last) that target index i of n draws from, when
 // `sourceSize` items are spread evenly over n.
 struct Span {
@@ -28,9 +26,6 @@ int nearest(int i, int n, int sourceSize) {
     return int((std::int64_t(2 * i + 1) * sourceSize) / (std::int64_t(2) * n));
 }
 } // namespace
-
-void setTextRasteriser(TextRasteriser* rasteriser) { gRasteriser = rasteriser; }
-TextRasteriser* textRasteriser() { return gRasteriser; }
 
 Image::Image(int width, int height, int depth)
     : width_(std::max(0, width)), height_(std::max(0, height)), depth_(depth),
@@ -134,9 +129,9 @@ void Image::stretchDraw(const Rect& target, const Image& bitmap) {
     }
 }
 
-void Image::textOut(int x, int y, const std::string& text) {
+void Image::textOut(int x, int y, TextRasteriser* rasteriser, const std::string& text) {
     GlyphRun run;
-    if (gRasteriser) run = gRasteriser->render(text, font_.name, font_.height);
+    if (rasteriser) run = rasteriser->render(text, font_.name, font_.height);
     const int cellHeight = run.height > 0 ? run.height : font_.height;
     if (brushStyle_ == BrushStyle::Solid) {
         for (int j = 0; j < cellHeight; ++j)

@@ -9,6 +9,8 @@
 
 namespace vk {
 
+class TextRasteriser;
+
 enum class PenStyle { Solid };
 enum class BrushStyle { Solid, Clear };
 
@@ -61,8 +63,9 @@ public:
     void copyRect(const Rect& target, const Image& source, const Rect& sourceRect);
     // The whole bitmap scaled into the target by nearest neighbour.
     void stretchDraw(const Rect& target, const Image& bitmap);
-    // One line of text in the current font, cells starting at (x, y).
-    void textOut(int x, int y, const std::string& text);
+    // One line of text in the current font, cells starting at (x, y); with
+    // no rasteriser no glyphs are drawn and the line is zero-wide.
+    void textOut(int x, int y, TextRasteriser* rasteriser, const std::string& text);
 
     const std::vector<TColor>& pixels() const { return pixels_; }
     bool samePixels(const Image& other) const {

@@ -21,9 +21,4 @@ public:
     virtual GlyphRun render(const std::string& text, const std::string& fontName, int cellHeight) = 0;
 };
 
-// The rasteriser that every canvas uses for text out; nullptr draws no glyphs
-// and gives a zero-width line.
-void setTextRasteriser(TextRasteriser* rasteriser);
-TextRasteriser* textRasteriser();
-
 } // namespace vk

@@ -67,26 +67,26 @@ const Button* const kToggles[] = {&kRepeat, &kShuffle, &kEq, &kPl};
 
 // Copy the bare area into each pressed cell, then stamp each.
 void cutPressed(Pass& p, Image& sheet, const Button& b) {
-    for (const Rect& cell : b.pressedCells) p.copy(sheet, cell, p.bench.mainWindow, b.area);
+    for (const Rect& cell : b.pressedCells) p.copy(sheet, cell, p.doc.mainWindow, b.area);
     for (const Rect& cell : b.pressedCells) p.stamp(sheet, topLeft(cell), p.t.*b.pressedStamp);
 }
 
 void stampReleasedArt(Pass& p, const Button& b) {
-    if (b.releasedStamp) p.stamp(p.bench.mainWindow, topLeft(b.area), p.t.*b.releasedStamp);
+    if (b.releasedStamp) p.stamp(p.doc.mainWindow, topLeft(b.area), p.t.*b.releasedStamp);
 }
 
 // Copy the stamped area into each released cell.
 void cutReleased(Pass& p, Image& sheet, const Button& b) {
-    for (const Rect& cell : b.releasedCells) p.copy(sheet, cell, p.bench.mainWindow, b.releasedSource());
+    for (const Rect& cell : b.releasedCells) p.copy(sheet, cell, p.doc.mainWindow, b.releasedSource());
     if (b.stampedTwice) p.stamp(sheet, topLeft(*b.stampedTwice), p.t.*b.releasedStamp);
 }
 
 } // namespace
 
-void buttonSheets(Workbench& bench) {
-    Pass p(bench);
-    Image& main = bench.mainWindow;
-    TemplateSet& t = bench.t;
+void buttonSheets(SkinDocument& doc) {
+    Pass p(doc);
+    Image& main = doc.mainWindow;
+    TemplateSet& t = doc.t;
 
     // 1-16: the toggles' pressed cells, from the picture without button art.
     for (const Button* b : kToggles) cutPressed(p, t.shufrep, *b);

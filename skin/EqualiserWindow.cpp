@@ -49,9 +49,9 @@ constexpr Rect kOnAutoPressed = onAutoSprite(2);
 
 } // namespace
 
-void equaliserWindow(Workbench& bench) {
-    Pass pass(bench);
-    TemplateSet& t = bench.t;
+void equaliserWindow(SkinDocument& doc) {
+    Pass pass(doc);
+    TemplateSet& t = doc.t;
     Image& eq = t.eqMain;
     Image& ex = t.eqEx;
 
@@ -77,7 +77,7 @@ void equaliserWindow(Workbench& bench) {
 
     // Sprite rows. The graph is the one copy that scales: 114 columns onto
     // 113, the dropped one AND-merged into its neighbour by the canvas copy.
-    pass.copy(eq, kResponseGraphSprite, eq, kEqResponseGraph);  // 14
+    pass.shrinkByOneColumn(eq, kResponseGraphSprite, eq, kEqResponseGraph);  // 14
     pass.copy(eq, kCloseButtonPressed, eq, kEqCloseButton);     // 15
     pass.sink(eq, kCloseButtonPressed);                         // 16
     pass.copy(eq, kCloseButtonReleased, eq, kEqCloseButton);    // 17

@@ -69,10 +69,10 @@ constexpr Rect choicesPressedCell(int i) { return {296 + 8 * i, 44, 304 + 8 * i,
 
 } // namespace
 
-void mainFrameAndTitleBar(Workbench& bench) {
-    Pass p(bench);
-    Image& main = bench.mainWindow;
-    Image& title = bench.t.titleBarImage;
+void mainFrameAndTitleBar(SkinDocument& doc) {
+    Pass p(doc);
+    Image& main = doc.mainWindow;
+    Image& title = doc.t.titleBarImage;
 
     // 1-4: the title buttons' glyphs, raised out of the picture itself.
     p.raise(main, glyphIn(kOptions, kOptions.area));
@@ -104,11 +104,11 @@ void mainFrameAndTitleBar(Workbench& bench) {
     for (int i = 1; i <= kChoiceLetters; ++i) {
         const Rect cell = choicesPressedCell(i);
         p.copy(title, cell, main, kChoicesColumn);
-        p.stamp(title, topLeft(cell), bench.t.choices(i));
+        p.stamp(title, topLeft(cell), doc.t.choices(i));
     }
 
     // 17-19: the column at rest, on the window and then in the sheet.
-    p.stamp(main, topLeft(kChoicesColumn), bench.t.choices0);
+    p.stamp(main, topLeft(kChoicesColumn), doc.t.choices0);
     for (const Rect& cell : kChoicesAtRestCells) p.copy(title, cell, main, kChoicesColumn);
 
     // 20-24: the pressed button cells, still showing the raised glyphs.

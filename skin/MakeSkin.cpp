@@ -1,32 +1,19 @@
 #include "skin/MakeSkin.h"
 
-namespace vk {
+namespace vk::skin {
 
-namespace skin {
-void enterPass(Workbench& bench) {
-    bench.enterMade();
-    bench.state.buttonsOnly = !bench.options.full3D;
-}
-} // namespace skin
+void enterPass(SkinDocument& doc) { doc.state.buttonsOnly = !doc.options.full3D; }
 
-void MakeSkinClick(Workbench& bench) {
-    if (bench.beginBusy) bench.beginBusy();
-    struct RestoreCursor {
-        Workbench& bench;
-        ~RestoreCursor() {
-            if (bench.endBusy) bench.endBusy();
-        }
-    } restore{bench};
-
-    skin::enterPass(bench);
-    skin::mainFrameAndTitleBar(bench);
-    skin::sliderSheets(bench);
-    skin::buttonSheets(bench);
-    skin::equaliserWindow(bench);
-    skin::playlistEditor(bench);
-    applyTextColours(bench);
-    paintEqSliders(bench);
-    paintPlaylistPreview(bench);
+void makeSkin(SkinDocument& doc) {
+    enterPass(doc);
+    mainFrameAndTitleBar(doc);
+    sliderSheets(doc);
+    buttonSheets(doc);
+    equaliserWindow(doc);
+    playlistEditor(doc);
+    applyTextColours(doc);
+    paintEqSliders(doc);
+    paintPlaylistPreview(doc);
 }
 
-} // namespace vk
+} // namespace vk::skin

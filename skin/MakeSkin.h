@@ -1,25 +1,24 @@
 // MakeSkin: the one pass that turns the laid-out window canvases into the
-// skin's sprite sheets, in eight stages run in a fixed order.
+// skin's sprite sheets, in stages run in a fixed order.
 #pragma once
-#include "app/Workbench.h"
+#include "document/SkinDocument.h"
 
-namespace vk {
+namespace vk::skin {
 
-// The whole pass; reads the options at the moment of the call.
-void MakeSkinClick(Workbench& bench);
+// Stages 1 to 7 on the document; reads the options at the moment of the call.
+// The workflow and the busy cursor around it belong to the workbench.
+void makeSkin(SkinDocument& doc);
 
-namespace skin {
-void enterPass(Workbench& bench);          // stage 1: workflow Made, buttonsOnly
-void mainFrameAndTitleBar(Workbench& bench);  // stage 2
-void sliderSheets(Workbench& bench);       // stage 3
-void buttonSheets(Workbench& bench);       // stage 4
-void equaliserWindow(Workbench& bench);    // stage 5
-void playlistEditor(Workbench& bench);     // stage 6
-} // namespace skin
+void enterPass(SkinDocument& doc);             // stage 1: buttonsOnly from the options
+void mainFrameAndTitleBar(SkinDocument& doc);  // stage 2
+void sliderSheets(SkinDocument& doc);          // stage 3
+void buttonSheets(SkinDocument& doc);          // stage 4
+void equaliserWindow(SkinDocument& doc);       // stage 5
+void playlistEditor(SkinDocument& doc);        // stage 6
 
 // Stage 7's routines, also run by the colour pickers.
-void applyTextColours(Workbench& bench);
-void paintEqSliders(Workbench& bench);
-void paintPlaylistPreview(Workbench& bench);
+void applyTextColours(SkinDocument& doc);
+void paintEqSliders(SkinDocument& doc);
+void paintPlaylistPreview(SkinDocument& doc);
 
-} // namespace vk
+} // namespace vk::skin

@@ -1,5 +1,9 @@
 #include "skin/Pass.h"
 
+#include "raster/Error.h"
+
+#include <string>
+
 namespace vk::skin {
 
 bool Pass::applies(When when) const {
@@ -19,7 +23,22 @@ void Pass::sink(Image& target, const Rect& r, When when) {
     if (applies(when)) sinkFrame(target, buttonsOnly(), r);
 }
 
+namespace {
+std::string describe(const Rect& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
+}
+} // namespace
+
 void Pass::copy(Image& target, const Rect& to, const Image& source, const Rect& from) {
+    if (to.width() != from.width() || to.height() != from.height())
+        throw Error("Copy of " + describe(from) + " into " + describe(to) + " changes its size");
+    target.copyRect(to, source, from);
+}
+
+void Pass::shrinkByOneColumn(Image& target, const Rect& to, const Image& source, const Rect& from) {
+    if (to.width() != from.width() - 1 || to.height() != from.height())
+        throw Error("Shrink of " + describe(from) + " into " + describe(to) + " is not one column narrower");
     target.copyRect(to, source, from);
 }
 

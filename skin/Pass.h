@@ -1,7 +1,7 @@
 // The verbs of the MakeSkin stages: each stage file is a list of these calls
 // in the order of its table, so it can be checked against it line by line.
 #pragma once
-#include "app/Workbench.h"
+#include "document/SkinDocument.h"
 #include "raster/Primitives.h"
 
 namespace vk::skin {
@@ -11,19 +11,23 @@ enum class When { Always, SinkFrameOnly, NotButtonsOnly };
 
 class Pass {
 public:
-    explicit Pass(Workbench& bench) : bench(bench), t(bench.t) {}
+    explicit Pass(SkinDocument& doc) : doc(doc), t(doc.t) {}
 
-    Workbench& bench;
+    SkinDocument& doc;
     TemplateSet& t;
 
-    bool buttonsOnly() const { return bench.state.buttonsOnly; }
-    bool sinkFrameChosen() const { return bench.options.sinkFrame; }
+    bool buttonsOnly() const { return doc.state.buttonsOnly; }
+    bool sinkFrameChosen() const { return doc.options.sinkFrame; }
     bool applies(When when) const;
 
     void raise(Image& target, const Rect& r, When when = When::Always);
     void sink(Image& target, const Rect& r, When when = When::Always);
-    // A plain copy of equal-sized rectangles (or the one scaling copy).
+    // A plain copy: rectangles of different sizes are a coordinate mistake
+    // and throw rather than silently scale.
     void copy(Image& target, const Rect& to, const Image& source, const Rect& from);
+    // The one deliberate scaling copy: a rectangle one column narrower than
+    // its source, the dropped column ANDed into its neighbour.
+    void shrinkByOneColumn(Image& target, const Rect& to, const Image& source, const Rect& from);
     void stamp(Image& target, Point at, const Image& stamp);
     void paste(Image& target, Point at, const Image& image);
     // A one-pixel rectangle outline: pen of that colour, brush of that colour

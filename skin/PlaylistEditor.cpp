@@ -87,10 +87,10 @@ constexpr TitlePiece kTitlePieces[] = {
 
 } // namespace
 
-void playlistEditor(Workbench& bench) {
-    Pass pass(bench);
-    TemplateSet& t = bench.t;
-    Image& show = bench.plShow;
+void playlistEditor(SkinDocument& doc) {
+    Pass pass(doc);
+    TemplateSet& t = doc.t;
+    Image& show = doc.plShow;
     Image& pl = t.plEdit;
 
     // Title buttons, then the shaded-bar pieces, cut before the outer frame.

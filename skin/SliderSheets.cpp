@@ -29,10 +29,10 @@ constexpr Rect kMonoCells[] = {{29, 0, 58, 12}, {29, 12, 58, 24}};
 
 } // namespace
 
-void sliderSheets(Workbench& bench) {
-    Pass p(bench);
-    const Image& main = bench.mainWindow;
-    TemplateSet& t = bench.t;
+void sliderSheets(SkinDocument& doc) {
+    Pass p(doc);
+    const Image& main = doc.mainWindow;
+    TemplateSet& t = doc.t;
 
     // 1: every frame of both sliders is the same piece of the picture.
     for (int k = 0; k < kSliderFrames; ++k) {

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace vk {
+namespace vk::skin {
 
 namespace {
 
@@ -22,10 +22,10 @@ TColor setting(TColor value) {
 
 // Display areas, each one pixel inside a sunken well of its window.
 namespace mainWin {
-constexpr Rect kDisplayPanel = skin::shrunk(skin::kDisplayPanel, 1);
-constexpr Rect kTextStrip = skin::shrunk(skin::kTextStrip, 1);  // vKit covers it exactly
-constexpr Rect kLeftReadout = skin::shrunk(skin::kLeftReadout, 1);
-constexpr Rect kRightReadout = skin::shrunk(skin::kRightReadout, 1);
+constexpr Rect kDisplayPanel = shrunk(skin::kDisplayPanel, 1);
+constexpr Rect kTextStrip = shrunk(skin::kTextStrip, 1);  // vKit covers it exactly
+constexpr Rect kLeftReadout = shrunk(skin::kLeftReadout, 1);
+constexpr Rect kRightReadout = shrunk(skin::kRightReadout, 1);
 } // namespace mainWin
 
 namespace titleBar {
@@ -65,10 +65,10 @@ constexpr int kFontHeight = 13;  // the whole cell, internal leading included
 
 } // namespace
 
-void applyTextColours(Workbench& bench) {
-    TemplateSet& t = bench.t;
-    const TColor back = setting(bench.state.winBackColour);
-    const TColor text = setting(bench.state.winTextColour);
+void applyTextColours(SkinDocument& doc) {
+    TemplateSet& t = doc.t;
+    const TColor back = setting(doc.state.winBackColour);
+    const TColor text = setting(doc.state.winTextColour);
 
     // Recolour first, whatever the mode: every paste below shows the new colours.
     recolourByMask(t.plTools, t.plToolsMask, back, text);
@@ -78,10 +78,10 @@ void applyTextColours(Workbench& bench) {
     recolourByMask(t.topBit, t.topBitMask, back, text);
     recolourByMask(t.vKit, t.vKitMask, back, text);
 
-    skin::Pass pass(bench);
-    if (!pass.applies(skin::When::NotButtonsOnly)) return;
+    Pass pass(doc);
+    if (!pass.applies(When::NotButtonsOnly)) return;
 
-    Image& main = bench.mainWindow;
+    Image& main = doc.mainWindow;
     main.fill(mainWin::kDisplayPanel, back);
     main.fill(mainWin::kTextStrip, back);
     pass.paste(main, topLeft(mainWin::kTextStrip), t.vKit);
@@ -92,9 +92,9 @@ void applyTextColours(Workbench& bench) {
     pass.copy(t.titleBarImage, titleBar::kInactiveShadeBarSymbols, t.plTools, titleBar::kPlToolsSymbols);
     pass.paste(t.titleBarImage, titleBar::kTopBit, t.topBit);
 
-    bench.plShow.fill(playlist::kUpperDisplay, back);
-    bench.plShow.fill(playlist::kLowerDisplay, back);
-    pass.paste(bench.plShow, playlist::kPlTools, t.plTools);
+    doc.plShow.fill(playlist::kUpperDisplay, back);
+    doc.plShow.fill(playlist::kLowerDisplay, back);
+    pass.paste(doc.plShow, playlist::kPlTools, t.plTools);
 
     t.plEdit.fill(playlist::kSheetUpperDisplay, back);
     t.plEdit.fill(playlist::kSheetLowerDisplay, back);
@@ -107,11 +107,11 @@ void applyTextColours(Workbench& bench) {
     t.eqEx.fill(eqShade::kInactiveRightBox, back);
 }
 
-void paintEqSliders(Workbench& bench) {
+void paintEqSliders(SkinDocument& doc) {
     using namespace eqSliders;
-    TemplateSet& t = bench.t;
-    const SkinState& s = bench.state;
-    skin::Pass pass(bench);
+    TemplateSet& t = doc.t;
+    const SkinState& s = doc.state;
+    Pass pass(doc);
 
     // The strip template is painted for good; its art never comes back.
     Image& strip = t.exampleSlider;
@@ -147,23 +147,23 @@ void paintEqSliders(Workbench& bench) {
     pass.copy(eq, knobOnSlider(kPreampLeft), eq, kKnobNormal);
 }
 
-void paintPlaylistPreview(Workbench& bench) {
+void paintPlaylistPreview(SkinDocument& doc) {
     using namespace preview;
-    if (bench.state.buttonsOnly) return;
-    const SkinState& s = bench.state;
-    Image& list = bench.plShow;
+    if (doc.state.buttonsOnly) return;
+    const SkinState& s = doc.state;
+    Image& list = doc.plShow;
 
     list.fill(kListArea, setting(s.plNormalBgColour));
     list.fill(kSelectedBand, setting(s.plSelectedBgColour));
     list.setFont(kFontName, kFontHeight, setting(s.plNormalColour));
 
     // Text out fills each cell with the brush, which the band left selected.
-    list.textOut(13, 60, "4. Selected Song");
+    list.textOut(13, 60, doc.text, "4. Selected Song");
     list.setBrush(setting(s.plNormalBgColour), BrushStyle::Solid);
-    list.textOut(13, 21, "1. Unselected Song");
-    list.textOut(13, 47, "3. Unselected Song");
+    list.textOut(13, 21, doc.text, "1. Unselected Song");
+    list.textOut(13, 47, doc.text, "3. Unselected Song");
     list.setFont(kFontName, kFontHeight, setting(s.plCurrentColour));
-    list.textOut(13, 34, "2. Current Song");
+    list.textOut(13, 34, doc.text, "2. Current Song");
 }
 
-} // namespace vk
+} // namespace vk::skin

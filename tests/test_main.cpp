@@ -8,7 +8,6 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    vk::installQtTextRasteriser();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,9 +4,7 @@
 
 #include "app/window/ImageView.h"
 #include "app/window/Look.h"
-#include "output/SkinWriter.h"
 #include "raster/Error.h"
-#include "skin/MakeSkin.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -350,7 +348,7 @@ void SkinnerMainForm::Button5Click() {
 void SkinnerMainForm::SaveSkinClick() {
     run([&] {
         const std::optional<SaveTarget> target = dialogs_->chooseSaveTarget(saveStartDirectory());
-        if (target) saveSkin(bench_, target->directory, target->name);
+        if (target) bench_.saveSkin(target->directory, target->name);
     });
 }
 

@@ -4,7 +4,8 @@
 #pragma once
 #include "app/Workbench.h"
 #include "app/window/Dialogs.h"
-#include "colour/ColourTools.h"
+#include "app/ColourPanel.h"
+#include "app/QtTextRasteriser.h"
 
 #include <QMainWindow>
 
@@ -80,7 +81,7 @@ private:
     void restyle(SliderKnobs knobs);
     void showButton(WorkflowButton button, bool enabled);
 
-    Workbench bench_;
+    Workbench bench_{qtTextRasteriser()};
     std::unique_ptr<Dialogs> dialogs_;
     ColourDialog getColor_;
 

@@ -9,7 +9,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(vk::kAppTitle);
-    vk::installQtTextRasteriser();
 
     vk::SkinnerMainForm skinnerMainForm(std::make_unique<vk::QtDialogs>());
     skinnerMainForm.show();

@@ -1,3 +1,4 @@
+#include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ int rowOf(const Image& canvas, int y) { return redOf(canvas.pixel(5, y)) | green
 } // namespace
 
 TEST(Layout, StartsWithTheDefaultPictureInAllThreeWindows) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
     EXPECT_TRUE(bench.buttons().makeSkin);
     EXPECT_FALSE(bench.buttons().revert || bench.buttons().colBut || bench.buttons().saveSkin);
@@ -42,7 +43,7 @@ TEST(Layout, RowsOfEachLayout) {
         {LayoutMode::TwoPlusOne, 232, {{0, {0, 0}}, {0, {115, 115}}, {1, {0, 116}}, {1, {115, 231}}}},
     };
     for (const Case& c : cases) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         bench.state.sourcePictures.main = rowCoded(275, c.pictureHeight);
         bench.options.layout = c.mode;
         bench.layoutPictures();
@@ -54,7 +55,7 @@ TEST(Layout, RowsOfEachLayout) {
 }
 
 TEST(Layout, ThreeWindowsSqueezesAndOtherPicturesComeBack) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     const Image eqPicture = rowCoded(10, 10);
     bench.state.sourcePictures.main = rowCoded(275, 232);
     bench.state.sourcePictures.equaliser = eqPicture;
@@ -73,7 +74,7 @@ TEST(Layout, ThreeWindowsSqueezesAndOtherPicturesComeBack) {
 }
 
 TEST(Layout, WritesOnlyTheTopOfEqMain) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     bench.t.eqMain.setPixel(3, 116, kPureRed);
     bench.t.eqMain.setPixel(274, 314, kPureRed);
     for (LayoutMode mode : {LayoutMode::ThreeWindows, LayoutMode::TwoPlusOne, LayoutMode::Continuous}) {
@@ -85,7 +86,7 @@ TEST(Layout, WritesOnlyTheTopOfEqMain) {
 }
 
 TEST(Layout, SetsNotMadeInTheButtonOrder) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     bench.enterMade();
     std::vector<std::pair<WorkflowButton, bool>> switched;
     bench.onButton = [&](WorkflowButton b, bool on) { switched.emplace_back(b, on); };

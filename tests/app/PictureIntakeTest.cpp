@@ -1,3 +1,4 @@
+#include "app/QtTextRasteriser.h"
 #include "app/PictureIntake.h"
 #include "app/Workbench.h"
 #include "raster/Bmp.h"
@@ -167,7 +168,7 @@ TEST(PictureIntake, OversizedPictureIsRefusedBeforeDecoding) {
 }
 
 TEST(PictureIntake, FailedLoadChangesNothing) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     bench.enterMade();
     const Image before = bench.mainWindow;
     const Image sourceBefore = bench.state.sourcePictures.main;
@@ -185,7 +186,7 @@ TEST(PictureIntake, PngAndLoadedPictureKeepItsOwnSize) {
     Image big(300, 7, 24);
     big.setPixel(299, 6, kPureGreen);
     const std::string bmp = dir.write("wide.bmp", encodeBmp(big));
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     bench.loadPicture(WhichPicture::Equaliser, bmp);
     EXPECT_EQ(bench.state.sourcePictures.equaliser.width(), 300);
     EXPECT_EQ(bench.state.sourcePictures.equaliser.height(), 7);

@@ -1,5 +1,7 @@
 // The nine colour pickers: each stores its colour and repaints its own group
 // and nothing else; the shared dialog remembers the last confirmed colour.
+#include "app/QtTextRasteriser.h"
+#include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
@@ -44,9 +46,9 @@ protected:
         for (Image* mask : {&bench.t.plToolsMask, &bench.t.nums_exMask, &bench.t.textMask, &bench.t.playPausMask,
                             &bench.t.topBitMask, &bench.t.vKitMask})
             paintMask(*mask);
-        applyTextColours(bench);
-        paintEqSliders(bench);
-        paintPlaylistPreview(bench);
+        skin::applyTextColours(bench);
+        skin::paintEqSliders(bench);
+        skin::paintPlaylistPreview(bench);
     }
     std::vector<Mark> marks() {
         TemplateSet& t = bench.t;
@@ -59,7 +61,7 @@ protected:
             {Group::Playlist, "plShow list area", &bench.plShow, {200, 25}},
         };
     }
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
@@ -85,7 +87,7 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
          [](const Workbench& b) { return b.t.exampleSlider.pixel(5, 40) == kNew; }},
     };
     for (const Case& c : cases) {
-        bench = Workbench{};  // each case starts from the defaults
+        bench = Workbench(qtTextRasteriser());  // each case starts from the defaults
         SetUp();
         for (const Mark& m : marks()) m.image->setPixel(m.at.x, m.at.y, kMark);
 
@@ -155,6 +157,7 @@ struct ScriptedDialog {
 };
 
 TEST_F(ColourSettings, TheDialogOpensWithTheLastColourConfirmedByAnyPicker) {
+    bench.enterMade();  // the colour tools work on a made skin
     ScriptedDialog scripted;
     scripted.answers = {rgb(255, 0, 0), std::nullopt, rgb(0, 0, 255), rgb(0, 255, 0)};
 
@@ -190,6 +193,7 @@ TEST_F(ColourSettings, ACancelledPickerChangesNothing) {
 }
 
 TEST_F(ColourSettings, ADialogAnswerThatIsNotPlainRgbIsNotRemembered) {
+    bench.enterMade();  // the colour tools work on a made skin
     ScriptedDialog scripted;
     scripted.answers = {rgb(1, 2, 3), 0x80000000u};
     EXPECT_TRUE(colourButtonClick(bench, scripted.dialog, ColourSetting::eqForeColour));

@@ -1,5 +1,7 @@
 // The three knob restylings: exact bevels on the knob sprites, the copies
 // into the previews, nothing else touched, and knobs that outlive a remake.
+#include "app/QtTextRasteriser.h"
+#include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
@@ -34,7 +36,7 @@ protected:
                              &bench.mainWindow, &bench.t.eqMain, &bench.t.plEdit, &bench.plShow})
             paintPattern(*image);
     }
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(SliderRestyling, DarkGreyVolumeKnobHasTheExactBevel) {
@@ -154,7 +156,7 @@ TEST_F(SliderRestyling, ButtonsOnlyGivesFlatBlocksAndStillCopies) {
 }
 
 TEST_F(SliderRestyling, AnEarlierChoiceLeavesNoTrace) {
-    Workbench fresh;
+    Workbench fresh{qtTextRasteriser()};
     fresh.t = bench.t;
     fresh.mainWindow = bench.mainWindow;
     fresh.plShow = bench.plShow;

@@ -1,5 +1,7 @@
 // The visualisation colour bar: its seventeen cells, which entry a click
 // picks, and what a confirmed or cancelled click changes.
+#include "app/QtTextRasteriser.h"
+#include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
 #include "tests/colour/TestImages.h"
@@ -25,7 +27,7 @@ protected:
             return s.visColour(y / 20);
         };
     }
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(VisColours, BarShowsAllSeventeenCellsWithSilverBetweenPeakAndFirst) {
@@ -59,6 +61,7 @@ TEST_F(VisColours, SettingAnEntryStoresItAndRepaintsTheWholeBar) {
 }
 
 TEST_F(VisColours, ClicksPickEntriesWhateverTheColumn) {
+    bench.enterMade();  // the colour tools work on a made skin
     int asked = 0;
     ColourDialog dialog([&asked](TColor) { return std::optional<TColor>(rgb(0, 0, ++asked)); });
     const struct {

@@ -1,3 +1,5 @@
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "output/SkinWriter.h"
 
 #include "raster/Bmp.h"
@@ -143,7 +145,7 @@ TEST(SkinDirectory, OneSeparatorBetweenParentAndName) {
 
 TEST(SaveSkin, WritesTheSixteenFilesWithTheirSheetsAndDepths) {
     TempDir dir;
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     paintSheetsApart(bench);
     const fs::path skin = saveSkin(bench, dir.path(), "Sky");
@@ -178,7 +180,7 @@ TEST(SaveSkin, WritesTheSixteenFilesWithTheirSheetsAndDepths) {
 
 TEST(SaveSkin, OverwritesByReplacingNotTruncating) {
     TempDir dir;
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, dir.path(), "Sky");
     ::chmod((skin / "main.bmp").c_str(), 0640);
@@ -204,7 +206,7 @@ TEST(SaveSkin, OverwritesByReplacingNotTruncating) {
 TEST(SaveSkin, DirectoryThatCannotBeMadeWritesNothing) {
     TempDir dir;
     writeBytes(dir / "taken", {1, 2, 3});
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     struct Case {
         const char* what;
         fs::path parent;
@@ -225,7 +227,7 @@ TEST(SaveSkin, DirectoryThatCannotBeMadeWritesNothing) {
 
 TEST(SaveSkin, DirectoryWhereAFileGoes) {
     TempDir dir;
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     fs::create_directories(dir / "Sky" / "main.bmp");
     EXPECT_EQ(messageOf([&] { saveSkin(bench, dir.path(), "Sky"); }), "Cannot create file " + (dir / "Sky" / "main.bmp").string());
     EXPECT_EQ(entriesOf(dir / "Sky"), (std::set<std::string>{"main.bmp"}));
@@ -241,7 +243,7 @@ TEST(SaveSkin, DirectoryWhereAFileGoes) {
 TEST(SaveSkin, ReadOnlyFileSystemKeepsThePreviousSkin) {
     TmpfsMount mount("size=2m");
     VK_MOUNT_OR_SKIP(mount);
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, mount.path(), "Sky");
     const auto before = snapshot(skin);
@@ -259,7 +261,7 @@ TEST(SaveSkin, FullDiskStopsAtTheBitmapThatDoesNotFit) {
     // main.bmp takes 24 pages and titlebar.bmp 22; volume.bmp's 22 do not fit in 50.
     TmpfsMount mount("size=" + std::to_string(50 * 4096));
     VK_MOUNT_OR_SKIP(mount);
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Stream write error");
     EXPECT_EQ(entriesOf(mount / "Sky"), (std::set<std::string>{"main.bmp", "titlebar.bmp"}));
@@ -271,7 +273,7 @@ TEST(SaveSkin, FullDiskAtTheTextFiles) {
     for (const SheetFile& sheet : kSheets) pages += pagesOf(sheet.size);
     TmpfsMount mount("size=" + std::to_string(pages * 4096));  // room for the bitmaps, not one byte more
     VK_MOUNT_OR_SKIP(mount);
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Disk full");
     auto expected = allSixteen();
@@ -283,7 +285,7 @@ TEST(SaveSkin, FullDiskAtTheTextFiles) {
 TEST(SaveSkin, FullDiskOverwriteKeepsEveryPreviousFile) {
     TmpfsMount mount("size=2m");
     VK_MOUNT_OR_SKIP(mount);
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, mount.path(), "Sky");
     const auto before = snapshot(skin);

@@ -1,3 +1,5 @@
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "output/WindowPreview.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,7 @@ TEST(WindowPreview, WindowsAtTheirLayoutTopsWithSilverGaps) {
         {LayoutMode::Continuous, 116, 232},
     };
     for (const Case& c : cases) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         bench.options.layout = c.layout;
         bench.mainWindow.fill(bench.mainWindow.bounds(), kMain);
         bench.t.eqMain.fill(bench.t.eqMain.bounds(), kEqArt);  // rows 116 on are slider art, never shown

@@ -1,3 +1,5 @@
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "output/WszArchive.h"
 
 #include "raster/Error.h"
@@ -42,7 +44,7 @@ std::vector<Entry> unpack(const fs::path& archivePath) {
 
 TEST(Wsz, HoldsTheSixteenFilesAtTheRootWithTheSkinsBytes) {
     TempDir dir;
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     bench.mainWindow.setPixel(3, 4, rgb(200, 100, 50));
     bench.state.visColour(17) = rgb(10, 11, 12);
@@ -66,7 +68,7 @@ TEST(Wsz, HoldsTheSixteenFilesAtTheRootWithTheSkinsBytes) {
 TEST(Wsz, FailedOverwriteKeepsThePreviousArchive) {
     TmpfsMount mount("size=256k");
     VK_MOUNT_OR_SKIP(mount);
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     saveWsz(bench, mount / "Sky.wsz");
     const auto before = readBytes(mount / "Sky.wsz");

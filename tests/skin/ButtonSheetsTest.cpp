@@ -1,4 +1,6 @@
 // Stage 4: the shuffle/repeat sheet, the transport buttons and the knobs.
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 using namespace vk;
@@ -16,7 +18,7 @@ void drawSolidStamps(TemplateSet& t) {
 }
 
 struct Made {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     Image afterStage3;
 };
 
@@ -109,7 +111,7 @@ TEST(ButtonSheets, RepeatAndShuffleCellsOnePixelOfArt) {
     } cases[] = {{"repeat", &TemplateSet::repUpBut, &TemplateSet::repDown, 0},
                  {"shuffle", &TemplateSet::shuffleUpBut, &TemplateSet::shuffleDown, 28}};
     for (const Case& c : cases) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, grey(100), {});
         Image& up = bench.t.*c.up;
         Image& down = bench.t.*c.down;
@@ -129,7 +131,7 @@ TEST(ButtonSheets, RepeatAndShuffleCellsOnePixelOfArt) {
 // Row 30 is the first row of the released cell below, not the last of the
 // pressed cell above; the second pressed cell keeps all 16 rows.
 TEST(ButtonSheets, CellRowsComeFromTheRightPictureRows) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, coded(), {});
     runStages(bench, Upto::Stage4);
     const Image& main = bench.mainWindow;
@@ -146,7 +148,7 @@ TEST(ButtonSheets, CellRowsComeFromTheRightPictureRows) {
 }
 
 TEST(ButtonSheets, TogglesReleasedTwiceAlikeRepeatNot) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, grey(100), {}, StampArt::Pattern);
     runStages(bench, Upto::Stage4);
     const Image& s = bench.t.shufrep;
@@ -161,7 +163,7 @@ TEST(ButtonSheets, TogglesReleasedTwiceAlikeRepeatNot) {
 TEST(ButtonSheets, ButtonsOnlyCellsArePlainCopies) {
     for (bool sink : {false, true}) {
         SCOPED_TRACE(sink ? "Sink Frame" : "Raise Frame");
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {false, sink}, StampArt::Pattern);
         const Image laidOut = bench.mainWindow;
         runStages(bench, Upto::Stage4);
@@ -202,7 +204,7 @@ TEST(ButtonSheets, ButtonsOnlyCellsArePlainCopies) {
 TEST(ButtonSheets, KnobsOnThePictureOnly) {
     for (bool full3D : {true, false}) {
         SCOPED_TRACE(full3D ? "Full 3D" : "Buttons Only");
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {full3D, false}, StampArt::Pattern);
         runStages(bench, Upto::Stage3);
         const Image beforeKnobs = bench.mainWindow;

@@ -1,3 +1,5 @@
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "skin/MakeSkin.h"
 #include "tests/skin/WindowStageBench.h"
 
@@ -70,7 +72,7 @@ Workbench& runStage(Workbench& bench, const Image& picture, StageOptions options
 TEST(EqualiserWindow, ButtonsOnlyKeepsThePlainCopiesAndNothingElse) {
     const Image picture = positionCoded();
     for (bool sinkFrame : {false, true}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         runStage(bench, picture, {.full3D = false, .sinkFrame = sinkFrame});
         const std::string mode = sinkFrame ? "sink frame" : "raise frame";
 
@@ -101,7 +103,7 @@ TEST(EqualiserWindow, ResponseGraphShrinksByOneAndMergedColumn) {
         picture.setPixel(199, y, rgb(0x3C, 0xFF, 0x55));
     }
     for (bool full3D : {true, false}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         const Image& eq = runStage(bench, picture, {.full3D = full3D, .sinkFrame = true}).t.eqMain;
         // 112 columns copied as they are, then the two last ones AND-merged.
         EXPECT_TRUE(sameRegion(eq, {0, 294, 112, 314}, picture, {86, 17, 198, 37})) << full3D;
@@ -239,7 +241,7 @@ TEST(EqualiserWindow, SeamsAndCornersOnAGreyPicture) {
 TEST(EqualiserWindow, SliderWellsFrameTheStripsByOnePixel) {
     // Strips (pasted later) are 14 x 63 at (21, 38) and (78 + 18i, 38): each
     // well's border is the ring just outside its strip, the strip untouched.
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     const Image& eq = runStage(bench, filled(275, 116, grey(100)), {}).t.eqMain;
     std::vector<int> stripLefts = {21};
     for (int i = 0; i < 10; ++i) stripLefts.push_back(78 + 18 * i);
@@ -275,7 +277,7 @@ TEST(EqualiserWindow, CaptionSpritesCarryTheirOwnStamp) {
         {"off/manual pressed", {128, 119}, 58, 12, kOffManDownId, false},
         {"on/auto pressed", {187, 119}, 58, 12, kOnAutoDownId, false},
     };
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     const Image& eq = runStage(bench, filled(275, 116, grey(100)), {}).t.eqMain;
     for (const Caption& c : captions) {
         for (int id = kPresetUpId; id <= kOffManDownId; ++id) {
@@ -294,7 +296,7 @@ TEST(EqualiserWindow, CaptionSpritesCarryTheirOwnStamp) {
 }
 
 TEST(EqualiserWindow, InactiveCopiesEqualTheActiveOnes) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     runStage(bench, positionCoded(), {.full3D = true, .sinkFrame = true});
     EXPECT_TRUE(sameRegion(bench.t.eqEx, {0, 15, 275, 29}, bench.t.eqEx, {0, 0, 275, 14}));
     EXPECT_TRUE(sameRegion(bench.t.eqMain, {0, 149, 275, 163}, bench.t.eqMain, {0, 134, 275, 148}));
@@ -329,7 +331,7 @@ TEST(EqualiserWindow, SinkFrameOnlyAddsTheInnerRing) {
 
 TEST(EqualiserWindow, SecondPassAfterAFreshLayoutGivesTheSameSheets) {
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, true}}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         runStage(bench, positionCoded(), options);
         const Image eqMain = bench.t.eqMain, eqEx = bench.t.eqEx;
         bench.layoutPictures();

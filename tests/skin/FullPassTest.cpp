@@ -1,5 +1,7 @@
 // The whole MakeSkin pass over every option combination: what must hold for
 // any picture, whatever the template art.
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 #include "colour/ColourTools.h"
@@ -47,7 +49,7 @@ bool isGrooveEnd(const char* name, int x, int y) {
 }
 
 Workbench benchWith(const Combination& c) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     bench.state.sourcePictures.main = test::coded();
     bench.options = {c.layout, c.full3D, c.sinkFrame};
     bench.layoutPictures();

@@ -1,4 +1,6 @@
 // Stage 2: the main window's frame and wells, and the title-bar sheet.
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 #include <array>
@@ -58,7 +60,7 @@ TEST(MainFrame, GreyPictureForEachFrameOption) {
           {"shade bar outline", true, 27, 29, 0}}},
     };
     for (const Case& c : cases) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, grey(100), c.radios);
         runStages(bench, Upto::Stage2);
         expectProbes(bench, c.probes, c.label);
@@ -66,7 +68,7 @@ TEST(MainFrame, GreyPictureForEachFrameOption) {
 }
 
 TEST(MainFrame, WellsAndGroovesAreSunk) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, grey(100), {});
     runStages(bench, Upto::Stage2);
     const Image& main = bench.mainWindow;
@@ -120,7 +122,7 @@ TEST(MainFrame, TitleButtonCells) {
     auto levelOf = [](char c) { return c == 'W' ? 195 : c == '.' ? 100 : c == 'd' ? 5 : c == 'k' ? 0 : 95; };
     // The cells do not depend on the frame: the buttons lie off both rings.
     for (bool sink : {false, true}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, grey(100), {true, sink});
         runStages(bench, Upto::Stage2);
         for (const Case& c : cases)
@@ -134,7 +136,7 @@ TEST(MainFrame, TitleButtonCells) {
 TEST(MainFrame, TitleBarsRepeatTheFramedStripAndShadeBarsTheUnframedOne) {
     for (bool sink : {false, true}) {
         SCOPED_TRACE(sink ? "Sink Frame" : "Raise Frame");
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {true, sink});
         const Image laidOut = bench.mainWindow;
         runStages(bench, Upto::Stage2);
@@ -165,7 +167,7 @@ TEST(MainFrame, TitleBarsRepeatTheFramedStripAndShadeBarsTheUnframedOne) {
 }
 
 TEST(MainFrame, ChoicesCellsCarryTheirOwnStamps) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, grey(100), {});
     bench.t.choices0 = uniform(8, 43, kWhite);
     Image* pressed[] = {&bench.t.choices1, &bench.t.choices2, &bench.t.choices3, &bench.t.choices4,
@@ -195,7 +197,7 @@ TEST(MainFrame, ChoicesCellsCarryTheirOwnStamps) {
 TEST(MainFrame, ButtonsOnlyCopiesThePictureAndShadesNothing) {
     for (bool sink : {false, true}) {
         SCOPED_TRACE(sink ? "Sink Frame" : "Raise Frame");
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {false, sink}, StampArt::Pattern);
         const Image laidOut = bench.mainWindow;
         runStages(bench, Upto::Stage2);
@@ -228,7 +230,7 @@ TEST(MainFrame, WritesExactlyItsRegionsOfTheTitleBarSheet) {
         {27, 72, 302, 73},  {320, 0, 344, 43}, {18, 18, 27, 36},   {0, 36, 27, 87},
     };
     for (Radios radios : {Radios{true, false}, Radios{true, true}, Radios{false, false}}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, grey(100), radios, StampArt::Pattern);
         for (int run = 0; run < 2; ++run) {
             bench.layoutPictures();

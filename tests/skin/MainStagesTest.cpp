@@ -1,5 +1,7 @@
 // Stages 2 to 4 together: repeated runs, Buttons Only, and what each
 // combination of the frame and shading options changes.
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 using namespace vk;
@@ -38,10 +40,10 @@ void makeOnce(Workbench& bench, Radios radios) {
 // first run had: every pixel the stages shade was overwritten by a copy first.
 TEST(MainStages, ASecondRunGivesTheSameSheets) {
     for (Radios second : kAllRadios) {
-        Workbench fresh;
+        Workbench fresh{qtTextRasteriser()};
         makeOnce(fresh, second);
         for (Radios first : kAllRadios) {
-            Workbench twice;
+            Workbench twice{qtTextRasteriser()};
             makeOnce(twice, first);
             twice.options.full3D = second.full3D;
             twice.options.sinkFrame = second.sinkFrame;
@@ -54,7 +56,7 @@ TEST(MainStages, ASecondRunGivesTheSameSheets) {
 
 TEST(MainStages, ButtonsOnlyChangesNoPictureButTheKnobs) {
     for (bool sink : {false, true}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {false, sink}, StampArt::Pattern);
         const Image laidOut = bench.mainWindow;
         runStages(bench, Upto::Stage4);

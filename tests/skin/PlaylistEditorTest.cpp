@@ -1,3 +1,5 @@
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "skin/MakeSkin.h"
 #include "tests/skin/WindowStageBench.h"
 
@@ -85,7 +87,7 @@ Image tiledPreview(const Image& picture) {
 TEST(PlaylistEditor, ButtonsOnlyKeepsThePlainCopiesAndNothingElse) {
     const Image picture = positionCoded();
     for (bool sinkFrame : {false, true}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepareBench(bench, picture, {.full3D = false, .sinkFrame = sinkFrame});
         const Image sheetArt = bench.t.plEdit;
         skin::playlistEditor(bench);
@@ -319,7 +321,7 @@ TEST(PlaylistEditor, SeamsAndCornersOnAGreyPicture) {
 }
 
 TEST(PlaylistEditor, PreviewGrooveRunsUnderTheScrollKnob) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     const Image& show = runStage(bench, filled(275, 116, grey(100)), {}).plShow;
     for (int y = 20; y < 78; ++y) {
         const bool underKnob = y < 38;
@@ -338,7 +340,7 @@ TEST(PlaylistEditor, RepeatedSpritesAreIdentical) {
         {"the two pressed shade buttons", {62, 42, 71, 51}, {150, 42, 159, 51}},
     };
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, false}}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         const Image& pl = runStage(bench, positionCoded(), options).t.plEdit;
         for (const Pair& p : pairs) EXPECT_TRUE(sameRegion(pl, p.b, pl, p.a)) << p.what;
     }
@@ -349,7 +351,7 @@ TEST(PlaylistEditor, SecondPassAfterAFreshLayoutGivesTheSameImages) {
     // pass shades them once more; every other pixel comes out the same.
     const Point grooveEnds[] = {{39, 41}, {40, 41}, {39, 71}, {40, 71}};
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, true}}) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         runStage(bench, positionCoded(), options);
         const Image plShow = bench.plShow;
         Image plEdit = bench.t.plEdit;

@@ -1,4 +1,6 @@
 // Stage 3: the volume, balance, position-bar and mono/stereo sheets.
+#include "app/Workbench.h"
+#include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 #include "raster/Primitives.h"
@@ -16,7 +18,7 @@ constexpr Rect kBalanceSource{168, 57, 215, 71};
 TEST(SliderSheets, EveryFrameIsThePictureUnderItsSlider) {
     for (bool full3D : {true, false}) {
         SCOPED_TRACE(full3D ? "Full 3D" : "Buttons Only");
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {full3D, false});
         const Image laidOut = bench.mainWindow;
         runStages(bench, Upto::Stage3);
@@ -35,7 +37,7 @@ TEST(SliderSheets, EveryFrameIsThePictureUnderItsSlider) {
 }
 
 TEST(SliderSheets, StageThreeOnlyReadsThePicture) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, coded(), {true, true}, StampArt::Pattern);
     runStages(bench, Upto::Stage2);
     const Image afterStage2 = bench.mainWindow;
@@ -59,7 +61,7 @@ TEST(SliderSheets, GreyPictureShowsTheGrooves) {
         {"balance groove starts (x = 177)", 9, 5, 5},   {"balance groove, bottom row", 9, 6, 195},
         {"balance groove ends (x = 213)", 45, 5, 5},    {"right of the groove", 46, 5, 100},
     };
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, grey(100), {});
     runStages(bench, Upto::Stage3);
     for (int k = 0; k < 28; ++k) {
@@ -81,7 +83,7 @@ TEST(SliderSheets, GreyPictureShowsTheGrooves) {
 TEST(SliderSheets, PositionBarGrooveOnlyInTheSheet) {
     for (bool full3D : {true, false}) {
         SCOPED_TRACE(full3D ? "Full 3D" : "Buttons Only");
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {full3D, false});
         const Image laidOut = bench.mainWindow;
         runStages(bench, Upto::Stage3);
@@ -105,7 +107,7 @@ TEST(SliderSheets, PositionBarGrooveOnlyInTheSheet) {
 }
 
 TEST(SliderSheets, MonoAndStereoCells) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     prepare(bench, coded(), {});
     runStages(bench, Upto::Stage3);
     struct Cell {

@@ -1,5 +1,6 @@
 // The colour stage of MakeSkin: glyph sheets and display areas, the equaliser
 // slider art and the sample song list, each checked over whole images.
+#include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
@@ -48,11 +49,11 @@ protected:
     // made before the recolouring shows up as the stale colour.
     TColor glyph(const Image& mask, int x, int y) const { return mask.pixel(x, y) == kBlack ? kBack : kText; }
 
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(TextColours, GlyphSheetsTakeTheWindowColoursFromTheirMasks) {
-    applyTextColours(bench);
+    skin::applyTextColours(bench);
     for (const GlyphPair& pair : kGlyphPairs) {
         const Image& image = bench.t.*pair.image;
         const Image& mask = bench.t.*pair.mask;
@@ -63,7 +64,7 @@ TEST_F(TextColours, GlyphSheetsTakeTheWindowColoursFromTheirMasks) {
 TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
     std::vector<Image> before;
     for (Image* image : targets()) before.push_back(*image);
-    applyTextColours(bench);
+    skin::applyTextColours(bench);
     const TemplateSet& t = bench.t;
 
     // A region paints either the back colour or a glyph strip whose top-left
@@ -121,7 +122,7 @@ TEST_F(TextColours, ButtonsOnlyRecoloursTheGlyphSheetsAndPaintsNothingElse) {
     bench.state.buttonsOnly = true;
     std::vector<Image> before;
     for (Image* image : targets()) before.push_back(*image);
-    applyTextColours(bench);
+    skin::applyTextColours(bench);
 
     for (std::size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(before[i].samePixels(*targets()[i])) << i;
     const Image& vKit = bench.t.vKit;
@@ -129,17 +130,17 @@ TEST_F(TextColours, ButtonsOnlyRecoloursTheGlyphSheetsAndPaintsNothingElse) {
 }
 
 TEST_F(TextColours, ASecondCallRepaintsTheSamePixels) {
-    applyTextColours(bench);
+    skin::applyTextColours(bench);
     std::vector<Image> first;
     for (Image* image : targets()) first.push_back(*image);
-    applyTextColours(bench);
+    skin::applyTextColours(bench);
     for (std::size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i].samePixels(*targets()[i])) << i;
 }
 
 TEST_F(TextColours, ANegativeSettingEndsThePassWithARangeError) {
     bench.state.winTextColour = 0xFFFFFFFF;
     try {
-        applyTextColours(bench);
+        skin::applyTextColours(bench);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Range check error");
@@ -177,11 +178,11 @@ protected:
         if (barColumn && y <= 60 && y >= 61 - barRows) return kEqHighlight;
         return kEqBack;
     }
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
-    paintEqSliders(bench);
+    skin::paintEqSliders(bench);
     const struct {
         int frame, left, top, barRows;
     } cases[] = {
@@ -196,7 +197,7 @@ TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
 }
 
 TEST_F(EqSliders, StripTemplateCarriesTheArtOfFrameSeventeen) {
-    paintEqSliders(bench);
+    skin::paintEqSliders(bench);
     const Image& strip = bench.t.exampleSlider;
     EXPECT_TRUE(matches(strip, strip, [](int x, int y) { return cellPixel(x, y, 33); }));
     // Spot checks of the bar's ends and the ladder's ends.
@@ -211,7 +212,7 @@ TEST_F(EqSliders, StripTemplateCarriesTheArtOfFrameSeventeen) {
 
 TEST_F(EqSliders, PaintsExactlyTheFramesKnobOutlinesAndWindowSliders) {
     const Image before = bench.t.eqMain;
-    paintEqSliders(bench);
+    skin::paintEqSliders(bench);
     const Image& strip = bench.t.exampleSlider;
     const std::vector<int> sliderLefts = {21, 78, 96, 114, 132, 150, 168, 186, 204, 222, 240};
 
@@ -241,26 +242,26 @@ TEST_F(EqSliders, PaintsExactlyTheFramesKnobOutlinesAndWindowSliders) {
 }
 
 TEST_F(EqSliders, IgnoresButtonsOnlyAndRepaintsTheSamePixels) {
-    Workbench flat;
+    Workbench flat{qtTextRasteriser()};
     flat.t.eqMain = bench.t.eqMain;
     flat.t.exampleSlider = bench.t.exampleSlider;
     flat.state = bench.state;
     flat.state.buttonsOnly = true;
 
-    paintEqSliders(bench);
-    paintEqSliders(flat);
+    skin::paintEqSliders(bench);
+    skin::paintEqSliders(flat);
     EXPECT_TRUE(flat.t.eqMain.samePixels(bench.t.eqMain));
     EXPECT_TRUE(flat.t.exampleSlider.samePixels(bench.t.exampleSlider));
 
     const Image once = bench.t.eqMain;
-    paintEqSliders(bench);
+    skin::paintEqSliders(bench);
     EXPECT_TRUE(once.samePixels(bench.t.eqMain));
 }
 
 TEST_F(EqSliders, ANewBackgroundKeepsTheKnobInsides) {
-    paintEqSliders(bench);
+    skin::paintEqSliders(bench);
     bench.state.eqBackColour = rgb(90, 90, 0);
-    paintEqSliders(bench);
+    skin::paintEqSliders(bench);
     const Image& eq = bench.t.eqMain;
     EXPECT_EQ(eq.pixel(0, 164), rgb(90, 90, 0));
     EXPECT_EQ(eq.pixel(5, 169), kKnobArt);
@@ -311,12 +312,12 @@ protected:
         // The line starts one pixel in: the list area's left column is bare.
         for (int y = 20; y < 78; ++y) EXPECT_EQ(list.pixel(12, y), y >= 60 && y < 74 ? selectedBg : normalBg) << y;
     }
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(PlaylistPreview, DefaultColoursShowTheFourSampleLines) {
     const Image before = bench.plShow;
-    paintPlaylistPreview(bench);
+    skin::paintPlaylistPreview(bench);
     expectSampleList(0x000000, 0x422828, 0x00FF00, 0xFF8000);
     // Nothing outside the list area changes.
     EXPECT_TRUE(matches(before, bench.plShow, [&](int x, int y) -> std::optional<TColor> {
@@ -331,28 +332,28 @@ TEST_F(PlaylistPreview, EachSettingGoesToItsOwnPixels) {
     s.plSelectedBgColour = rgb(4, 5, 6);
     s.plNormalColour = rgb(200, 0, 0);
     s.plCurrentColour = rgb(0, 0, 200);
-    paintPlaylistPreview(bench);
+    skin::paintPlaylistPreview(bench);
     expectSampleList(rgb(1, 2, 3), rgb(4, 5, 6), rgb(200, 0, 0), rgb(0, 0, 200));
 }
 
 TEST_F(PlaylistPreview, ButtonsOnlyDrawsNothingAndASecondCallRepaintsTheSame) {
     const Image before = bench.plShow;
     bench.state.buttonsOnly = true;
-    paintPlaylistPreview(bench);
+    skin::paintPlaylistPreview(bench);
     EXPECT_TRUE(before.samePixels(bench.plShow));
 
     bench.state.buttonsOnly = false;
-    paintPlaylistPreview(bench);
+    skin::paintPlaylistPreview(bench);
     const Image once = bench.plShow;
     EXPECT_FALSE(once.samePixels(before));
-    paintPlaylistPreview(bench);
+    skin::paintPlaylistPreview(bench);
     EXPECT_TRUE(once.samePixels(bench.plShow));
 }
 
 // --- the stage inside MakeSkin ---------------------------------------------
 
 TEST(ColourStage, ButtonsOnlyMakeSkinRecoloursGlyphsAndPaintsSliderArtOnly) {
-    Workbench bench;
+    Workbench bench{qtTextRasteriser()};
     bench.options.full3D = false;
     paintMask(bench.t.textMask);
     MakeSkinClick(bench);

@@ -2,6 +2,7 @@
 // window pictures, sheets and stamps are drawn here, so every expected pixel
 // follows from these tests and not from the template art.
 #pragma once
+#include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ void checkFrameScenarios(Run runStage, Expect expectProbes, const Probes& bothFr
         {"buttons only, sink frame", {false, true}, {&buttonsOnly}},
     };
     for (const Scenario& s : scenarios) {
-        Workbench bench;
+        Workbench bench{qtTextRasteriser()};
         runStage(bench, filled(275, 116, rgb(100, 100, 100)), s.options);
         for (const Probes* probes : s.probes) expectProbes(bench, *probes, s.name);
     }

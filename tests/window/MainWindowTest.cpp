@@ -1,5 +1,6 @@
 // The main window driven by its buttons, with scripted dialogs: what it shows,
 // which buttons it enables, where it moves the canvases, what it writes.
+#include "app/Workbench.h"
 #include "app/window/SkinnerMainForm.h"
 #include "raster/Bmp.h"
 #include "tests/window/ScriptedDialogs.h"

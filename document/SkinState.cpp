@@ -1,4 +1,4 @@
-#include "app/SkinState.h"
+#include "document/SkinState.h"
 
 namespace vk {
 

@@ -1,0 +1,36 @@
+// What a skin is made of, with no commands and no Qt: SkinState, the template
+// set, the window canvases and the options MakeSkin reads. The pass, the
+// colour tools and the writer work on this; the workbench above drives it.
+#pragma once
+#include "document/SkinState.h"
+#include "format/Windows.h"
+#include "templates/TemplateSet.h"
+
+namespace vk {
+
+class TextRasteriser;
+
+enum class LayoutMode { ThreeWindows, TwoPlusOne, Continuous };
+
+// The radios MakeSkin and the layout read at the moment of the call.
+struct Options {
+    LayoutMode layout = LayoutMode::ThreeWindows;
+    bool full3D = true;     // "Full 3D Skin"; false is "Buttons Only"
+    bool sinkFrame = false; // "Sink Frame"; false is "Raise Frame"
+};
+
+struct SkinDocument {
+    SkinDocument() : t(TemplateSet::embedded()) {}
+
+    SkinState state;
+    TemplateSet t;  // eqMain's rows 0 ... 115 are the equaliser window canvas
+    Image mainWindow{format::kWindowWidth, format::kWindowHeight};
+    Image plShow{format::kWindowWidth, format::kWindowHeight};
+    Image twoWinPic{format::kWindowWidth, 2 * format::kWindowHeight};
+    Image oneWinPic{format::kWindowWidth, 3 * format::kWindowHeight};
+    Options options;
+    // Draws the playlist preview's text; none draws no glyphs.
+    TextRasteriser* text = nullptr;
+};
+
+} // namespace vk
