@@ -9,11 +9,11 @@
 namespace vk {
 
 namespace {
-using format::kWindowHeight;
-constexpr Rect kWindow = format::kWindowRect;
+constexpr Rect kWindow = format::kMainWindow;
+constexpr int kWindowHeight = kWindow.height();
 // The scratch canvases hold two or three windows stacked without a gap.
-constexpr Rect kTwoWindows{0, 0, format::kWindowWidth, 2 * kWindowHeight};
-constexpr Rect kThreeWindows{0, 0, format::kWindowWidth, 3 * kWindowHeight};
+constexpr Rect kTwoWindows{0, 0, kWindow.width(), 2 * kWindowHeight};
+constexpr Rect kThreeWindows{0, 0, kWindow.width(), 3 * kWindowHeight};
 constexpr Rect kSecondWindow = kWindow.shifted(0, kWindowHeight);
 constexpr Rect kThirdWindow = kWindow.shifted(0, 2 * kWindowHeight);
 } // namespace
