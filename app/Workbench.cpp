@@ -1,6 +1,7 @@
 #include "app/Workbench.h"
 
 #include "app/PictureIntake.h"
+#include "format/WindowAreas.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
 
@@ -10,12 +11,11 @@ namespace vk {
 
 namespace {
 constexpr Rect kWindow = format::kMainWindow;
-constexpr int kWindowHeight = kWindow.height();
 // The scratch canvases hold two or three windows stacked without a gap.
-constexpr Rect kTwoWindows{0, 0, kWindow.width(), 2 * kWindowHeight};
-constexpr Rect kThreeWindows{0, 0, kWindow.width(), 3 * kWindowHeight};
-constexpr Rect kSecondWindow = kWindow.shifted(0, kWindowHeight);
-constexpr Rect kThirdWindow = kWindow.shifted(0, 2 * kWindowHeight);
+constexpr Rect kTwoWindows = format::stackedWindows(2);
+constexpr Rect kThreeWindows = format::stackedWindows(3);
+constexpr Rect kSecondWindow = kWindow.shifted(0, kWindow.height());
+constexpr Rect kThirdWindow = kWindow.shifted(0, 2 * kWindow.height());
 } // namespace
 
 Workbench::Workbench(TextRasteriser* textRasteriser) {
