@@ -71,49 +71,49 @@ const Button kLoad{kEjectButtonArea, false, &T::loadDown, kLoadPressed,
 const Button* const kToggles[] = {&kRepeat, &kShuffle, &kEq, &kPl};
 
 // Copy the bare area into each pressed cell, then stamp each.
-void cutPressed(Pass& p, Image& sheet, const Button& b) {
-    for (const Rect& cell : b.pressedCells) p.copy(sheet, cell, p.doc.mainWindow, b.area);
-    for (const Rect& cell : b.pressedCells) p.stamp(sheet, topLeft(cell), p.t.*b.pressedStamp);
+void cutPressed(Pass& pass, Image& sheet, const Button& b) {
+    for (const Rect& cell : b.pressedCells) pass.copy(sheet, cell, pass.doc.mainWindow, b.area);
+    for (const Rect& cell : b.pressedCells) pass.stamp(sheet, topLeft(cell), pass.t.*b.pressedStamp);
 }
 
-void stampReleasedArt(Pass& p, const Button& b) {
-    if (b.releasedStamp) p.stamp(p.doc.mainWindow, topLeft(b.area), p.t.*b.releasedStamp);
+void stampReleasedArt(Pass& pass, const Button& b) {
+    if (b.releasedStamp) pass.stamp(pass.doc.mainWindow, topLeft(b.area), pass.t.*b.releasedStamp);
 }
 
 // Copy the stamped area into each released cell.
-void cutReleased(Pass& p, Image& sheet, const Button& b) {
-    for (const Rect& cell : b.releasedCells) p.copy(sheet, cell, p.doc.mainWindow, b.releasedSource());
-    if (b.stampedTwice) p.stamp(sheet, topLeft(*b.stampedTwice), p.t.*b.releasedStamp);
+void cutReleased(Pass& pass, Image& sheet, const Button& b) {
+    for (const Rect& cell : b.releasedCells) pass.copy(sheet, cell, pass.doc.mainWindow, b.releasedSource());
+    if (b.stampedTwice) pass.stamp(sheet, topLeft(*b.stampedTwice), pass.t.*b.releasedStamp);
 }
 
 } // namespace
 
 void buttonSheets(SkinDocument& doc) {
-    Pass p(doc);
+    Pass pass(doc);
     Image& main = doc.mainWindow;
     TemplateSet& t = doc.t;
 
     // 1-16: the toggles' pressed cells, from the picture without button art.
-    for (const Button* b : kToggles) cutPressed(p, t.shufrep, *b);
+    for (const Button* b : kToggles) cutPressed(pass, t.shufrep, *b);
 
     // 17-30: each toggle's released art on the picture, then its released cells.
     for (const Button* b : kToggles) {
-        stampReleasedArt(p, *b);
-        cutReleased(p, t.shufrep, *b);
+        stampReleasedArt(pass, *b);
+        cutReleased(pass, t.shufrep, *b);
     }
 
     // 31-34: load and transport, pressed.
-    cutPressed(p, t.cButtons, kLoad);
-    cutPressed(p, t.cButtons, kTransport);
+    cutPressed(pass, t.cButtons, kLoad);
+    cutPressed(pass, t.cButtons, kTransport);
 
     // 35-37: one stamp for all six control buttons, then both released cells.
-    p.stamp(main, topLeft(kTransportButtonsArea), t.buts);
-    cutReleased(p, t.cButtons, kTransport);
-    cutReleased(p, t.cButtons, kLoad);
+    pass.stamp(main, topLeft(kTransportButtonsArea), t.buts);
+    cutReleased(pass, t.cButtons, kTransport);
+    cutReleased(pass, t.cButtons, kLoad);
 
     // 38-39: the knobs go on the picture only; the slider sheets are already cut.
-    p.paste(main, kVolumeKnobAt, t.volBut);
-    p.paste(main, kBalanceKnobAt, t.volBut);
+    pass.paste(main, kVolumeKnobAt, t.volBut);
+    pass.paste(main, kBalanceKnobAt, t.volBut);
 }
 
 } // namespace vk::skin

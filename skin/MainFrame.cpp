@@ -51,70 +51,70 @@ constexpr Rect kChoicesAtRestCells[] = {kClutterBar, kClutterBarDisabled};
 } // namespace
 
 void mainFrameAndTitleBar(SkinDocument& doc) {
-    Pass p(doc);
+    Pass pass(doc);
     Image& main = doc.mainWindow;
     Image& title = doc.t.titleBarImage;
 
     // 1-4: the title buttons' glyphs, raised out of the picture itself.
-    p.raise(main, glyphIn(kOptions, kOptions.area));
-    p.raise(main, glyphIn(kClose, kClose.area));
-    p.raise(main, glyphIn(kShade, kShade.area));
-    p.raise(main, glyphIn(kMinimise, kMinimise.area));
+    pass.raise(main, glyphIn(kOptions, kOptions.area));
+    pass.raise(main, glyphIn(kClose, kClose.area));
+    pass.raise(main, glyphIn(kShade, kShade.area));
+    pass.raise(main, glyphIn(kMinimise, kMinimise.area));
 
     // 5-6: the shade bars, taken before the window gets its frame.
-    p.copy(title, topRows(kShadeBarActive, kFirstShadeBarRows), main, topRows(kTitleStrip, kFirstShadeBarRows));
-    p.copy(title, kShadeBarInactive, main, kTitleStrip);
+    pass.copy(title, topRows(kShadeBarActive, kFirstShadeBarRows), main, topRows(kTitleStrip, kFirstShadeBarRows));
+    pass.copy(title, kShadeBarInactive, main, kTitleStrip);
 
     // 7-8: the window frame.
-    p.sink(main, kInnerRing, When::SinkFrameOnly);
-    p.raise(main, kMainWindow);
+    pass.sink(main, kInnerRing, When::SinkFrameOnly);
+    pass.raise(main, kMainWindow);
 
     // 9-14: the wells and grooves.
-    p.sink(main, kDisplayPanelArea);
-    p.sink(main, kSongTitleWell);
-    p.sink(main, kKbpsWell);
-    p.sink(main, kKhzWell);
-    p.sink(main, kVolumeGroove);
-    p.sink(main, kBalanceGroove);
+    pass.sink(main, kDisplayPanelArea);
+    pass.sink(main, kSongTitleWell);
+    pass.sink(main, kKbpsWell);
+    pass.sink(main, kKhzWell);
+    pass.sink(main, kVolumeGroove);
+    pass.sink(main, kBalanceGroove);
 
     // 15: black outlines round the shade bars.
-    p.outline(title, kShadeBarActive, kBlack, When::NotButtonsOnly);
-    p.outline(title, kShadeBarInactive, kBlack, When::NotButtonsOnly);
+    pass.outline(title, kShadeBarActive, kBlack, When::NotButtonsOnly);
+    pass.outline(title, kShadeBarInactive, kBlack, When::NotButtonsOnly);
 
     // 16: each pressed-letter cell from the unstamped column, stamped right after its copy.
     for (int i = 1; i <= kClutterLetterCount; ++i) {
         const Rect cell = choicesPressedCell(i);
-        p.copy(title, cell, main, kClutterBarArea);
-        p.stamp(title, topLeft(cell), doc.t.choices(i));
+        pass.copy(title, cell, main, kClutterBarArea);
+        pass.stamp(title, topLeft(cell), doc.t.choices(i));
     }
 
     // 17-19: the column at rest, on the window and then in the sheet.
-    p.stamp(main, topLeft(kClutterBarArea), doc.t.choices0);
-    for (const Rect& cell : kChoicesAtRestCells) p.copy(title, cell, main, kClutterBarArea);
+    pass.stamp(main, topLeft(kClutterBarArea), doc.t.choices0);
+    for (const Rect& cell : kChoicesAtRestCells) pass.copy(title, cell, main, kClutterBarArea);
 
     // 20-24: the pressed button cells, still showing the raised glyphs.
-    p.copy(title, kOptionsButtonPressed, main, kOptions.area);
-    p.copy(title, kMinimiseButtonPressed, main, kMinimise.area);
-    p.copy(title, kCloseButtonPressed, main, kClose.area);
-    p.copy(title, kShadeButtonPressed, main, kShade.area);
-    p.copy(title, kUnshadeButtonPressed, main, kShade.area);
+    pass.copy(title, kOptionsButtonPressed, main, kOptions.area);
+    pass.copy(title, kMinimiseButtonPressed, main, kMinimise.area);
+    pass.copy(title, kCloseButtonPressed, main, kClose.area);
+    pass.copy(title, kShadeButtonPressed, main, kShade.area);
+    pass.copy(title, kUnshadeButtonPressed, main, kShade.area);
 
     // 25-28: the title bars, now with the frame.
-    for (const Rect& bar : kTitleBars) p.copy(title, bar, main, kTitleStrip);
+    for (const Rect& bar : kTitleBars) pass.copy(title, bar, main, kTitleStrip);
 
     // 29-33: the released button cells.
-    p.copy(title, kOptionsButton, main, kOptions.area);
-    p.copy(title, kMinimiseButton, main, kMinimise.area);
-    p.copy(title, kShadeButton, main, kShade.area);
-    p.copy(title, kUnshadeButton, main, kShade.area);
-    p.copy(title, kCloseButton, main, kClose.area);
+    pass.copy(title, kOptionsButton, main, kOptions.area);
+    pass.copy(title, kMinimiseButton, main, kMinimise.area);
+    pass.copy(title, kShadeButton, main, kShade.area);
+    pass.copy(title, kUnshadeButton, main, kShade.area);
+    pass.copy(title, kCloseButton, main, kClose.area);
 
     // 34-38: press the pressed cells: sink exactly what was raised.
-    p.sink(title, glyphIn(kClose, kCloseButtonPressed));
-    p.sink(title, glyphIn(kOptions, kOptionsButtonPressed));
-    p.sink(title, glyphIn(kShade, kShadeButtonPressed));
-    p.sink(title, glyphIn(kShade, kUnshadeButtonPressed));
-    p.sink(title, glyphIn(kMinimise, kMinimiseButtonPressed));
+    pass.sink(title, glyphIn(kClose, kCloseButtonPressed));
+    pass.sink(title, glyphIn(kOptions, kOptionsButtonPressed));
+    pass.sink(title, glyphIn(kShade, kShadeButtonPressed));
+    pass.sink(title, glyphIn(kShade, kUnshadeButtonPressed));
+    pass.sink(title, glyphIn(kMinimise, kMinimiseButtonPressed));
 }
 
 } // namespace vk::skin

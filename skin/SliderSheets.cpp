@@ -26,23 +26,23 @@ constexpr Rect kMonoCells[] = {rightOf(kStereoLit, kStereoLit.width()), rightOf(
 } // namespace
 
 void sliderSheets(SkinDocument& doc) {
-    Pass p(doc);
+    Pass pass(doc);
     const Image& main = doc.mainWindow;
     TemplateSet& t = doc.t;
 
     // 1: every frame of both sliders is the same piece of the picture.
     for (int k = 0; k < kSliderFrameCount; ++k) {
-        p.copy(t.volumeWindow, sliderFrame(kVolumeSliderArea, k), main, kVolumeSliderArea);
-        p.copy(t.balanceWindow, sliderFrame(kBalanceSliderArea, k), main, kBalanceSliderArea);
+        pass.copy(t.volumeWindow, sliderFrame(kVolumeSliderArea, k), main, kVolumeSliderArea);
+        pass.copy(t.balanceWindow, sliderFrame(kBalanceSliderArea, k), main, kBalanceSliderArea);
     }
 
     // 2-3: the position bar and its groove.
-    p.copy(t.posBar, kPositionBar, main, kPositionBarArea);
-    p.sink(t.posBar, kPosBarGroove);
+    pass.copy(t.posBar, kPositionBar, main, kPositionBarArea);
+    pass.sink(t.posBar, kPosBarGroove);
 
     // 4-7: the lamps.
-    for (const Rect& cell : kMonoCells) p.copy(t.monoSter, cell, main, kMonoLampArea);
-    for (const Rect& cell : kStereoCells) p.copy(t.monoSter, cell, main, kStereoLampArea);
+    for (const Rect& cell : kMonoCells) pass.copy(t.monoSter, cell, main, kMonoLampArea);
+    for (const Rect& cell : kStereoCells) pass.copy(t.monoSter, cell, main, kStereoLampArea);
 }
 
 } // namespace vk::skin
