@@ -7,7 +7,6 @@
 set -euo pipefail
 build=$1
 dest=$(mktemp -d); trap 'rm -rf "$dest"' EXIT
-cmake --install "$build" --prefix /usr >/dev/null 2>&1 || { echo "install failed" >&2; cmake --install "$build" --prefix "$dest/usr"; exit 1; }
 DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
 root=$dest/usr
 id=io.github.vellumkit.VellumKit
