@@ -1,6 +1,7 @@
 #include "app/QtTextRasteriser.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -52,5 +53,7 @@ TextRasteriser* qtTextRasteriser() {
     static QtTextRasteriser rasteriser;
     return &rasteriser;
 }
+
+TextRasteriser* qtTextRasteriserIfRunning() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? qtTextRasteriser() : nullptr; }
 
 } // namespace vk

@@ -12,5 +12,8 @@ public:
 // The program's one Qt rasteriser, for a workbench to draw with; needs a
 // QGuiApplication. Qt's font engine is not thread-safe, so batch serialises it.
 TextRasteriser* qtTextRasteriser();
+// The same when a QGuiApplication runs, else none: a command whose glyphs reach
+// no output starts no GUI and draws none.
+TextRasteriser* qtTextRasteriserIfRunning();
 
 } // namespace vk

@@ -176,8 +176,8 @@ int runBatch(const std::vector<std::string>& args) {
     OutputGuard outDirGuard;
     outDirGuard.makeDirectories(request.outDir);
 
-    TextRasteriser* const qtText = qtTextRasteriser();
-    qtText->render("Ag", "Arial", 13);  // the font database's first use, on this thread
+    TextRasteriser* const qtText = qtTextRasteriserIfRunning();
+    if (qtText) qtText->render("Ag", "Arial", 13);  // the font database's first use, on this thread
     SerialisedRasteriser serialisedText(qtText);
     Progress progress(request.pictures.size());
     std::atomic<std::size_t> next{0};
@@ -187,7 +187,7 @@ int runBatch(const std::vector<std::string>& args) {
             const std::string& picture = request.pictures[i];
             std::optional<std::string> failure;
             try {
-                makeOne(request, shared, picture, &serialisedText);
+                makeOne(request, shared, picture, qtText ? &serialisedText : nullptr);
             } catch (const Error& e) {
                 failure = e.what();
             } catch (const std::exception& e) {

@@ -52,7 +52,7 @@ int runMake(const std::vector<std::string>& args) {
     const std::filesystem::path skinDirectory = skinDirectoryFor(target.parent, target.name);
 
     // Everything that can be found wrong is found before the first byte is written.
-    Workbench bench(qtTextRasteriser());
+    Workbench bench(qtTextRasteriserIfRunning());
     loadPictures(bench, request.recipe);
     checkDirectoryTarget(skinDirectory);
     if (!request.wsz.empty()) checkFileTarget(request.wsz);

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <memory>
+#include <string_view>
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -38,18 +41,46 @@ constexpr const char* kUsage =
     "writes DIR/NAME/ and DIR/NAME.wsz (and DIR/NAME.png with --previews).\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
+// Only the previews show glyphs; every other command runs without a GUI
+// application, its platform plugin or the font machinery.
+bool drawsGlyphs(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") break;
+        for (std::string_view option : {"--preview", "--previews", "--player-preview", "--player-previews", "--contact-sheet"})
+            if (arg == option || (arg.size() > option.size() && arg.substr(0, option.size() + 1) == std::string(option) + "="))
+                return true;
+        if (arg == "render") return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        // Qt warns on every start without one; a private folder of our own quiets it.
-        const QByteArray dir = QDir::tempPath().toUtf8() + "/vellumkit-runtime-" + QByteArray::number(getuid());
-        QDir().mkpath(QString::fromUtf8(dir));
-        QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", dir);
+    // Answered before anything is started.
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    QGuiApplication app(argc, argv);
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("vellumkit-cli %s\n", VK_VERSION);
+        return 0;
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (drawsGlyphs(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            // Qt warns on every start without one; a private folder of our own quiets it.
+            const QByteArray dir = QDir::tempPath().toUtf8() + "/vellumkit-runtime-" + QByteArray::number(getuid());
+            QDir().mkpath(QString::fromUtf8(dir));
+            QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", dir);
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
 
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
