@@ -113,6 +113,8 @@ bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPictur
     } else if (name == "--sink-frame") {
         reader.flag();
         recipe.options.sinkFrame = true;
+    } else if (name == "--background") {
+        recipe.picture.background = parseColour(reader.value(), "--background");
     } else if (name == "--colour") {
         recipe.steps.push_back(readColourSetting(reader.value()));
     } else if (name == "--vis-colour") {
