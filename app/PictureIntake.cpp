@@ -290,10 +290,12 @@ void checkJpeg(Cursor& in) {
         in.seek(next);
     }
     if (frame < 0 || !scanned) throw invalid();
+    // Arithmetic coding (SOF9 and up) can spend far less than a bit on a
+    // block, so its claimed size cannot be bounded; cameras never write it.
+    if (frame >= 0xC9) throw invalid("arithmetic-coded JPEG is not supported");
     // Huffman coding spends at least one bit on each 8 x 8 block's DC value,
     // sequential (SOF0, SOF1) and progressive (SOF2, whose DC scans must then
-    // cover every component) alike. Arithmetic coding (SOF9 and up) can spend
-    // far less than a bit a block, so only the size cap bounds it.
+    // cover every component) alike: at most 512 pixels a byte.
     if (frame == 0xC0 || frame == 0xC1 || frame == 0xC2) {
         if (frame == 0xC2 && dcFirst != components) throw invalid("a JPEG component has no DC scan");
         const qint64 blocks = ((width + 7) / 8) * ((height + 7) / 8);
@@ -337,9 +339,10 @@ void checkGif(Cursor& in) {
             // The reader paints the frame onto the logical screen, grown to hold it.
             const qint64 w = std::max(screenWidth, left + width), h = std::max(screenHeight, top + height);
             checkCap(w, h);
-            // An LZW code is at least 2 bits and stands for at most 4096 pixels
-            // (one per entry of the 4096-entry table), so 16384 pixels a byte.
-            checkHeld(w * h, lzwBytes * 16384);
+            // A w-bit LZW code stands for at most 2^w pixels (its string grew by
+            // one pixel per table entry, and the table has fewer than 2^w), and
+            // codes stop growing at 12 bits: at most 4096 pixels per 12 bits.
+            checkHeld(w * h, lzwBytes * 8 * 4096 / 12);
             return;  // the first frame is the picture
         } else {
             throw invalid(block == 0x3B ? "the GIF holds no picture" : nullptr);

@@ -52,7 +52,7 @@ ColourStep readKnob(const std::string& text) {
     ColourStep step;
     step.kind = ColourStep::Kind::Knob;
     const auto known = std::find_if(std::begin(kSliderKnobs), std::end(kSliderKnobs),
-                                    [&](const SliderKnobsInfo& info) { return name == info.name; });
+                                    [&knobName = name](const SliderKnobsInfo& info) { return knobName == info.name; });
     if (known == std::end(kSliderKnobs)) throw UsageError{"unknown knob '" + name + "' (main, eq or playlist)"};
     step.knob = known->knobs;
     step.colour = parseColour(colour, "knob " + name);

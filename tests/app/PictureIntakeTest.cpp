@@ -317,8 +317,17 @@ TEST(PictureIntake, HostileSizeClaimsAreRefusedWithoutTheirMemory) {
     loadPictureFile(dir.write("warm.jpg", encoded(testPattern(16, 16), "jpeg")));
     loadPictureFile((kCorpus / "gif-transparent.gif").string());
 
-    std::vector<std::uint8_t> bmp27 = bmpHeader(16000, 16000, 24, 0, 0);
-    bmp27.resize(27);
+    // The OS/2 core header: 16-bit sizes, then one byte of the 768 MB of pixels it claims.
+    std::vector<std::uint8_t> bmp27{'B', 'M'};
+    put(bmp27, 27, 4);
+    put(bmp27, 0, 4);
+    put(bmp27, 26, 4);
+    put(bmp27, 12, 4);
+    put(bmp27, 16000, 2);
+    put(bmp27, 16000, 2);
+    put(bmp27, 1, 2);
+    put(bmp27, 24, 2);
+    bmp27.push_back(0);
 
     std::vector<std::uint8_t> jpeg = encoded(testPattern(32, 32), "jpeg", 30);
     for (std::size_t i = 2; i + 9 < jpeg.size(); ++i)
