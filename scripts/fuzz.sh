@@ -23,7 +23,7 @@ for target in picture cli; do
   mkdir -p "$work" "$findings"
   cp "$root/fuzz/corpus/$target/"* "$work/"
   echo "fuzz_$target: ${seconds}s"
-  if ! "$build/fuzz_$target" "$work" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=512 \
+  if ! "$build/fuzz/fuzz_$target" "$work" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=512 \
        -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/fuzz_$target.log"; then
     tail -n 40 "$build/fuzz_$target.log"
     echo "fuzz_$target failed: see $findings/" >&2
