@@ -37,10 +37,11 @@ Error tooLarge(qint64 width, qint64 height) {
     return Error(message);
 }
 
-// Width and height are each below 2^32 here, so their product cannot overflow.
+// Each side is checked alone first, so that the product stays far below 2^63.
 void checkCap(qint64 width, qint64 height) {
     if (width <= 0 || height <= 0) throw invalid();
-    if (width * height > kMaxPicturePixels) throw tooLarge(width, height);
+    if (width > kMaxPicturePixels || height > kMaxPicturePixels || width * height > kMaxPicturePixels)
+        throw tooLarge(width, height);
 }
 
 // The claimed size against what the file's bytes can hold at the format's best ratio.

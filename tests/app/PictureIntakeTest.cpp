@@ -375,8 +375,12 @@ TEST(PictureIntake, HostileSizeClaimsAreRefusedWithoutTheirMemory) {
     EXPECT_LT(jpeg.size(), 1024u);
 }
 
-TEST(PictureIntake, ExtremeBmpSizesAreRefusedWithAMessage) {
+TEST(PictureIntake, ExtremeSizesAreRefusedWithAMessage) {
     TempDir dir;
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    png.insert(png.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 8, 2, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(errorOf(dir.write("widest.png", png)),
+              "Picture is too large: 4294967295 x 4294967295 pixels (at most 256 megapixels)");
     EXPECT_EQ(errorOf(dir.write("minwidth.bmp", bmpHeader(INT_MIN, 2, 24, 0, 0))), "Bitmap image is not valid");
     EXPECT_EQ(errorOf(dir.write("minheight.bmp", bmpHeader(2, INT_MIN, 24, 0, 0))),
               "Picture is too large: 2 x 2147483648 pixels (at most 256 megapixels)");
