@@ -2,49 +2,32 @@
 
 #include "raster/Error.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <set>
 
 namespace vk {
 
 namespace {
 constexpr int kAllocationLimitMB = int(kMaxPicturePixels * 4 / (1024 * 1024)) + 64;
 
-struct BmpHeader {
-    qint64 width = 0, height = 0;
-    quint32 offset = 0, bits = 0, compression = 0;
-};
+constexpr const char* kInvalid = "Bitmap image is not valid";
 
-// The fields of a BMP header that we check ourselves; false for other formats.
-bool readBmpHeader(QFile& file, BmpHeader& out) {
-    const QByteArray head = file.peek(54);
-    if (head.size() < 30 || head[0] != 'B' || head[1] != 'M') return false;
-    auto u32 = [&](int at) {
-        return at + 4 > head.size() ? 0u
-                                    : quint32(quint8(head[at])) | quint32(quint8(head[at + 1])) << 8 |
-                                          quint32(quint8(head[at + 2])) << 16 | quint32(quint8(head[at + 3])) << 24;
-    };
-    out.offset = u32(10);
-    out.width = qAbs(qint32(u32(18)));
-    out.height = qAbs(qint32(u32(22)));
-    out.bits = quint32(quint8(head[28])) | quint32(quint8(head[29])) << 8;
-    out.compression = u32(30);
-    return true;
+Error invalid(const char* why = nullptr) {
+    return Error(why ? std::string(kInvalid) + ": " + why : std::string(kInvalid));
 }
-
-// Qt's BMP reader pads a short pixel array with black instead of failing;
-// a file cut short is corrupt, so check the uncompressed layouts ourselves.
-bool truncatedBmp(QFile& file, const BmpHeader& h) {
-    if (file.size() < 54) return true;
-    if (h.compression != 0 && h.compression != 3) return false;  // RLE and others: the decoder checks
-    if (h.bits == 0 || h.width <= 0) return false;
-    const qint64 stride = ((h.width * h.bits + 31) / 32) * 4;
-    return qint64(h.offset) + stride * h.height > file.size();
-}
+Error truncated() { return invalid("the file ends before the picture does"); }
 
 Error tooLarge(qint64 width, qint64 height) {
     char message[160];
@@ -53,39 +36,459 @@ Error tooLarge(qint64 width, qint64 height) {
                   static_cast<long long>(kMaxPicturePixels / 1000000));
     return Error(message);
 }
-} // namespace
 
-Image loadPictureFile(const std::string& path) {
-    const QString name = QString::fromStdString(path);
-    QFile file(name);
-    if (QFileInfo(name).isDir() || !file.open(QIODevice::ReadOnly))
-        throw Error("Cannot open file " + path);
+// Each side is checked alone first, so that the product stays far below 2^63.
+void checkCap(qint64 width, qint64 height) {
+    if (width <= 0 || height <= 0) throw invalid();
+    if (width > kMaxPicturePixels || height > kMaxPicturePixels || width * height > kMaxPicturePixels)
+        throw tooLarge(width, height);
+}
 
-    const Error invalid("Bitmap image is not valid");
-    BmpHeader bmp;
-    if (readBmpHeader(file, bmp)) {
-        if (bmp.width * bmp.height > kMaxPicturePixels) throw tooLarge(bmp.width, bmp.height);
-        if (truncatedBmp(file, bmp)) throw invalid;
+// The claimed size against what the file's bytes can hold at the format's best ratio.
+void checkHeld(qint64 pixels, qint64 mostPixels) {
+    if (pixels > mostPixels) throw invalid("the file is too small for the size it claims");
+}
+
+// Buffered reading at any position of the device, with the end of the file as -1.
+class Cursor {
+public:
+    explicit Cursor(QIODevice& device) : device_(device), size_(device.size()) {}
+    qint64 size() const { return size_; }
+    qint64 pos() const { return pos_; }
+    void seek(qint64 pos) { pos_ = pos; }
+    void skip(qint64 n) { pos_ += n; }
+    bool has(qint64 n) const { return n >= 0 && pos_ <= size_ && n <= size_ - pos_; }
+    int get() {
+        if (pos_ < start_ || pos_ >= start_ + buffer_.size()) {
+            if (pos_ < 0 || pos_ >= size_ || !device_.seek(pos_)) return -1;
+            start_ = pos_;
+            buffer_ = device_.read(64 * 1024);
+            if (buffer_.isEmpty()) return -1;
+        }
+        return quint8(buffer_[qsizetype(pos_++ - start_)]);
     }
+    // Little- and big-endian fields; a read past the end is the caller's has() to prevent.
+    quint32 le(int n) {
+        quint32 v = 0;
+        for (int i = 0; i < n; ++i) v |= quint32(get() & 0xFF) << (8 * i);
+        return v;
+    }
+    quint32 be(int n) {
+        quint32 v = 0;
+        for (int i = 0; i < n; ++i) v = v << 8 | quint32(get() & 0xFF);
+        return v;
+    }
+
+private:
+    QIODevice& device_;
+    qint64 size_;
+    qint64 pos_ = 0;
+    qint64 start_ = 0;
+    QByteArray buffer_;
+};
+
+// --- BMP --------------------------------------------------------------------
+// Shows the reader a 52- or 56-byte BMP header as the 40-byte one it knows:
+// the colour masks that follow sit where a 40-byte header's bit-field masks do.
+class ShortHeader : public QIODevice {
+public:
+    explicit ShortHeader(QIODevice& inner) : inner_(inner) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return inner_.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && inner_.seek(pos); }
+
+protected:
+    qint64 readData(char* data, qint64 most) override {
+        const qint64 at = inner_.pos();
+        const qint64 n = inner_.read(data, most);
+        for (qint64 i = std::max<qint64>(0, 14 - at); i < n && at + i < 18; ++i) data[i] = at + i == 14 ? 40 : 0;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QIODevice& inner_;
+};
+
+// The OS/2 1.x core header (12 bytes) has 16-bit sizes and no compression;
+// the Windows headers (40, 52, 56, 108, 124 bytes) share their first 40 bytes.
+// Returns whether the reader must be shown a 40-byte header.
+bool checkBmp(Cursor& in) {
+    if (!in.has(18)) throw truncated();
+    in.seek(10);
+    const qint64 offset = in.le(4);
+    const quint32 headerSize = in.le(4);
+    static const std::set<quint32> layouts{12, 40, 52, 56, 108, 124};
+    if (!layouts.count(headerSize)) throw invalid("unknown BMP header layout");
+    if (!in.has(headerSize - 4)) throw truncated();
+    qint64 width, height;
+    quint32 bits, compression = 0;
+    if (headerSize == 12) {
+        width = in.le(2);
+        height = in.le(2);
+        in.skip(2);
+        bits = in.le(2);
+    } else {
+        // Signed 32-bit fields taken into 64 bits, so that -2^31 negates safely.
+        width = qint32(in.le(4));
+        height = qint32(in.le(4));
+        in.skip(2);
+        bits = in.le(2);
+        compression = in.le(4);
+    }
+    const bool topDown = height < 0;
+    if (topDown) height = -height;
+    if (width <= 0 || height == 0) throw invalid();
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) throw invalid();
+    checkCap(width, height);
+    const bool shortHeader = headerSize == 52 || headerSize == 56;
+    // Their palette would sit past where the reader looks for it.
+    if (shortHeader && bits <= 8) throw invalid("unsupported BMP header layout");
+
+    const qint64 start = std::max<qint64>(offset, 14 + headerSize);
+    const qint64 available = std::max<qint64>(0, in.size() - start);
+    const bool rle = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
+    if (compression == 0 || (compression == 3 && (bits == 16 || bits == 32))) {
+        // Uncompressed: the rows are exactly this long, padded to four bytes.
+        const qint64 stride = (width * bits + 31) / 32 * 4;
+        if (stride * height > available) throw truncated();
+        return shortHeader;
+    }
+    if (!rle || topDown) throw invalid("unsupported BMP compression");
+    // RLE4 and RLE8 paint at most 255 pixels per 2-byte run; pixels that the
+    // escapes skip are not in the file, so a picture must be painted by runs.
+    checkHeld(width * height, available / 2 * 255);
+    // The runs must reach the end-of-bitmap escape or the last row before the file ends.
+    in.seek(start);
+    for (qint64 row = 0; row < height;) {
+        const int count = in.get(), code = in.get();
+        if (code < 0) throw truncated();
+        if (count > 0) continue;
+        if (code == 0) ++row;
+        else if (code == 1) return false;
+        else if (code == 2) {
+            in.get();
+            const int dy = in.get();
+            if (dy < 0) throw truncated();
+            row += dy;
+        } else {
+            const qint64 bytes = compression == 1 ? code : (code + 1) / 2;
+            if (!in.has(bytes + (bytes & 1))) throw truncated();
+            in.skip(bytes + (bytes & 1));
+        }
+    }
+    return false;
+}
+
+// --- PNG --------------------------------------------------------------------
+void checkPng(Cursor& in) {
+    in.seek(8);
+    qint64 width = 0, height = 0, bitsPerPixel = 0, compressed = 0;
+    bool header = false;
+    for (;;) {
+        if (!in.has(8)) throw truncated();
+        const qint64 length = in.be(4);
+        const quint32 type = in.be(4);
+        if (length > 0x7FFFFFFF) throw invalid();
+        if (!in.has(length + 4)) throw truncated();
+        const qint64 next = in.pos() + length + 4;
+        if (!header) {
+            if (type != 0x49484452 || length != 13) throw invalid();  // IHDR first
+            width = in.be(4);
+            height = in.be(4);
+            const int depth = in.get(), colourType = in.get();
+            const int channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+            bitsPerPixel = qint64(depth) * channels;
+            checkCap(width, height);
+            header = true;
+        } else if (type == 0x49444154) {  // IDAT
+            compressed += length;
+        } else if (type == 0x49454E44) {  // IEND
+            break;
+        }
+        in.seek(next);
+    }
+    // Deflate's best ratio is about 1032:1 (a 258-byte match in 2 bits), so
+    // the filtered rows cannot be longer than 1032 times the IDAT bytes.
+    const qint64 rowBytes = (width * bitsPerPixel + 7) / 8;
+    checkHeld(rowBytes * height, compressed * 1032);
+}
+
+// --- JPEG -------------------------------------------------------------------
+void checkJpeg(Cursor& in) {
+    in.seek(2);
+    qint64 width = 0, height = 0, entropyBytes = 0;
+    int frame = -1;
+    std::set<int> components, dcFirst;
+    bool scanned = false;
+    int marker = -1;  // one found at the end of a scan's data
+    for (;;) {
+        if (marker < 0) {
+            // Bytes between segments are extraneous, as the decoder skips them.
+            int c;
+            do c = in.get();
+            while (c >= 0 && c != 0xFF);
+            do c = in.get();
+            while (c == 0xFF);
+            if (c < 0) throw truncated();
+            marker = c;
+        }
+        const int m = marker;
+        marker = -1;
+        if (m == 0xD9) break;  // EOI
+        if ((m >= 0xD0 && m <= 0xD7) || m == 0x01 || m == 0xD8 || m == 0x00) continue;
+        if (!in.has(2)) throw truncated();
+        const qint64 length = in.be(2);
+        if (length < 2) throw invalid();
+        if (!in.has(length - 2)) throw truncated();
+        const qint64 next = in.pos() + length - 2;
+        const bool sof = m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+        if (sof && frame < 0 && length >= 8) {
+            frame = m;
+            in.skip(1);
+            height = in.be(2);
+            width = in.be(2);
+            const int n = in.get();
+            for (int i = 0; i < n && in.pos() + 3 <= next; ++i) {
+                components.insert(in.get());
+                in.skip(2);
+            }
+            if (height == 0) throw invalid("JPEG height given later (DNL) is not supported");
+            checkCap(width, height);
+        } else if (m == 0xDA) {  // SOS, then its entropy-coded data up to the next marker
+            if (frame < 0) throw invalid();
+            const int n = in.get();
+            std::set<int> scan;
+            for (int i = 0; i < n; ++i) {
+                scan.insert(in.get());
+                in.skip(1);
+            }
+            const int ss = in.get();
+            in.get();
+            const int ah = in.get() >> 4;
+            if (ss == 0 && ah == 0) dcFirst.insert(scan.begin(), scan.end());
+            scanned = true;
+            in.seek(next);
+            for (;;) {
+                int c = in.get();
+                if (c < 0) throw truncated();
+                if (c != 0xFF) {
+                    ++entropyBytes;
+                    continue;
+                }
+                do c = in.get();
+                while (c == 0xFF);
+                if (c < 0) throw truncated();
+                if (c == 0x00 || (c >= 0xD0 && c <= 0xD7)) {
+                    ++entropyBytes;
+                    continue;
+                }
+                marker = c;
+                break;
+            }
+            continue;
+        }
+        in.seek(next);
+    }
+    if (frame < 0 || !scanned) throw invalid();
+    // Arithmetic coding (SOF9 and up) can spend far less than a bit on a
+    // block, so its claimed size cannot be bounded; cameras never write it.
+    if (frame >= 0xC9) throw invalid("arithmetic-coded JPEG is not supported");
+    // Huffman coding spends at least one bit on each 8 x 8 block's DC value,
+    // sequential (SOF0, SOF1) and progressive (SOF2, whose DC scans must then
+    // cover every component) alike: at most 512 pixels a byte.
+    if (frame == 0xC0 || frame == 0xC1 || frame == 0xC2) {
+        if (frame == 0xC2 && dcFirst != components) throw invalid("a JPEG component has no DC scan");
+        const qint64 blocks = ((width + 7) / 8) * ((height + 7) / 8);
+        checkHeld(blocks, entropyBytes * 8);
+    }
+}
+
+// --- GIF --------------------------------------------------------------------
+void skipSubBlocks(Cursor& in, qint64* total = nullptr) {
+    for (;;) {
+        const int n = in.get();
+        if (n < 0) throw truncated();
+        if (n == 0) return;
+        if (!in.has(n)) throw truncated();
+        in.skip(n);
+        if (total) *total += n;
+    }
+}
+
+void checkGif(Cursor& in) {
+    if (!in.has(13)) throw truncated();
+    in.seek(6);
+    const qint64 screenWidth = in.le(2), screenHeight = in.le(2);
+    const int flags = in.get();
+    in.skip(2);
+    if (flags & 0x80) in.skip(3LL << ((flags & 7) + 1));
+    for (;;) {
+        const int block = in.get();
+        if (block < 0) throw truncated();
+        if (block == 0x21) {
+            if (in.get() < 0) throw truncated();
+            skipSubBlocks(in);
+        } else if (block == 0x2C) {
+            if (!in.has(9)) throw truncated();
+            const qint64 left = in.le(2), top = in.le(2), width = in.le(2), height = in.le(2);
+            const int imageFlags = in.get();
+            if (imageFlags & 0x80) in.skip(3LL << ((imageFlags & 7) + 1));
+            if (in.get() < 0) throw truncated();  // LZW minimum code size
+            qint64 lzwBytes = 0;
+            skipSubBlocks(in, &lzwBytes);
+            // The reader paints the frame onto the logical screen, grown to hold it.
+            const qint64 w = std::max(screenWidth, left + width), h = std::max(screenHeight, top + height);
+            checkCap(w, h);
+            // A w-bit LZW code stands for at most 2^w pixels (its string grew by
+            // one pixel per table entry, and the table has fewer than 2^w), and
+            // codes stop growing at 12 bits: at most 4096 pixels per 12 bits.
+            checkHeld(w * h, lzwBytes * 8 * 4096 / 12);
+            return;  // the first frame is the picture
+        } else {
+            throw invalid(block == 0x3B ? "the GIF holds no picture" : nullptr);
+        }
+    }
+}
+
+// The format's own checks, by its signature; the name the reader should use.
+QByteArray checkStructure(QIODevice& device, bool& shortBmpHeader) {
+    const QByteArray head = device.peek(8);
+    Cursor in(device);
+    QByteArray format;
+    if (head.startsWith("BM")) {
+        shortBmpHeader = checkBmp(in);
+        format = "bmp";
+    } else if (head.startsWith("\x89PNG\r\n\x1a\n")) {
+        checkPng(in);
+        format = "png";
+    } else if (head.startsWith("\xFF\xD8")) {
+        checkJpeg(in);
+        format = "jpeg";
+    } else if (head.startsWith("GIF87a") || head.startsWith("GIF89a")) {
+        checkGif(in);
+        format = "gif";
+    }
+    device.seek(0);
+    return format;
+}
+
+// One pixel on the chosen background, from straight or premultiplied alpha.
+inline TColor flatten(QRgb p, bool premultiplied, int bgR, int bgG, int bgB) {
+    const int a = qAlpha(p);
+    if (a == 255) return rgb(qRed(p), qGreen(p), qBlue(p));
+    const int rest = 255 - a;
+    if (premultiplied)
+        return rgb(qRed(p) + (bgR * rest + 127) / 255, qGreen(p) + (bgG * rest + 127) / 255,
+                   qBlue(p) + (bgB * rest + 127) / 255);
+    return rgb((qRed(p) * a + bgR * rest + 127) / 255, (qGreen(p) * a + bgG * rest + 127) / 255,
+               (qBlue(p) * a + bgB * rest + 127) / 255);
+}
+
+bool isArgb(QImage::Format f) {
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
+}
+
+Image decodePicture(QIODevice& device, const PictureOptions& options) {
+    bool shortBmpHeader = false;
+    const QByteArray format = checkStructure(device, shortBmpHeader);
+    std::optional<ShortHeader> patched;
+    if (shortBmpHeader) patched.emplace(device);
+
     // Set once: the limit is process-wide and pictures may be read from several threads.
     static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMB), true);
     (void)limited;
-    QImageReader reader(&file);
-    reader.setAutoTransform(false);
+    QImageReader reader(patched ? static_cast<QIODevice*>(&*patched) : &device, format);
+    reader.setAutoTransform(false);  // turned upright below, while converting
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels)
-        throw tooLarge(size.width(), size.height());
-    QImage decoded;
-    if (!reader.read(&decoded) || decoded.isNull()) throw invalid;
+    if (size.isValid()) {
+        checkCap(size.width(), size.height());
+        // Formats without a check of their own pack no more than deflate's
+        // 1032:1 on one-bit pixels (an icon's embedded PNG), 8256 pixels a byte.
+        if (format.isEmpty()) checkHeld(qint64(size.width()) * size.height(), device.size() * 8256);
+    }
+    const QImageIOHandler::Transformations turn = reader.transformation();
+    const QImage::Format decodedFormat = reader.imageFormat();
+    const int bgR = redOf(options.background), bgG = greenOf(options.background), bgB = blueOf(options.background);
 
-    const QImage rgbImage = decoded.convertToFormat(QImage::Format_RGB32);
-    Image picture(rgbImage.width(), rgbImage.height(), 24);
-    for (int y = 0; y < rgbImage.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgbImage.constScanLine(y));
-        for (int x = 0; x < rgbImage.width(); ++x)
-            picture.setPixel(x, y, rgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x])));
+    QImage decoded;
+    if (size.isValid() && turn == QImageIOHandler::TransformationNone && isArgb(decodedFormat)) {
+        // The reader fills our own pixels when it is handed an image of the
+        // right size and format; they are then turned into colours in place.
+        Image picture(size.width(), size.height(), 24);
+        uchar* const bits = reinterpret_cast<uchar*>(picture.data());
+        decoded = QImage(bits, size.width(), size.height(), qsizetype(size.width()) * 4, decodedFormat);
+        if (!reader.read(&decoded) || decoded.isNull()) throw invalid();
+        if (decoded.constBits() == bits && decoded.format() == decodedFormat) {
+            decoded = QImage();
+            const bool premultiplied = decodedFormat == QImage::Format_ARGB32_Premultiplied;
+            const bool opaque = decodedFormat == QImage::Format_RGB32;
+            TColor* p = picture.data();
+            const qsizetype n = qsizetype(picture.width()) * picture.height();
+            for (qsizetype i = 0; i < n; ++i) p[i] = flatten(opaque ? (p[i] | 0xFF000000u) : p[i], premultiplied, bgR, bgG, bgB);
+            return picture;
+        }
+    } else if (!reader.read(&decoded) || decoded.isNull()) {
+        throw invalid();
+    }
+
+    // Row by row into the picture, turned as the file asks: mirrored and
+    // flipped first, then a quarter turn clockwise.
+    const int w = decoded.width(), h = decoded.height();
+    const bool mirror = turn & QImageIOHandler::TransformationMirror;
+    const bool flip = turn & QImageIOHandler::TransformationFlip;
+    const bool quarter = turn & QImageIOHandler::TransformationRotate90;
+    Image picture(quarter ? h : w, quarter ? w : h, 24);
+    TColor* const out = picture.data();
+    const qsizetype outWidth = picture.width();
+    const bool direct = isArgb(decoded.format());
+    const bool premultiplied = decoded.format() == QImage::Format_ARGB32_Premultiplied;
+    const bool opaque = decoded.format() == QImage::Format_RGB32;
+    for (int y = 0; y < h; ++y) {
+        QImage line;
+        if (!direct) {
+            line = QImage(decoded.constScanLine(y), w, 1, decoded.bytesPerLine(), decoded.format());
+            if (decoded.colorCount()) line.setColorTable(decoded.colorTable());
+            line = line.convertToFormat(QImage::Format_ARGB32);
+        }
+        const auto* row = reinterpret_cast<const QRgb*>(direct ? decoded.constScanLine(y) : line.constBits());
+        const int sy = flip ? h - 1 - y : y;
+        for (int x = 0; x < w; ++x) {
+            const int sx = mirror ? w - 1 - x : x;
+            const qsizetype at = quarter ? qsizetype(sx) * outWidth + (h - 1 - sy) : qsizetype(sy) * outWidth + sx;
+            out[at] = flatten(opaque ? (row[x] | 0xFF000000u) : row[x], premultiplied && direct, bgR, bgG, bgB);
+        }
     }
     return picture;
+}
+} // namespace
+
+Image loadPictureFile(const std::string& path, const PictureOptions& options) {
+    // The name's bytes as they are; without blocking, so a FIFO cannot hold us.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw Error("Cannot open file " + path);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        throw Error("Cannot open file " + path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw Error("Not a picture file");
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw Error("Cannot open file " + path);
+    }
+    return decodePicture(file, options);
+}
+
+Image loadPictureData(const std::string& bytes, const PictureOptions& options) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return decodePicture(buffer, options);
 }
 
 } // namespace vk

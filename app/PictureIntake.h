@@ -10,8 +10,18 @@ namespace vk {
 // Larger pictures are refused before their pixels are allocated.
 inline constexpr std::int64_t kMaxPicturePixels = 256LL * 1000 * 1000;
 
-// Any format the image reader decodes (BMP of every depth, PNG, JPEG, GIF).
-// Throws Error "Cannot open file <path>" or "Bitmap image is not valid".
-Image loadPictureFile(const std::string& path);
+// How a picture is brought in.
+struct PictureOptions {
+    TColor background = kWhite;  // what transparent pixels are flattened onto
+};
+
+// Any format the image reader decodes (BMP of every depth and header layout,
+// PNG, JPEG, GIF), turned upright as its EXIF orientation says. Throws Error
+// "Cannot open file <path>", "Not a picture file" (a FIFO, a device),
+// "Picture is too large: ..." or "Bitmap image is not valid[: why]"; a file
+// that cannot hold the pixels it claims is refused before any are allocated.
+Image loadPictureFile(const std::string& path, const PictureOptions& options = {});
+// The same for a picture's bytes already in memory.
+Image loadPictureData(const std::string& bytes, const PictureOptions& options = {});
 
 } // namespace vk

@@ -76,7 +76,7 @@ void Workbench::layoutPictures() {
 }
 
 void Workbench::loadPicture(WhichPicture which, const std::string& path) {
-    Image picture = loadPictureFile(path);
+    Image picture = loadPictureFile(path, pictureOptions);
     Image& slot = which == WhichPicture::Main        ? state.sourcePictures.main
                   : which == WhichPicture::Equaliser ? state.sourcePictures.equaliser
                                                      : state.sourcePictures.playlist;

@@ -2,6 +2,7 @@
 // no widgets. The window, the command line and the tests all drive it, so one
 // code path makes every skin.
 #pragma once
+#include "app/PictureIntake.h"
 #include "colour/ColourTools.h"
 #include "document/SkinDocument.h"
 #include "output/SkinWriter.h"
@@ -58,6 +59,8 @@ public:
     // Get Bitmap: load a file into a source picture, then layoutPictures. On
     // failure throws Error and changes nothing.
     void loadPicture(WhichPicture which, const std::string& path);
+    // Get Bitmap's setting: the colour that transparent pixels are flattened onto.
+    PictureOptions pictureOptions;
 
     // MakeSkin: workflow Made, then the whole pass, under the busy cursor.
     void makeSkin();

@@ -139,6 +139,7 @@ struct SharedPictures {
 void makeOne(const BatchRequest& request, const SharedPictures& shared, const std::string& picture,
              TextRasteriser* text) {
     Workbench bench(text);
+    bench.pictureOptions = request.recipe.picture;
     if (shared.equaliser) bench.state.sourcePictures.equaliser = *shared.equaliser;
     if (shared.playlist) bench.state.sourcePictures.playlist = *shared.playlist;
     bench.loadPicture(WhichPicture::Main, picture);
@@ -169,8 +170,8 @@ int runBatch(const std::vector<std::string>& args) {
     checkNamesApart(request);
 
     SharedPictures shared;
-    if (!request.recipe.equaliserPicture.empty()) shared.equaliser = loadPictureFile(request.recipe.equaliserPicture);
-    if (!request.recipe.playlistPicture.empty()) shared.playlist = loadPictureFile(request.recipe.playlistPicture);
+    if (!request.recipe.equaliserPicture.empty()) shared.equaliser = loadPictureFile(request.recipe.equaliserPicture, request.recipe.picture);
+    if (!request.recipe.playlistPicture.empty()) shared.playlist = loadPictureFile(request.recipe.playlistPicture, request.recipe.picture);
     checkDirectoryTarget(request.outDir);
 
     OutputGuard outDirGuard;

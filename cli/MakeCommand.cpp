@@ -39,6 +39,7 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
 
 // Get Bitmap for each picture given, as the window would load them.
 void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
+    bench.pictureOptions = recipe.picture;
     if (!recipe.mainPicture.empty()) bench.loadPicture(WhichPicture::Main, recipe.mainPicture);
     if (!recipe.equaliserPicture.empty()) bench.loadPicture(WhichPicture::Equaliser, recipe.equaliserPicture);
     if (!recipe.playlistPicture.empty()) bench.loadPicture(WhichPicture::Playlist, recipe.playlistPicture);

@@ -52,7 +52,7 @@ ColourStep readKnob(const std::string& text) {
     ColourStep step;
     step.kind = ColourStep::Kind::Knob;
     const auto known = std::find_if(std::begin(kSliderKnobs), std::end(kSliderKnobs),
-                                    [&](const SliderKnobsInfo& info) { return name == info.name; });
+                                    [&knobName = name](const SliderKnobsInfo& info) { return knobName == info.name; });
     if (known == std::end(kSliderKnobs)) throw UsageError{"unknown knob '" + name + "' (main, eq or playlist)"};
     step.knob = known->knobs;
     step.colour = parseColour(colour, "knob " + name);
@@ -113,6 +113,8 @@ bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPictur
     } else if (name == "--sink-frame") {
         reader.flag();
         recipe.options.sinkFrame = true;
+    } else if (name == "--background") {
+        recipe.picture.background = parseColour(reader.value(), "--background");
     } else if (name == "--colour") {
         recipe.steps.push_back(readColourSetting(reader.value()));
     } else if (name == "--vis-colour") {

@@ -23,6 +23,7 @@ struct ColourStep {
 struct SkinRecipe {
     std::string mainPicture, equaliserPicture, playlistPicture;
     Options options;
+    PictureOptions picture;  // --background
     std::vector<ColourStep> steps;
 };
 

@@ -30,6 +30,7 @@ constexpr const char* kUsage =
     "  --layout three-windows|two-plus-one|continuous\n"
     "  --buttons-only                      no bevels or embossing (default: full 3D)\n"
     "  --sink-frame                        sunken frames (default: raised)\n"
+    "  --background RRGGBB                 what transparent pixels become (default: ffffff)\n"
     "  --colour NAME=RRGGBB                a colour setting: winBackColour, winTextColour,\n"
     "                                      plNormalColour, plCurrentColour, plNormalBgColour,\n"
     "                                      plSelectedBgColour, eqBackColour, eqForeColour,\n"

@@ -70,6 +70,8 @@ public:
     void textOut(int x, int y, TextRasteriser* rasteriser, const std::string& text);
 
     const std::vector<TColor>& pixels() const { return pixels_; }
+    // Row-major pixels for a decoder that fills the image in place.
+    TColor* data() { return pixels_.data(); }
     bool samePixels(const Image& other) const {
         return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
     }

@@ -4,9 +4,21 @@
 #include "raster/Bmp.h"
 #include "raster/Error.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <climits>
 #include <cstdio>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -143,7 +155,7 @@ TEST(PictureIntake, FailuresNameTheProblem) {
     const std::string missing = (dir.path() / "nope.bmp").string();
     EXPECT_EQ(errorOf(missing), "Cannot open file " + missing);
     EXPECT_EQ(errorOf(dir.path().string()), "Cannot open file " + dir.path().string());
-    EXPECT_EQ(errorOf(dir.write("cut.bmp", truncated)), "Bitmap image is not valid");
+    EXPECT_EQ(errorOf(dir.write("cut.bmp", truncated)), "Bitmap image is not valid: the file ends before the picture does");
     EXPECT_EQ(errorOf(dir.write("junk.bmp", {'h', 'e', 'l', 'l', 'o'})), "Bitmap image is not valid");
 }
 
@@ -193,4 +205,280 @@ TEST(PictureIntake, PngAndLoadedPictureKeepItsOwnSize) {
     EXPECT_EQ(bench.state.sourcePictures.equaliser.pixel(299, 6), kPureGreen);
     EXPECT_TRUE(bench.state.sourcePictures.main.samePixels(bench.t.firstImage));
     EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
+}
+
+namespace {
+
+std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.end()}; }
+
+std::vector<std::uint8_t> encoded(const QImage& image, const char* format, int quality = -1) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (quality >= 0) writer.setQuality(quality);
+    EXPECT_TRUE(writer.write(image));
+    return bytesOf(bytes);
+}
+
+std::vector<std::uint8_t> fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const fs::path kCorpus = fs::path(VK_SOURCE_DIR) / "fuzz" / "corpus" / "picture";
+
+// A picture whose pixels differ from their neighbours, so that a turn shows.
+QImage testPattern(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 255 / (w - 1), y * 255 / (h - 1), (x / 8 + y / 8) % 2 * 255));
+    return image;
+}
+
+// What the child reports: whether it finished in time, and the load's message.
+struct ChildResult {
+    bool finished = false;
+    std::string message;
+};
+
+// Loads the file in a child process, so that a hang or a huge allocation
+// cannot take the test down: the child may map at most `extraBytes` more
+// than the test already has, and is killed after `timeout`.
+ChildResult loadInChild(const std::string& path, std::size_t extraBytes, std::chrono::milliseconds timeout) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        long pages = 0;
+        if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(f, "%ld", &pages) != 1) pages = 0;
+            std::fclose(f);
+        }
+        const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + extraBytes;
+        const rlimit rl{limit, limit};
+        setrlimit(RLIMIT_AS, &rl);
+        std::string message = "loaded";
+        try {
+            loadPictureFile(path);
+        } catch (const std::exception& e) {
+            message = e.what();
+        }
+        if (write(pipeEnds[1], message.data(), message.size()) < 0) _exit(2);
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    ChildResult result;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int status = 0;
+    while (!(result.finished = waitpid(child, &status, WNOHANG) == child) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!result.finished) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) result.message.append(buffer, std::size_t(n));
+    close(pipeEnds[0]);
+    return result;
+}
+
+std::vector<std::uint8_t> bmpHeader(std::int32_t width, std::int32_t height, int bits, int compression, int colours) {
+    std::vector<std::uint8_t> b{'B', 'M'};
+    put(b, 0, 4);
+    put(b, 0, 4);
+    put(b, 54 + 4 * std::uint32_t(colours), 4);
+    put(b, 40, 4);
+    put(b, std::uint32_t(width), 4);
+    put(b, std::uint32_t(height), 4);
+    put(b, 1, 2);
+    put(b, std::uint32_t(bits), 2);
+    put(b, std::uint32_t(compression), 4);
+    for (int i = 0; i < 5; ++i) put(b, i == 3 ? std::uint32_t(colours) : 0, 4);
+    for (int i = 0; i < colours; ++i) put(b, i ? 0xFFFFFF : 0, 4);
+    return b;
+}
+
+} // namespace
+
+TEST(PictureIntake, FifoIsAnsweredAtOnce) {
+    TempDir dir;
+    const std::string fifo = (dir.path() / "pipe.bmp").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const ChildResult result = loadInChild(fifo, std::size_t(1) << 30, std::chrono::seconds(1));
+    EXPECT_TRUE(result.finished) << "a FIFO held the load";
+    EXPECT_EQ(result.message, "Not a picture file");
+}
+
+TEST(PictureIntake, HostileSizeClaimsAreRefusedWithoutTheirMemory) {
+    TempDir dir;
+    // The plug-ins are loaded before the child's budget is measured.
+    loadPictureFile(dir.write("warm.jpg", encoded(testPattern(16, 16), "jpeg")));
+    loadPictureFile((kCorpus / "gif-transparent.gif").string());
+
+    // The OS/2 core header: 16-bit sizes, then one byte of the 768 MB of pixels it claims.
+    std::vector<std::uint8_t> bmp27{'B', 'M'};
+    put(bmp27, 27, 4);
+    put(bmp27, 0, 4);
+    put(bmp27, 26, 4);
+    put(bmp27, 12, 4);
+    put(bmp27, 16000, 2);
+    put(bmp27, 16000, 2);
+    put(bmp27, 1, 2);
+    put(bmp27, 24, 2);
+    bmp27.push_back(0);
+
+    std::vector<std::uint8_t> jpeg = encoded(testPattern(32, 32), "jpeg", 30);
+    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // SOF0: height and width
+            jpeg[i + 5] = jpeg[i + 7] = 16000 >> 8;
+            jpeg[i + 6] = jpeg[i + 8] = 16000 & 0xFF;
+            break;
+        }
+
+    std::vector<std::uint8_t> rle8 = bmpHeader(16000, 16000, 8, 1, 2);
+    while (rle8.size() < 1022) {
+        rle8.push_back(255);
+        rle8.push_back(1);
+    }
+    rle8.push_back(0);
+    rle8.push_back(1);
+
+    std::vector<std::uint8_t> gif{'G', 'I', 'F', '8', '9', 'a'};
+    put(gif, 16000, 2);
+    put(gif, 16000, 2);
+    put(gif, 0, 3);
+    gif.push_back(0x2C);
+    put(gif, 0, 4);
+    put(gif, 16000, 2);
+    put(gif, 16000, 2);
+    gif.insert(gif.end(), {0, 2, 2, 0x4C, 0x01, 0, ';'});
+
+    const struct {
+        const char* name;
+        const std::vector<std::uint8_t>& bytes;
+        std::size_t size;
+        const char* message;
+    } cases[] = {
+        {"claim27.bmp", bmp27, 27, "Bitmap image is not valid: the file ends before the picture does"},
+        {"claim.jpg", jpeg, 0, "Bitmap image is not valid: the file is too small for the size it claims"},
+        {"claim-rle8.bmp", rle8, 1024, "Bitmap image is not valid: the file is too small for the size it claims"},
+        {"claim29.gif", gif, 29, "Bitmap image is not valid: the file is too small for the size it claims"},
+    };
+    for (const auto& c : cases) {
+        if (c.size) ASSERT_EQ(c.bytes.size(), c.size) << c.name;
+        const ChildResult result = loadInChild(dir.write(c.name, c.bytes), std::size_t(64) << 20, std::chrono::seconds(10));
+        EXPECT_TRUE(result.finished) << c.name;
+        EXPECT_EQ(result.message, c.message) << c.name;
+    }
+    EXPECT_LT(jpeg.size(), 1024u);
+}
+
+TEST(PictureIntake, ExtremeSizesAreRefusedWithAMessage) {
+    TempDir dir;
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    png.insert(png.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 8, 2, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(errorOf(dir.write("widest.png", png)),
+              "Picture is too large: 4294967295 x 4294967295 pixels (at most 256 megapixels)");
+    EXPECT_EQ(errorOf(dir.write("minwidth.bmp", bmpHeader(INT_MIN, 2, 24, 0, 0))), "Bitmap image is not valid");
+    EXPECT_EQ(errorOf(dir.write("minheight.bmp", bmpHeader(2, INT_MIN, 24, 0, 0))),
+              "Picture is too large: 2 x 2147483648 pixels (at most 256 megapixels)");
+}
+
+TEST(PictureIntake, TruncatedPicturesAreRefused) {
+    TempDir dir;
+    const std::vector<std::vector<std::uint8_t>> whole{encoded(testPattern(64, 48), "jpeg"), encoded(testPattern(64, 48), "png"),
+                                                       fileBytes(kCorpus / "gif-transparent.gif")};
+    const char* names[] = {"half.jpg", "half.png", "half.gif"};
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_NO_THROW(loadPictureFile(dir.write(std::string("whole-") + names[i], whole[i]))) << names[i];
+        const std::vector<std::uint8_t> half(whole[i].begin(), whole[i].begin() + std::ptrdiff_t(whole[i].size() * 3 / 4));
+        EXPECT_EQ(errorOf(dir.write(names[i], half)), "Bitmap image is not valid: the file ends before the picture does")
+            << names[i];
+    }
+    // Stray bytes before the end marker are the decoder's warning only.
+    std::vector<std::uint8_t> extraneous = whole[0];
+    extraneous.insert(extraneous.end() - 2, {0x12, 0x34, 0x56});
+    EXPECT_EQ(errorOf(dir.write("extra.jpg", extraneous)), "");
+}
+
+// Every seed picture (each BMP depth and header layout, RLE4, RLE8, PNG, GIF,
+// JPEG) reads as Qt reads it, flattened onto white and turned upright.
+TEST(PictureIntake, EverySeedPictureMatchesQtsReading) {
+    int seen = 0, os2 = 0;
+    for (const auto& entry : fs::directory_iterator(kCorpus)) {
+        const std::string path = entry.path().string();
+        // Qt reads a 56-byte header only when shown as the 40-byte one whose masks follow it.
+        std::vector<std::uint8_t> bytes = fileBytes(entry.path());
+        if (bytes.size() > 14 && bytes[0] == 'B' && bytes[14] == 56) bytes[14] = 40;
+        QByteArray data(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        QBuffer buffer(&data);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(true);
+        const QImage qt = reader.read().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(qt.isNull()) << path;
+        const Image ours = loadPictureFile(path);
+        ASSERT_EQ(ours.width(), qt.width()) << path;
+        ASSERT_EQ(ours.height(), qt.height()) << path;
+        Image expected(qt.width(), qt.height());
+        for (int y = 0; y < qt.height(); ++y)
+            for (int x = 0; x < qt.width(); ++x) {
+                const QRgb p = qt.pixel(x, y);
+                const int a = qAlpha(p);
+                const auto on = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
+                expected.setPixel(x, y, rgb(on(qRed(p)), on(qGreen(p)), on(qBlue(p))));
+            }
+        EXPECT_TRUE(ours.samePixels(expected)) << path;
+        ++seen;
+        os2 += entry.path().filename().string().rfind("bmp-os2-", 0) == 0;
+    }
+    EXPECT_GE(seen, 19);
+    EXPECT_EQ(os2, 4);
+}
+
+TEST(PictureIntake, ExifOrientationIsLaidOutUpright) {
+    TempDir dir;
+    const std::vector<std::uint8_t> plain = encoded(testPattern(40, 24), "jpeg", 95);
+    // An APP1 segment whose one EXIF tag, Orientation = 6, asks for a quarter turn clockwise.
+    std::vector<std::uint8_t> app1{0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
+                                   0x12, 0x01, 3, 0, 1, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0};
+    app1[3] = std::uint8_t(app1.size() - 2);
+    std::vector<std::uint8_t> tagged(plain.begin(), plain.begin() + 2);
+    tagged.insert(tagged.end(), app1.begin(), app1.end());
+    tagged.insert(tagged.end(), plain.begin() + 2, plain.end());
+
+    Workbench upright{qtTextRasteriser()};
+    upright.loadPicture(WhichPicture::Main, dir.write("tagged.jpg", tagged));
+    const Image lying = loadPictureFile(dir.write("plain.jpg", plain));
+    Image turned(lying.height(), lying.width());
+    for (int y = 0; y < lying.height(); ++y)
+        for (int x = 0; x < lying.width(); ++x) turned.setPixel(lying.height() - 1 - y, x, lying.pixel(x, y));
+    Workbench expected{qtTextRasteriser()};
+    expected.state.sourcePictures.main = turned;
+    expected.layoutPictures();
+    EXPECT_EQ(upright.state.sourcePictures.main.width(), 24);
+    EXPECT_TRUE(upright.mainWindow.samePixels(expected.mainWindow));
+}
+
+TEST(PictureIntake, TransparencyIsFlattenedOntoTheBackground) {
+    TempDir dir;
+    QImage image(2, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 0, 0, 128));  // half-transparent red
+    image.setPixel(1, 0, qRgba(0, 255, 0, 0));    // a hidden green
+    const std::string png = dir.write("half.png", encoded(image, "png"));
+    const Image onWhite = loadPictureFile(png);
+    EXPECT_EQ(onWhite.pixel(0, 0), rgb(255, 127, 127));
+    EXPECT_EQ(onWhite.pixel(1, 0), kWhite);
+    Workbench bench{qtTextRasteriser()};
+    bench.pictureOptions.background = rgb(0, 0, 255);
+    bench.loadPicture(WhichPicture::Main, png);
+    EXPECT_EQ(bench.state.sourcePictures.main.pixel(0, 0), rgb(128, 0, 127));
+    EXPECT_EQ(bench.state.sourcePictures.main.pixel(1, 0), rgb(0, 0, 255));
+}
+
+TEST(PictureIntake, FileNameIsReadAsItsBytes) {
+    TempDir dir;
+    const std::string name = dir.write("picture-\xff\xfe.bmp", bmpOf(24));
+    EXPECT_EQ(loadPictureFile(name).pixel(1, 0), kWhite);
 }

@@ -146,12 +146,12 @@ TEST(Cli, FailuresExitOneAndWriteNothing) {
         std::string message;
     } cases[] = {
         {{"make", "--main", "missing.bmp", "--out", "out/Sky"}, "Cannot open file missing.bmp."},
-        {{"make", "--main", "broken.bmp", "--out", "out/Sky", "--wsz", "Sky.wsz"}, "Bitmap image is not valid."},
-        {{"make", "--equaliser", "broken.bmp", "--out", "out/Sky"}, "Bitmap image is not valid."},
+        {{"make", "--main", "broken.bmp", "--out", "out/Sky", "--wsz", "Sky.wsz"}, "Bitmap image is not valid: the file ends before the picture does."},
+        {{"make", "--equaliser", "broken.bmp", "--out", "out/Sky"}, "Bitmap image is not valid: the file ends before the picture does."},
         {{"make", "--out", "plain"}, "Cannot create" + (fs::path("plain")).string()},
         {{"make", "--out", "plain/Sky"}, "Cannot create" + (fs::path("plain") / "Sky").string()},
         {{"make", "--out", "out/Sky", "--wsz", "plain/Sky.wsz"}, "Cannot create file plain/Sky.wsz"},
-        {{"batch", "--out-dir", "out", "--playlist", "broken.bmp", "good.bmp"}, "Bitmap image is not valid."},
+        {{"batch", "--out-dir", "out", "--playlist", "broken.bmp", "good.bmp"}, "Bitmap image is not valid: the file ends before the picture does."},
         {{"batch", "--out-dir", "plain/out", "good.bmp"}, "Cannot createplain/out"},
     };
     for (const Case& c : cases) {
@@ -230,7 +230,7 @@ TEST(Cli, BatchReportsTheBrokenPictureAndMakesTheOthersLikeMake) {
     const CliResult result = runCli(args, dir.path());
 
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("vellumkit-cli: broken.bmp: Bitmap image is not valid."), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("vellumkit-cli: broken.bmp: Bitmap image is not valid: the file ends before the picture does."), std::string::npos) << result.err;
     EXPECT_NE(result.out.find("batch: 3 of 4 skins made in out, 1 failed"), std::string::npos) << result.out;
     EXPECT_EQ(entriesOf(dir / "out"),
               (std::set<std::string>{"dawn", "dawn.wsz", "dusk", "dusk.wsz", "noon", "noon.wsz"}));

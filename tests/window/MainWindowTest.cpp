@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, AFailedLoadShowsTheReasonWithAFullStopAndChangesNothing) 
         std::string message;
     } failures[] = {
         {missing, "Cannot open file " + missing + "."},
-        {(dir / "garbage.bmp").string(), "Bitmap image is not valid."},
+        {(dir / "garbage.bmp").string(), "Bitmap image is not valid: the file ends before the picture does."},
     };
     click("MakeSkin");
     const Image made = form->bench().mainWindow;
