@@ -72,13 +72,17 @@ std::vector<fs::path> skinFilePaths(const fs::path& skinDirectory) {
 }
 
 void checkOutputsApart(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs) {
-    // One key per file: its inode where it exists, else where it would be made.
+    // One key per file: its inode where it exists, else where it would be
+    // made. The path is resolved first, as the missing directories on the way
+    // will be made: "new/../photo.png" is "photo.png".
     auto keyOf = [](const fs::path& path) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0) return "inode " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
         std::error_code ec;
-        const fs::path absolute = fs::weakly_canonical(fs::absolute(path, ec), ec);
-        return "path " + (ec ? fs::absolute(path).lexically_normal() : absolute).string();
+        fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+        if (ec) resolved = fs::absolute(path, ec).lexically_normal();
+        struct stat st {};
+        if (::stat(resolved.c_str(), &st) == 0)
+            return "inode " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+        return "path " + resolved.string();
     };
     std::map<std::string, const NamedFile*> seen;
     for (const NamedFile& input : inputs) seen.emplace(keyOf(input.path), &input);

@@ -77,12 +77,6 @@ void paintSheetsApart(Workbench& bench) {
     }
 }
 
-std::map<std::string, std::vector<std::uint8_t>> snapshot(const fs::path& dir) {
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& entry : fs::directory_iterator(dir)) files[entry.path().filename().string()] = readBytes(entry.path());
-    return files;
-}
-
 SaveOptions withArchive(const fs::path& archive) {
     SaveOptions options;
     options.archive = archive;
@@ -262,13 +256,13 @@ TEST(SaveSkin, ReadOnlyFileSystemKeepsThePreviousSkin) {
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, mount.path(), "Sky");
-    const auto before = snapshot(skin);
+    const auto before = filesUnder(skin);
     ASSERT_TRUE(mount.remountReadOnly()) << std::strerror(errno);
 
     bench.mainWindow.fill(bench.mainWindow.bounds(), rgb(9, 8, 7));
     bench.state.winBackColour = rgb(1, 1, 1);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Cannot create file " + (skin / "main.bmp").string());
-    EXPECT_EQ(snapshot(skin), before);
+    EXPECT_EQ(filesUnder(skin), before);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Other"); }), "Cannot create" + (mount / "Other").string());
     EXPECT_EQ(bench.workflow(), WorkflowState::Made);
 }
@@ -300,12 +294,12 @@ TEST(SaveSkin, FailureAtTheNinthFileKeepsTheWholeOldSkin) {
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, mount.path(), "Sky");
-    const auto before = snapshot(skin);
+    const auto before = filesUnder(skin);
 
     paintSheetsApart(bench);
     bench.state.winBackColour = rgb(1, 2, 3);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky", withArchive(mount / "Sky.wsz")); }), "Stream write error");
-    EXPECT_EQ(snapshot(skin), before);  // byte for byte, and nothing temporary left
+    EXPECT_EQ(filesUnder(skin), before);  // byte for byte, and nothing temporary left
     EXPECT_EQ(entriesOf(mount.path()), (std::set<std::string>{"Sky"}));
 }
 
@@ -430,7 +424,7 @@ TEST(SaveSkin, WaitsWhileAnotherSaveHoldsTheFolder) {
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, dir.path(), "Sky", unsynced());
-    const auto before = snapshot(skin);
+    const auto before = filesUnder(skin);
     auto holder = std::make_unique<FolderLock>(skin);
     ASSERT_EQ(holder->error(), 0);
 
@@ -442,7 +436,7 @@ TEST(SaveSkin, WaitsWhileAnotherSaveHoldsTheFolder) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(saved);
-    EXPECT_EQ(snapshot(skin), before);
+    EXPECT_EQ(filesUnder(skin), before);
     holder.reset();
     second.join();
     EXPECT_NE(readText(skin / "viscolor.txt").find("1,2,3,"), std::string::npos);
