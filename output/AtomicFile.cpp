@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <set>
@@ -70,17 +69,6 @@ std::filesystem::path directoryOf(const std::filesystem::path& file) {
     return directory.empty() ? std::filesystem::path(".") : directory;
 }
 
-enum class SyncMethod { FsyncEach, FdatasyncEach, WriteThenWait, Syncfs };
-
-SyncMethod syncMethod() {
-    const char* chosen = std::getenv("VK_SYNC_METHOD");
-    const std::string_view name = chosen ? chosen : "";
-    if (name == "fsync") return SyncMethod::FsyncEach;
-    if (name == "fdatasync") return SyncMethod::FdatasyncEach;
-    if (name == "syncfs") return SyncMethod::Syncfs;
-    return SyncMethod::WriteThenWait;
-}
-
 } // namespace
 
 StagedFiles::~StagedFiles() { discard(); }
@@ -143,29 +131,15 @@ std::optional<FileFailure> StagedFiles::add(const std::filesystem::path& target,
 void StagedFiles::addNewDirectory(const std::filesystem::path& directory) { newDirectories_.push_back(directory); }
 
 std::optional<StagedFiles::CommitFailure> StagedFiles::commit() {
-    if (durability_ == Durability::Synced && !files_.empty()) {
-        auto failed = [&](std::size_t index) {
-            return CommitFailure{index, {FileStep::Write, errno}};
-        };
-        switch (syncMethod()) {
-        case SyncMethod::FsyncEach:
-            for (std::size_t i = 0; i < files_.size(); ++i)
-                if (::fsync(files_[i].fd) != 0) return failed(i);
-            break;
-        case SyncMethod::FdatasyncEach:
-            for (std::size_t i = 0; i < files_.size(); ++i)
-                if (::fdatasync(files_[i].fd) != 0) return failed(i);
-            break;
-        case SyncMethod::WriteThenWait:
-            // Every file's write-back is under way before the first wait.
-            for (std::size_t i = 0; i < files_.size(); ++i)
-                if (::sync_file_range(files_[i].fd, 0, 0, SYNC_FILE_RANGE_WRITE) != 0) return failed(i);
-            for (std::size_t i = 0; i < files_.size(); ++i)
-                if (::fdatasync(files_[i].fd) != 0) return failed(i);
-            break;
-        case SyncMethod::Syncfs:
-            if (::syncfs(files_.front().fd) != 0) return failed(0);
-            break;
+    // One syncfs per file system holding a staged file: measured on ext4 it
+    // costs about one flush, where a flush per file cost one each.
+    if (durability_ == Durability::Synced) {
+        std::set<dev_t> flushed;
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            struct stat st {};
+            if (::fstat(files_[i].fd, &st) != 0) return CommitFailure{i, {FileStep::Write, errno}};
+            if (!flushed.insert(st.st_dev).second) continue;
+            if (::syncfs(files_[i].fd) != 0) return CommitFailure{i, {FileStep::Write, errno}};
         }
     }
     std::set<std::filesystem::path> directories;
@@ -179,14 +153,12 @@ std::optional<StagedFiles::CommitFailure> StagedFiles::commit() {
         ::close(file.fd);
         file.fd = -1;
         directories.insert(directoryOf(file.target));
-        if (durability_ == Durability::Synced && syncMethod() == SyncMethod::FsyncEach)
-            flushDirectory(directoryOf(file.target));
     }
     files_.clear();
+    // Then the renames, once per directory.
     if (durability_ == Durability::Synced) {
         for (const auto& made : newDirectories_) directories.insert(directoryOf(made));
-        if (syncMethod() != SyncMethod::FsyncEach)
-            for (const auto& directory : directories) flushDirectory(directory);
+        for (const auto& directory : directories) flushDirectory(directory);
     }
     return std::nullopt;
 }
