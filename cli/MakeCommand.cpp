@@ -6,7 +6,6 @@
 #include "cli/Outputs.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"
-#include "output/WszArchive.h"
 
 #include <cstdio>
 
@@ -17,6 +16,7 @@ namespace {
 struct MakeRequest {
     SkinRecipe recipe;
     std::string out, wsz, preview;
+    bool noSync = false;
 };
 
 MakeRequest readMakeArguments(const std::vector<std::string>& args) {
@@ -31,6 +31,10 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
         if (name == "--out") reader.valueOnce(request.out);
         else if (name == "--wsz") reader.valueOnce(request.wsz);
         else if (name == "--preview") reader.valueOnce(request.preview);
+        else if (name == "--no-sync") {
+            reader.flag();
+            request.noSync = true;
+        }
         else if (!readRecipeOption(reader, request.recipe, true)) throw UsageError{"unknown option '" + name + "'"};
     }
     if (request.out.empty()) throw UsageError{"make needs --out DIR"};
@@ -45,12 +49,26 @@ void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
     if (!recipe.playlistPicture.empty()) bench.loadPicture(WhichPicture::Playlist, recipe.playlistPicture);
 }
 
+// No output may land on a picture read or on another output.
+void checkOutputs(const MakeRequest& request, const std::filesystem::path& skinDirectory) {
+    std::vector<NamedFile> outputs = {{skinDirectory, "--out"}};
+    for (const auto& path : skinFilePaths(skinDirectory)) outputs.push_back({path, "the skin file"});
+    if (!request.wsz.empty()) outputs.push_back({request.wsz, "--wsz"});
+    if (!request.preview.empty()) outputs.push_back({request.preview, "--preview"});
+    std::vector<NamedFile> inputs;
+    if (!request.recipe.mainPicture.empty()) inputs.push_back({request.recipe.mainPicture, "the picture --main"});
+    if (!request.recipe.equaliserPicture.empty()) inputs.push_back({request.recipe.equaliserPicture, "the picture --equaliser"});
+    if (!request.recipe.playlistPicture.empty()) inputs.push_back({request.recipe.playlistPicture, "the picture --playlist"});
+    checkOutputsApart(outputs, inputs);
+}
+
 } // namespace
 
 int runMake(const std::vector<std::string>& args) {
     const MakeRequest request = readMakeArguments(args);
     const SkinTarget target = splitSkinDirectory(request.out);
     const std::filesystem::path skinDirectory = skinDirectoryFor(target.parent, target.name);
+    checkOutputs(request, skinDirectory);
 
     // Everything that can be found wrong is found before the first byte is written.
     Workbench bench(qtTextRasteriserIfRunning());
@@ -61,23 +79,16 @@ int runMake(const std::vector<std::string>& args) {
 
     makeSkinFromRecipe(bench, request.recipe);
 
+    // The skin, its archive and its preview land together or not at all.
+    SaveOptions save;
+    save.archive = request.wsz;
+    if (!request.preview.empty()) save.extras.push_back({request.preview, previewPng(bench, request.preview)});
+    if (request.noSync) save.durability = Durability::Unsynced;
     OutputGuard guard;
     guard.makeDirectories(target.parent);
-    guard.willWrite(skinDirectory);
-    for (const auto& path : skinFilePaths(bench, skinDirectory)) guard.willWrite(path);
-    bench.saveSkin(target.parent, target.name);
-    if (!request.wsz.empty()) {
-        const std::filesystem::path archive(request.wsz);
-        guard.makeDirectories(archive.parent_path());
-        guard.willWrite(archive);
-        saveWsz(bench, archive);
-    }
-    if (!request.preview.empty()) {
-        const std::filesystem::path preview(request.preview);
-        guard.makeDirectories(preview.parent_path());
-        guard.willWrite(preview);
-        writePreviewPng(bench, preview);
-    }
+    if (!request.wsz.empty()) guard.makeDirectories(std::filesystem::path(request.wsz).parent_path());
+    if (!request.preview.empty()) guard.makeDirectories(std::filesystem::path(request.preview).parent_path());
+    saveSkin(bench, target.parent, target.name, save);
     guard.keep();
 
     std::printf("made %s (16 files)\n", skinDirectory.string().c_str());

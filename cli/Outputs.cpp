@@ -3,7 +3,7 @@
 #include "app/Workbench.h"
 
 #include "cli/Commands.h"
-#include "output/SkinWriter.h"
+#include "format/SkinFiles.h"
 #include "output/WindowPreview.h"
 #include "raster/Error.h"
 
@@ -14,7 +14,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -63,18 +65,43 @@ void checkFileTarget(const fs::path& file) {
         throw Error("Cannot create file " + file.string());
 }
 
-std::vector<fs::path> skinFilePaths(const Workbench& bench, const fs::path& skinDirectory) {
+std::vector<fs::path> skinFilePaths(const fs::path& skinDirectory) {
     std::vector<fs::path> paths;
-    for (const SkinBitmap& bitmap : skinBitmaps(bench)) paths.push_back(skinDirectory / bitmap.fileName);
-    paths.push_back(skinDirectory / "viscolor.txt");
-    paths.push_back(skinDirectory / "plEdit.txt");
+    for (const format::SheetFile& sheet : format::kWrittenSheets) paths.push_back(skinDirectory / sheet.fileName);
+    paths.push_back(skinDirectory / format::kVisColorFile);
+    paths.push_back(skinDirectory / format::kPlEditFile);
     return paths;
+}
+
+void checkOutputsApart(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs) {
+    // One key per file: its inode where it exists, else where it would be
+    // made. The path is resolved first, as the missing directories on the way
+    // will be made: "new/../photo.png" is "photo.png".
+    auto keyOf = [](const fs::path& path) {
+        std::error_code ec;
+        fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+        if (ec) resolved = fs::absolute(path, ec).lexically_normal();
+        struct stat st {};
+        if (::stat(resolved.c_str(), &st) == 0)
+            return "inode " + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+        return "path " + resolved.string();
+    };
+    std::map<std::string, const NamedFile*> seen;
+    for (const NamedFile& input : inputs) seen.emplace(keyOf(input.path), &input);
+    for (const NamedFile& output : outputs) {
+        const auto [at, fresh] = seen.emplace(keyOf(output.path), &output);
+        if (fresh) continue;
+        const NamedFile& other = *at->second;
+        throw UsageError{output.role + " '" + output.path.string() + "' would overwrite " + other.role + " '" +
+                         other.path.string() + "'"};
+    }
 }
 
 OutputGuard::~OutputGuard() {
     if (kept_) return;
     std::error_code ec;
-    for (auto it = created_.rbegin(); it != created_.rend(); ++it) fs::remove_all(*it, ec);
+    // Only an empty one: another run may have saved into it meanwhile.
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it) fs::remove(*it, ec);
 }
 
 void OutputGuard::makeDirectories(const fs::path& dir) {
@@ -90,19 +117,14 @@ void OutputGuard::makeDirectories(const fs::path& dir) {
     }
 }
 
-void OutputGuard::willWrite(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::exists(fs::symlink_status(path, ec))) created_.push_back(path);
-}
-
-void writePreviewPng(const Workbench& bench, const fs::path& file) {
+std::vector<std::uint8_t> previewPng(const Workbench& bench, const fs::path& file) {
     const Image preview = windowPreview(bench);
     const QImage image = toQImage(preview);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) throw Error("Cannot encode the preview of " + file.string());
-    writeBinaryFile(file, std::vector<std::uint8_t>(png.begin(), png.end()));
+    return {png.begin(), png.end()};
 }
 
 } // namespace vk::cli

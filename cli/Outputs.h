@@ -1,7 +1,8 @@
-// Where the command line writes: checks made before anything is written, and
-// a guard that takes back what a failed command created, so that no
-// half-made skin is left behind.
+// Where the command line writes: checks made before anything is written (no
+// output may land on an input or on another output), and a guard that takes
+// back the directories a failed command made.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -26,21 +27,27 @@ void checkDirectoryTarget(const std::filesystem::path& dir);
 void checkFileTarget(const std::filesystem::path& file);
 
 // The sixteen paths a save writes into a skin directory.
-std::vector<std::filesystem::path> skinFilePaths(const Workbench& bench, const std::filesystem::path& skinDirectory);
+std::vector<std::filesystem::path> skinFilePaths(const std::filesystem::path& skinDirectory);
+
+// A file a command reads or writes, and what the command line calls it.
+struct NamedFile {
+    std::filesystem::path path;
+    std::string role;  // "--wsz", "the skin file", "the picture" ...
+};
+// Throws UsageError when two outputs, or an output and an input, are one
+// file: by device and inode where the file exists, else by absolute path.
+void checkOutputsApart(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs);
 
 class OutputGuard {
 public:
     OutputGuard() = default;
     OutputGuard(const OutputGuard&) = delete;
     OutputGuard& operator=(const OutputGuard&) = delete;
-    // Removes, newest first, everything noted as created, unless kept.
+    // Removes, newest first, the directories made here that are still empty, unless kept.
     ~OutputGuard();
 
     // Creates the missing directories down to dir; throws Error "Cannot create<dir>".
     void makeDirectories(const std::filesystem::path& dir);
-    // Notes a file or directory about to be written; only one that does not
-    // exist yet is taken back (an old file replaced whole cannot be).
-    void willWrite(const std::filesystem::path& path);
     void keep() { kept_ = true; }
 
 private:
@@ -48,7 +55,7 @@ private:
     bool kept_ = false;
 };
 
-// The window preview as a PNG file, replaced whole.
-void writePreviewPng(const Workbench& bench, const std::filesystem::path& file);
+// The window preview as the bytes of a PNG file.
+std::vector<std::uint8_t> previewPng(const Workbench& bench, const std::filesystem::path& file);
 
 } // namespace vk::cli

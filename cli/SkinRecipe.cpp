@@ -81,6 +81,10 @@ std::string ArgReader::value() {
     const auto at = arg.find('=');
     if (at != std::string::npos) return arg.substr(at + 1);
     if (atEnd()) throw UsageError{"option " + arg + " needs a value"};
+    // Most likely a forgotten value; a value that starts so is given as --name=value.
+    if (args_[next_].starts_with("--"))
+        throw UsageError{"option " + arg + " needs a value, not the option '" + args_[next_] + "' (write " + arg +
+                         "=VALUE for a value that starts with --)"};
     return args_[next_++];
 }
 

@@ -38,7 +38,8 @@ public:
     bool atOption();
     // The current option's name, without any "=value".
     std::string option() const;
-    // Consumes the current option and returns its value.
+    // Consumes the current option and returns its value; a following
+    // argument that starts with "--" is refused as one.
     std::string value();
     // Consumes the current option, which must not carry a value.
     void flag();

@@ -21,7 +21,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE] [--preview FILE.png]\n"
-    "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] PICTURE...\n"
+    "                          [--no-sync]\n"
+    "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] [--jobs N] [--progress]\n"
+    "                           [--no-sync] PICTURE...\n"
     "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
     "       vellumkit-cli --help | --version\n"
     "\n"
@@ -40,6 +42,17 @@ constexpr const char* kUsage =
     "Colours are red first. --colour, --vis-colour and --knob may repeat and are\n"
     "applied in the order given. batch names each skin after its picture and\n"
     "writes DIR/NAME/ and DIR/NAME.wsz (and DIR/NAME.png with --previews).\n"
+    "\n"
+    "A skin, its archive and its preview are replaced together: a save that fails\n"
+    "leaves the old ones as they were. Outputs never overwrite a picture or each other.\n"
+    "  --no-sync                           do not wait for the disk: faster, but a crash or\n"
+    "                                      power cut soon after may leave the new files empty\n"
+    "                                      or the old ones back (for scratch output)\n"
+    "  --jobs N                            batch: at most N pictures at once (default: one per\n"
+    "                                      core, fewer while their decoded sizes would pass half\n"
+    "                                      the available memory)\n"
+    "  --progress                          batch: report progress on stderr even when it is\n"
+    "                                      not a terminal\n"
     "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
 
 // Only the previews show glyphs; every other command runs without a GUI

@@ -3,15 +3,23 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
+#include <set>
+#include <string_view>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vk {
 
 namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".vellumkit-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // A name no other writer picks: one random stem per process, a counter per file.
 std::string temporaryName() {
@@ -21,6 +29,11 @@ std::string temporaryName() {
     std::snprintf(name, sizeof name, ".vellumkit-%012llx-%llu.tmp", static_cast<unsigned long long>(stem & 0xFFFFFFFFFFFFull),
                   static_cast<unsigned long long>(counter++));
     return name;
+}
+
+bool isTemporaryName(std::string_view name) {
+    return name.size() > kTemporaryPrefix.size() + kTemporarySuffix.size() && name.starts_with(kTemporaryPrefix) &&
+           name.ends_with(kTemporarySuffix);
 }
 
 bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
@@ -36,8 +49,14 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-// Makes the rename itself durable; a directory that cannot be flushed still
-// holds the complete file, so this is best effort.
+int lockRetrying(int fd, int operation) {
+    int result;
+    while ((result = ::flock(fd, operation)) != 0 && errno == EINTR) {}
+    return result;
+}
+
+// Makes renames in the directory durable; a directory that cannot be
+// flushed still holds the complete files, so this is best effort.
 void flushDirectory(const std::filesystem::path& directory) {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -45,10 +64,26 @@ void flushDirectory(const std::filesystem::path& directory) {
     ::close(fd);
 }
 
+std::filesystem::path directoryOf(const std::filesystem::path& file) {
+    std::filesystem::path directory = file.parent_path();
+    return directory.empty() ? std::filesystem::path(".") : directory;
+}
+
 } // namespace
 
-std::optional<FileFailure> replaceFile(const std::filesystem::path& target, const std::uint8_t* data,
-                                       std::size_t size) {
+StagedFiles::~StagedFiles() { discard(); }
+
+void StagedFiles::discard() {
+    for (Staged& file : files_) {
+        if (file.fd < 0) continue;
+        ::unlink(file.temporary.c_str());
+        ::close(file.fd);
+    }
+    files_.clear();
+}
+
+std::optional<FileFailure> StagedFiles::add(const std::filesystem::path& target, const std::uint8_t* data,
+                                            std::size_t size) {
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     // Found now rather than after writing a whole file that can never land.
@@ -57,35 +92,121 @@ std::optional<FileFailure> replaceFile(const std::filesystem::path& target, cons
     // place would be refused, and so is this.
     if (exists && ::access(target.c_str(), W_OK) != 0) return FileFailure{FileStep::Create, errno};
 
-    std::filesystem::path directory = target.parent_path();
-    if (directory.empty()) directory = ".";
-
+    const std::filesystem::path directory = directoryOf(target);
     std::filesystem::path temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temporary = directory / temporaryName();
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return FileFailure{FileStep::Create, errno};
+        if (fd < 0) continue;
+        // Held until the rename: a stale-file sweep leaves a locked temporary alone.
+        struct stat own {};
+        if (lockRetrying(fd, LOCK_EX) != 0 || ::fstat(fd, &own) != 0) {
+            const int error = errno;
+            ::unlink(temporary.c_str());
+            ::close(fd);
+            return FileFailure{FileStep::Create, error};
+        }
+        if (own.st_nlink == 0) {  // swept away between creation and locking: take another name
+            ::close(fd);
+            fd = -1;
+        }
     }
     if (fd < 0) return FileFailure{FileStep::Create, EEXIST};
 
     // The replacement keeps the permissions of the file it replaces.
     if (exists) ::fchmod(fd, old.st_mode & 07777);
 
-    auto fail = [&](FileStep step) {
+    if (!writeAll(fd, data, size)) {
         const int error = errno;
-        if (fd >= 0) ::close(fd);
         ::unlink(temporary.c_str());
-        return FileFailure{step, error};
-    };
-    if (!writeAll(fd, data, size)) return fail(FileStep::Write);
-    if (::fsync(fd) != 0) return fail(FileStep::Write);
-    const int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0) return fail(FileStep::Write);
-    if (::rename(temporary.c_str(), target.c_str()) != 0) return fail(FileStep::Replace);
-    flushDirectory(directory);
+        ::close(fd);
+        return FileFailure{FileStep::Write, error};
+    }
+    files_.push_back({target, temporary, fd});
     return std::nullopt;
+}
+
+void StagedFiles::addNewDirectory(const std::filesystem::path& directory) { newDirectories_.push_back(directory); }
+
+std::optional<StagedFiles::CommitFailure> StagedFiles::commit() {
+    // One syncfs per file system holding a staged file: measured on ext4 it
+    // costs about one flush, where a flush per file cost one each.
+    if (durability_ == Durability::Synced) {
+        std::set<dev_t> flushed;
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            struct stat st {};
+            if (::fstat(files_[i].fd, &st) != 0) return CommitFailure{i, {FileStep::Write, errno}};
+            if (!flushed.insert(st.st_dev).second) continue;
+            if (::syncfs(files_[i].fd) != 0) return CommitFailure{i, {FileStep::Write, errno}};
+        }
+    }
+    std::set<std::filesystem::path> directories;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        Staged& file = files_[i];
+        if (::rename(file.temporary.c_str(), file.target.c_str()) != 0) {
+            const int error = errno;
+            discard();
+            return CommitFailure{i, {FileStep::Replace, error}};
+        }
+        ::close(file.fd);
+        file.fd = -1;
+        directories.insert(directoryOf(file.target));
+    }
+    files_.clear();
+    // Then the renames, once per directory.
+    if (durability_ == Durability::Synced) {
+        for (const auto& made : newDirectories_) directories.insert(directoryOf(made));
+        for (const auto& directory : directories) flushDirectory(directory);
+    }
+    return std::nullopt;
+}
+
+std::optional<FileFailure> replaceFile(const std::filesystem::path& target, const std::uint8_t* data,
+                                       std::size_t size, Durability durability) {
+    StagedFiles staged(durability);
+    if (auto failure = staged.add(target, data, size)) return failure;
+    if (auto failure = staged.commit()) return failure->failure;
+    return std::nullopt;
+}
+
+FolderLock::FolderLock(const std::filesystem::path& directory) {
+    fd_ = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0 || lockRetrying(fd_, LOCK_EX) != 0) error_ = errno;
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+bool FolderLock::stillAt(const std::filesystem::path& directory) const {
+    struct stat locked {}, now {};
+    return fd_ >= 0 && ::fstat(fd_, &locked) == 0 && ::stat(directory.c_str(), &now) == 0 &&
+           locked.st_dev == now.st_dev && locked.st_ino == now.st_ino;
+}
+
+void removeStaleTemporaries(const std::filesystem::path& directory) {
+    const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) return;
+    DIR* listing = ::fdopendir(dirFd);
+    if (!listing) {
+        ::close(dirFd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isTemporaryName(entry->d_name)) continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat opened {}, named {};
+        // A writer that is alive holds its temporary locked; the kernel let go of a killed one's.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(listing);
 }
 
 } // namespace vk

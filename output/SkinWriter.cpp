@@ -2,10 +2,15 @@
 
 #include "format/SkinFiles.h"
 #include "output/AtomicFile.h"
+#include "output/WszArchive.h"
 #include "raster/Bmp.h"
 #include "raster/Error.h"
 
 #include <cerrno>
+#include <memory>
+#include <optional>
+
+#include <unistd.h>
 
 namespace vk {
 
@@ -137,31 +142,91 @@ std::string textFileErrorMessage(int error) {
     }
 }
 
-void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    const auto failure = replaceFile(path, bytes.data(), bytes.size());
-    if (!failure) return;
-    if (failure->step == FileStep::Write) throw Error("Stream write error");
+namespace {
+
+// The message a failure gives: a text file's by its errno, any other file's
+// as a bitmap's.
+[[noreturn]] void throwFileFailure(const std::filesystem::path& path, bool text, const FileFailure& failure) {
+    if (text) throw Error(textFileErrorMessage(failure.error));
+    if (failure.step == FileStep::Write) throw Error("Stream write error");
     throw Error("Cannot create file " + path.string());
+}
+
+bool isTextFile(const std::string& name) { return name.ends_with(".txt"); }
+
+// The skin directory, made if missing, locked against other saves; whether
+// this save made it. A saver that waited while another removed or replaced the
+// directory starts again on the one now there.
+std::unique_ptr<FolderLock> lockSkinDirectory(const std::filesystem::path& skinDirectory, bool& made) {
+    namespace fs = std::filesystem;
+    made = false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::error_code ec;
+        if (!fs::is_directory(skinDirectory, ec)) {
+            made = fs::create_directory(skinDirectory, ec);
+            if (ec || !fs::is_directory(skinDirectory, ec)) break;
+        }
+        auto lock = std::make_unique<FolderLock>(skinDirectory);
+        if (lock->error() == 0 && lock->stillAt(skinDirectory)) return lock;
+        if (lock->error() != 0 && lock->error() != ENOENT) break;
+        made = false;
+    }
+    throw Error("Cannot create" + skinDirectory.string());
+}
+
+} // namespace
+
+void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes, Durability durability) {
+    const auto failure = replaceFile(path, bytes.data(), bytes.size(), durability);
+    if (failure) throwFileFailure(path, false, *failure);
 }
 
 void writeTextFile(const std::filesystem::path& path, const std::string& text) {
     const auto failure = replaceFile(path, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    if (failure) throw Error(textFileErrorMessage(failure->error));
+    if (failure) throwFileFailure(path, true, *failure);
 }
 
 std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
-                               const std::string& skinName) {
+                               const std::string& skinName, const SaveOptions& options) {
     namespace fs = std::filesystem;
     const fs::path skinDirectory = skinDirectoryFor(parent, skinName);
-    std::error_code ec;
-    if (!fs::is_directory(skinDirectory, ec)) {
-        fs::create_directory(skinDirectory, ec);
-        if (ec || !fs::is_directory(skinDirectory, ec)) throw Error("Cannot create" + skinDirectory.string());
+    // Encoded before the lock is taken, so that another saver waits only for the disk.
+    struct Planned {
+        fs::path path;
+        const std::vector<std::uint8_t>* bytes;
+        bool text;
+    };
+    const std::vector<SkinFile> files = skinFiles(doc);
+    std::vector<std::uint8_t> archive;
+    std::vector<Planned> plan;
+    for (const SkinFile& file : files) plan.push_back({skinDirectory / file.name, &file.bytes, isTextFile(file.name)});
+    if (!options.archive.empty()) {
+        archive = encodeWsz(files);
+        plan.push_back({options.archive, &archive, false});
     }
-    for (const SkinBitmap& bitmap : skinBitmaps(doc))
-        writeBinaryFile(skinDirectory / bitmap.fileName, encodeBmp(*bitmap.image));
-    writeTextFile(skinDirectory / "viscolor.txt", visColorText(doc.state));
-    writeTextFile(skinDirectory / "plEdit.txt", plEditText(doc.state));
+    for (const ExtraFile& extra : options.extras) plan.push_back({extra.path, &extra.bytes, false});
+
+    bool made = false;
+    const std::unique_ptr<FolderLock> lock = lockSkinDirectory(skinDirectory, made);
+    removeStaleTemporaries(skinDirectory);
+    if (!options.archive.empty()) removeStaleTemporaries(options.archive.parent_path().empty() ? "." : options.archive.parent_path());
+
+    std::optional<std::pair<std::size_t, FileFailure>> failed;
+    {
+        StagedFiles staged(options.durability);
+        if (made) staged.addNewDirectory(skinDirectory);
+        for (std::size_t i = 0; i < plan.size() && !failed; ++i)
+            if (auto failure = staged.add(plan[i].path, plan[i].bytes->data(), plan[i].bytes->size()))
+                failed = {i, *failure};
+        if (!failed)
+            if (auto failure = staged.commit()) failed = {failure->index, failure->failure};
+    }
+    if (failed) {
+        // Still under the lock: no other saver has put anything into a directory made here.
+        if (made) ::rmdir(skinDirectory.c_str());
+        const Planned& culprit = plan[failed->first];
+        throwFileFailure(culprit.path, culprit.text, failed->second);
+    }
     return skinDirectory;
 }
 

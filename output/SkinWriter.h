@@ -1,8 +1,9 @@
 // SaveSkin's core: the skin directory, the fourteen sprite sheets as BMP files
-// and the two colour files, each file replaced whole so that an overwrite that
-// fails leaves the previous file as it was.
+// and the two colour files, replaced together so that a save that fails
+// leaves the previous skin as it was.
 #pragma once
 #include "document/SkinDocument.h"
+#include "output/AtomicFile.h"
 
 #include <array>
 #include <cstdint>
@@ -43,16 +44,33 @@ std::vector<SkinFile> skinFiles(const SkinDocument& doc);
 // then the name exactly as given. An empty parent is the current directory.
 std::filesystem::path skinDirectoryFor(const std::filesystem::path& parent, const std::string& skinName);
 
-// Makes the skin directory (one level: its parent must exist) and writes the
-// sixteen files into it in order. Throws Error with the message of the first
-// failure; the files written before it stay. Returns the skin directory.
+// A file saved with the skin, in the same run (a preview, say).
+struct ExtraFile {
+    std::filesystem::path path;
+    std::vector<std::uint8_t> bytes;
+};
+
+struct SaveOptions {
+    std::filesystem::path archive;  // the skin as a .wsz too, unless empty
+    std::vector<ExtraFile> extras;
+    // Unsynced skips the flushes: scratch output that a crash may lose.
+    Durability durability = Durability::Synced;
+};
+
+// Makes the skin directory (one level: its parent must exist), locks it and
+// writes the sixteen files (and the archive and extras) under temporary
+// names, flushes them and only then renames them into place, so that a
+// failure leaves every old file as it was and a directory made for this save
+// is removed again. Under the lock a killed run's temporary files go.
+// Throws Error with the message of the first failure. Returns the skin directory.
 std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
-                               const std::string& skinName);
+                               const std::string& skinName, const SaveOptions& options = {});
 
 // The two kinds of file the skin is made of, each replacing its target whole.
 // A bitmap (or archive) fails with "Cannot create file <path>" or "Stream
 // write error"; a text file with the message for its errno.
-void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
+                     Durability durability = Durability::Synced);
 void writeTextFile(const std::filesystem::path& path, const std::string& text);
 
 // The runtime's code for an errno: 2, 3, 4, 5 or 101, or 0 when it has none.

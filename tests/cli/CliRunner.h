@@ -2,6 +2,7 @@
 #pragma once
 #include "tests/output/ScratchDirs.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,16 +17,22 @@ struct CliResult {
     std::string out, err;
 };
 
-inline CliResult runCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {}) {
-    TempDir capture;
-    const fs::path outPath = capture / "out", errPath = capture / "err";
+// A run started and not yet waited for; several may run at once.
+struct CliRun {
+    pid_t pid = -1;
+    std::unique_ptr<TempDir> capture;
+};
+
+inline CliRun startCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {}) {
+    CliRun run{-1, std::make_unique<TempDir>()};
+    const fs::path outPath = *run.capture / "out", errPath = *run.capture / "err";
     // Everything the child needs is made before fork: it may only exec.
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(VK_CLI_PATH));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    run.pid = ::fork();
+    if (run.pid == 0) {
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out, STDOUT_FILENO);
@@ -34,13 +41,22 @@ inline CliResult runCli(const std::vector<std::string>& args, const fs::path& wo
         ::execv(VK_CLI_PATH, argv.data());
         ::_exit(127);
     }
+    return run;
+}
+
+inline CliResult finishCli(CliRun& run) {
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    ::waitpid(run.pid, &status, 0);
     CliResult result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = readText(outPath);
-    result.err = readText(errPath);
+    result.out = readText(*run.capture / "out");
+    result.err = readText(*run.capture / "err");
     return result;
+}
+
+inline CliResult runCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {}) {
+    CliRun run = startCli(args, workingDirectory);
+    return finishCli(run);
 }
 
 } // namespace vk::test

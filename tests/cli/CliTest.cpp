@@ -1,3 +1,4 @@
+#include "output/AtomicFile.h"
 #include "raster/Bmp.h"
 #include "tests/cli/CliRunner.h"
 
@@ -5,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <atomic>
+#include <chrono>
 #include <map>
+#include <thread>
 
 using namespace vk;
 using namespace vk::test;
@@ -61,12 +65,6 @@ std::map<std::string, std::vector<std::uint8_t>> archiveContents(const fs::path&
         files[st.name] = std::move(bytes);
     }
     zip_close(archive);
-    return files;
-}
-
-std::map<std::string, std::vector<std::uint8_t>> skinContents(const fs::path& dir) {
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& entry : fs::directory_iterator(dir)) files[entry.path().filename().string()] = readBytes(entry.path());
     return files;
 }
 
@@ -200,20 +198,20 @@ TEST(Cli, MakeAppliesColoursInOrderAndWritesSkinArchiveAndPreview) {
     EXPECT_EQ(vis[1], "1,2,3,");
     EXPECT_EQ(vis[23], "10,11,12,");
 
-    EXPECT_EQ(archiveContents(dir / "archives" / "Sky.wsz"), skinContents(dir / "skins" / "Sky"));
+    EXPECT_EQ(archiveContents(dir / "archives" / "Sky.wsz"), filesUnder(dir / "skins" / "Sky"));
     const QImage preview(QString::fromStdString((dir / "sky.png").string()));
     EXPECT_EQ(preview.width(), 275);
     EXPECT_EQ(preview.height(), 348);  // continuous: the three windows touch
 
     // The same picture made again over the old skin: the same files, nothing else.
-    const auto first = skinContents(dir / "skins" / "Sky");
+    const auto first = filesUnder(dir / "skins" / "Sky");
     ASSERT_EQ(runCli({"make", "--main", "good.bmp", "--layout", "continuous", "--sink-frame", "--colour",
                       "plNormalColour=0A0B0C", "--colour", "winBackColour=010203", "--vis-colour=17=0a0b0c", "--knob",
                       "main=FF0000", "--colour", "plNormalColour=112233", "--out", "skins/Sky"},
                      dir.path())
                   .status,
               0);
-    EXPECT_EQ(skinContents(dir / "skins" / "Sky"), first);
+    EXPECT_EQ(filesUnder(dir / "skins" / "Sky"), first);
 }
 
 TEST(Cli, BatchReportsTheBrokenPictureAndMakesTheOthersLikeMake) {
@@ -242,15 +240,116 @@ TEST(Cli, BatchReportsTheBrokenPictureAndMakesTheOthersLikeMake) {
         std::vector<std::string> makeArgs = {"make", "--main", picture, "--out", std::string("single/") + name};
         makeArgs.insert(makeArgs.end(), options.begin(), options.end());
         ASSERT_EQ(runCli(makeArgs, dir.path()).status, 0) << name;
-        const auto batchSkin = skinContents(dir / "out" / name);
-        EXPECT_EQ(batchSkin, skinContents(dir / "single" / name)) << name;
+        const auto batchSkin = filesUnder(dir / "out" / name);
+        EXPECT_EQ(batchSkin, filesUnder(dir / "single" / name)) << name;
         EXPECT_EQ(archiveContents(dir / "out" / (std::string(name) + ".wsz")), batchSkin) << name;
     }
-    EXPECT_NE(skinContents(dir / "out" / "dawn")["main.bmp"], skinContents(dir / "out" / "noon")["main.bmp"]);
+    EXPECT_NE(filesUnder(dir / "out" / "dawn")["main.bmp"], filesUnder(dir / "out" / "noon")["main.bmp"]);
 
     const CliResult allGood = runCli({"batch", "--out-dir", "again", "--previews", "dawn.bmp", "noon.bmp"}, dir.path());
     EXPECT_EQ(allGood.status, 0) << allGood.err;
+    EXPECT_EQ(allGood.err, "");  // no progress on a pipe unless asked
+    const CliResult counted = runCli({"batch", "--out-dir", "counted", "--jobs", "1", "--progress", "--no-sync",
+                                      "dawn.bmp", "noon.bmp"},
+                                     dir.path());
+    EXPECT_EQ(counted.status, 0) << counted.err;
+    EXPECT_EQ(counted.err.find("1/2 pictures, "), 0u) << counted.err;
+    EXPECT_NE(counted.err.find(" skins/s, 0 s left\n"), std::string::npos) << counted.err;
     EXPECT_NE(allGood.out.find("batch: 2 of 2 skins made in again\n"), std::string::npos) << allGood.out;
     EXPECT_EQ(entriesOf(dir / "again"), (std::set<std::string>{"dawn", "dawn.wsz", "dawn.png", "noon", "noon.wsz",
                                                                  "noon.png"}));
+}
+
+TEST(Cli, OutputsThatWouldOverwriteAPictureOrEachOtherAreRefused) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 1);
+    writePngPicture(dir / "holiday.png", 2);
+    fs::create_hard_link(dir / "good.bmp", dir / "link.wsz");
+    fs::create_directory(dir / "s");
+    writeBmpPicture(dir / "s" / "main.bmp", 3);
+    const auto before = filesUnder(dir.path());
+    const std::vector<std::string> make = {"make", "--main", "good.bmp", "--out", "s"};
+    auto with = [](std::vector<std::string> base, const std::vector<std::string>& more) {
+        base.insert(base.end(), more.begin(), more.end());
+        return base;
+    };
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {with(make, {"--wsz", "x.png", "--preview", "x.png"}), "--preview 'x.png' would overwrite --wsz 'x.png'"},
+        {with(make, {"--wsz", "s/main.bmp"}), "--wsz 's/main.bmp' would overwrite the skin file 's/main.bmp'"},
+        {with(make, {"--wsz", "s"}), "--wsz 's' would overwrite --out 's'"},
+        {with(make, {"--wsz", "good.bmp"}), "--wsz 'good.bmp' would overwrite the picture --main 'good.bmp'"},
+        {with(make, {"--preview", "new/../good.bmp"}), "--preview 'new/../good.bmp' would overwrite the picture --main"},
+        {with(make, {"--wsz", "link.wsz"}), "--wsz 'link.wsz' would overwrite the picture --main 'good.bmp'"},
+        {{"make", "--main", "s/main.bmp", "--out", "s"}, "the skin file 's/main.bmp' would overwrite the picture --main"},
+        {{"make", "--out", "t", "--playlist", "t/plEdit.bmp"}, "the skin file 't/plEdit.bmp' would overwrite the picture --playlist"},
+        {{"batch", "--out-dir", ".", "--previews", "holiday.png"},
+         "the preview './holiday.png' would overwrite the picture 'holiday.png'"},
+        {{"batch", "--out-dir", ".", "good.bmp", "link.wsz"}, "the archive './link.wsz' would overwrite the picture 'good.bmp'"},
+        {{"make", "--out", "--sink-frame"}, "option --out needs a value, not the option '--sink-frame'"},
+        {with(make, {"--wsz", "--preview", "p.png"}), "option --wsz needs a value, not the option '--preview'"},
+    };
+    for (const Case& c : cases) {
+        std::string shown;
+        for (const auto& arg : c.args) shown += arg + " ";
+        const CliResult result = runCli(c.args, dir.path());
+        EXPECT_EQ(result.status, 2) << shown << "\n" << result.err;
+        EXPECT_NE(result.err.find(std::string("vellumkit-cli: ") + c.message), std::string::npos) << shown << "\n" << result.err;
+        EXPECT_EQ(filesUnder(dir.path()), before) << shown;
+    }
+}
+
+TEST(Cli, TwentySavesIntoOneFolderEachLeaveOneWholeSkin) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 5);
+    // Each run's colours reach thirteen of the sixteen files.
+    auto recipe = [](int run) {
+        char colour[7];
+        std::snprintf(colour, sizeof colour, "%02X%02X%02X", 12 * run, 255 - 12 * run, 7 * run);
+        const std::string c = colour;
+        return std::vector<std::string>{"make", "--main", "good.bmp", "--no-sync", "--colour", "winBackColour=" + c,
+                                        "--colour", "eqBackColour=" + c, "--colour", "plNormalColour=" + c,
+                                        "--knob", "main=" + c, "--knob", "eq=" + c, "--knob", "playlist=" + c};
+    };
+    // A reader that honours the folder lock sees the skin and its archive agree at every moment.
+    std::atomic<bool> done{false};
+    int checks = 0, mixed = 0;
+    std::thread watcher([&] {
+        const fs::path skin = dir / "shared" / "Sky", archive = dir / "shared" / "Sky.wsz";
+        while (!done) {
+            const FolderLock lock(skin);
+            if (lock.error() == 0 && fs::exists(archive)) {
+                ++checks;
+                mixed += archiveContents(archive) != filesUnder(skin);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    constexpr int kRuns = 20;
+    std::vector<CliRun> runs;
+    for (int run = 0; run < kRuns; ++run) {
+        auto args = recipe(run);
+        for (const char* more : {"--out", "shared/Sky", "--wsz", "shared/Sky.wsz"}) args.push_back(more);
+        runs.push_back(startCli(args, dir.path()));
+        args = recipe(run);
+        args.push_back("--out=alone/" + std::to_string(run));
+        runs.push_back(startCli(args, dir.path()));
+    }
+    for (CliRun& run : runs) {
+        const CliResult result = finishCli(run);
+        EXPECT_EQ(result.status, 0) << result.err;
+    }
+    done = true;
+    watcher.join();
+    EXPECT_GT(checks, 0);
+    EXPECT_EQ(mixed, 0) << "of " << checks;
+    const auto skin = filesUnder(dir / "shared" / "Sky");
+    ASSERT_EQ(skin.size(), 16u);
+    int sameRuns = 0;
+    for (int run = 0; run < kRuns; ++run) sameRuns += filesUnder(dir / "alone" / std::to_string(run)) == skin;
+    EXPECT_EQ(sameRuns, 1);  // all sixteen files from one run
+    EXPECT_EQ(archiveContents(dir / "shared" / "Sky.wsz"), skin);  // and the archive from the same
+    EXPECT_EQ(entriesOf(dir / "shared"), (std::set<std::string>{"Sky", "Sky.wsz"}));
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -96,6 +97,14 @@ inline std::set<std::string> entriesOf(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
     return names;
+}
+
+// Every file under dir by its path relative to dir, with its bytes.
+inline std::map<std::string, std::vector<std::uint8_t>> filesUnder(const fs::path& dir) {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        if (entry.is_regular_file()) files[fs::relative(entry.path(), dir).string()] = readBytes(entry.path());
+    return files;
 }
 
 // Fills a file system until a write fails, leaving no byte free.

@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
+#include <thread>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -72,10 +77,16 @@ void paintSheetsApart(Workbench& bench) {
     }
 }
 
-std::map<std::string, std::vector<std::uint8_t>> snapshot(const fs::path& dir) {
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& entry : fs::directory_iterator(dir)) files[entry.path().filename().string()] = readBytes(entry.path());
-    return files;
+SaveOptions withArchive(const fs::path& archive) {
+    SaveOptions options;
+    options.archive = archive;
+    return options;
+}
+
+SaveOptions unsynced() {
+    SaveOptions options;
+    options.durability = Durability::Unsynced;
+    return options;
 }
 
 const char* kDefaultVisColor =
@@ -234,10 +245,9 @@ TEST(SaveSkin, DirectoryWhereAFileGoes) {
 
     fs::remove(dir / "Sky" / "main.bmp");
     fs::create_directories(dir / "Sky" / "viscolor.txt");
+    // Found at the fifteenth file: the fourteen sheets written before it go again.
     EXPECT_EQ(messageOf([&] { saveSkin(bench, dir.path(), "Sky"); }), "File access denied");
-    auto expected = allSixteen();
-    expected.erase("plEdit.txt");  // never reached
-    EXPECT_EQ(entriesOf(dir / "Sky"), expected);
+    EXPECT_EQ(entriesOf(dir / "Sky"), (std::set<std::string>{"viscolor.txt"}));
 }
 
 TEST(SaveSkin, ReadOnlyFileSystemKeepsThePreviousSkin) {
@@ -246,54 +256,51 @@ TEST(SaveSkin, ReadOnlyFileSystemKeepsThePreviousSkin) {
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, mount.path(), "Sky");
-    const auto before = snapshot(skin);
+    const auto before = filesUnder(skin);
     ASSERT_TRUE(mount.remountReadOnly()) << std::strerror(errno);
 
     bench.mainWindow.fill(bench.mainWindow.bounds(), rgb(9, 8, 7));
     bench.state.winBackColour = rgb(1, 1, 1);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Cannot create file " + (skin / "main.bmp").string());
-    EXPECT_EQ(snapshot(skin), before);
+    EXPECT_EQ(filesUnder(skin), before);
     EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Other"); }), "Cannot create" + (mount / "Other").string());
     EXPECT_EQ(bench.workflow(), WorkflowState::Made);
 }
 
-TEST(SaveSkin, FullDiskStopsAtTheBitmapThatDoesNotFit) {
+TEST(SaveSkin, FullDiskLeavesNoPartOfANewSkin) {
     // main.bmp takes 24 pages and titlebar.bmp 22; volume.bmp's 22 do not fit in 50.
-    TmpfsMount mount("size=" + std::to_string(50 * 4096));
-    VK_MOUNT_OR_SKIP(mount);
-    Workbench bench{qtTextRasteriser()};
-    MakeSkinClick(bench);
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Stream write error");
-    EXPECT_EQ(entriesOf(mount / "Sky"), (std::set<std::string>{"main.bmp", "titlebar.bmp"}));
-    EXPECT_EQ(readBytes(mount / "Sky" / "titlebar.bmp"), encodeBmp(bench.t.titleBarImage));
-}
-
-TEST(SaveSkin, FullDiskAtTheTextFiles) {
+    TmpfsMount bitmaps("size=" + std::to_string(50 * 4096));
+    VK_MOUNT_OR_SKIP(bitmaps);
     std::size_t pages = 0;
     for (const SheetFile& sheet : kSheets) pages += pagesOf(sheet.size);
-    TmpfsMount mount("size=" + std::to_string(pages * 4096));  // room for the bitmaps, not one byte more
-    VK_MOUNT_OR_SKIP(mount);
+    TmpfsMount text("size=" + std::to_string(pages * 4096));  // room for the bitmaps, not one byte more
+    VK_MOUNT_OR_SKIP(text);
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Disk full");
-    auto expected = allSixteen();
-    expected.erase("viscolor.txt");
-    expected.erase("plEdit.txt");
-    EXPECT_EQ(entriesOf(mount / "Sky"), expected);
+    EXPECT_EQ(messageOf([&] { saveSkin(bench, bitmaps.path(), "Sky"); }), "Stream write error");
+    EXPECT_EQ(messageOf([&] { saveSkin(bench, text.path(), "Sky"); }), "Disk full");
+    // The directory made for the save goes with its files.
+    EXPECT_TRUE(entriesOf(bitmaps.path()).empty());
+    EXPECT_TRUE(entriesOf(text.path()).empty());
 }
 
-TEST(SaveSkin, FullDiskOverwriteKeepsEveryPreviousFile) {
-    TmpfsMount mount("size=2m");
+TEST(SaveSkin, FailureAtTheNinthFileKeepsTheWholeOldSkin) {
+    // Room for the old skin and the new skin's first eight sheets, not for eqMain.bmp's 64 pages.
+    std::size_t oldSkin = 2, firstEight = 0;  // the two text files take a page each
+    for (const SheetFile& sheet : kSheets) oldSkin += pagesOf(sheet.size);
+    for (int i = 0; i < 8; ++i) firstEight += pagesOf(kSheets[i].size);
+    TmpfsMount mount("size=" + std::to_string((oldSkin + firstEight + 40) * 4096));
     VK_MOUNT_OR_SKIP(mount);
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const fs::path skin = saveSkin(bench, mount.path(), "Sky");
-    const auto before = snapshot(skin);
-    fillUp(mount / "filler");
+    const auto before = filesUnder(skin);
 
-    bench.mainWindow.fill(bench.mainWindow.bounds(), rgb(9, 8, 7));
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Stream write error");
-    EXPECT_EQ(snapshot(skin), before);
+    paintSheetsApart(bench);
+    bench.state.winBackColour = rgb(1, 2, 3);
+    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky", withArchive(mount / "Sky.wsz")); }), "Stream write error");
+    EXPECT_EQ(filesUnder(skin), before);  // byte for byte, and nothing temporary left
+    EXPECT_EQ(entriesOf(mount.path()), (std::set<std::string>{"Sky"}));
 }
 
 TEST(SaveSkin, FullDiskTextOverwriteKeepsThePreviousText) {
@@ -362,4 +369,76 @@ TEST(SaveSkin, ReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(readText(dir / "plEdit.txt"), "old\r\n");
     EXPECT_EQ(entriesOf(dir.path()), (std::set<std::string>{"plEdit.txt"}));
+}
+
+TEST(SaveSkin, KilledRunsTemporariesGoLiveOnesStay) {
+    TempDir dir;
+    Workbench bench{qtTextRasteriser()};
+    MakeSkinClick(bench);
+    const fs::path skin = saveSkin(bench, dir.path(), "Sky");
+    // A save killed after staging a file, in the skin directory and beside the archive.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        StagedFiles staged;
+        const std::uint8_t byte = 1;
+        staged.add(skin / "main.bmp", &byte, 1);
+        staged.add(dir / "Sky.wsz", &byte, 1);
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    // A writer that is still at work, and files that only look alike.
+    StagedFiles live;
+    const std::uint8_t byte = 2;
+    ASSERT_FALSE(live.add(skin / "text.bmp", &byte, 1));
+    writeBytes(skin / ".vellumkit-notes", {1});
+    writeBytes(skin / "old.tmp", {1});
+    const std::set<std::string> kept = {".vellumkit-notes", "old.tmp"};
+    auto temporaries = [](const fs::path& folder) {
+        std::set<std::string> names;
+        for (const std::string& name : entriesOf(folder))
+            if (name.starts_with(".vellumkit-") && name.ends_with(".tmp")) names.insert(name);
+        return names;
+    };
+    const auto liveOnes = temporaries(skin);
+    ASSERT_EQ(liveOnes.size(), 2u);
+    ASSERT_EQ(temporaries(dir.path()).size(), 1u);
+
+    saveSkin(bench, dir.path(), "Sky", withArchive(dir / "Sky.wsz"));
+    std::set<std::string> expected = allSixteen();
+    expected.insert(kept.begin(), kept.end());
+    std::set<std::string> left = entriesOf(skin);
+    const auto stillLive = temporaries(skin);
+    ASSERT_EQ(stillLive.size(), 1u);  // of the two, the killed one went
+    EXPECT_TRUE(liveOnes.count(*stillLive.begin()));
+    left.erase(*stillLive.begin());
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(entriesOf(dir.path()), (std::set<std::string>{"Sky", "Sky.wsz"}));
+    EXPECT_FALSE(live.commit());  // the live writer's file was left to it
+    EXPECT_EQ(readBytes(skin / "text.bmp"), (std::vector<std::uint8_t>{2}));
+}
+
+TEST(SaveSkin, WaitsWhileAnotherSaveHoldsTheFolder) {
+    TempDir dir;
+    Workbench bench{qtTextRasteriser()};
+    MakeSkinClick(bench);
+    const fs::path skin = saveSkin(bench, dir.path(), "Sky", unsynced());
+    const auto before = filesUnder(skin);
+    auto holder = std::make_unique<FolderLock>(skin);
+    ASSERT_EQ(holder->error(), 0);
+
+    bench.state.winBackColour = rgb(1, 2, 3);
+    std::atomic<bool> saved{false};
+    std::thread second([&] {
+        saveSkin(bench, dir.path(), "Sky", unsynced());
+        saved = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(filesUnder(skin), before);
+    holder.reset();
+    second.join();
+    EXPECT_NE(readText(skin / "viscolor.txt").find("1,2,3,"), std::string::npos);
+    EXPECT_EQ(entriesOf(skin), allSixteen());
 }
