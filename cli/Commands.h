@@ -13,5 +13,6 @@ struct UsageError {
 int runMake(const std::vector<std::string>& args);
 int runBatch(const std::vector<std::string>& args);
 int runTemplates(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
 
 } // namespace vk::cli
