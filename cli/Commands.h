@@ -1,8 +1,13 @@
 // The subcommands of vellumkit-cli. Each returns the exit status; usage
 // errors are thrown as UsageError (exit 2), failures as vk::Error (exit 1).
 #pragma once
+#include <filesystem>
 #include <string>
 #include <vector>
+
+namespace vk {
+struct SkinDocument;
+}
 
 namespace vk::cli {
 
@@ -14,5 +19,7 @@ int runMake(const std::vector<std::string>& args);
 int runBatch(const std::vector<std::string>& args);
 int runTemplates(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
+// The skin as the player shows it, all three windows, as a PNG file.
+void writePlayerPreviewPng(const SkinDocument& doc, const std::filesystem::path& file);
 
 } // namespace vk::cli

@@ -16,7 +16,7 @@ namespace {
 
 struct MakeRequest {
     SkinRecipe recipe;
-    std::string out, wsz, preview;
+    std::string out, wsz, preview, playerPreview;
 };
 
 MakeRequest readMakeArguments(const std::vector<std::string>& args) {
@@ -31,6 +31,7 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
         if (name == "--out") reader.valueOnce(request.out);
         else if (name == "--wsz") reader.valueOnce(request.wsz);
         else if (name == "--preview") reader.valueOnce(request.preview);
+        else if (name == "--player-preview") reader.valueOnce(request.playerPreview);
         else if (!readRecipeOption(reader, request.recipe, true)) throw UsageError{"unknown option '" + name + "'"};
     }
     if (request.out.empty()) throw UsageError{"make needs --out DIR"};
@@ -57,6 +58,7 @@ int runMake(const std::vector<std::string>& args) {
     checkDirectoryTarget(skinDirectory);
     if (!request.wsz.empty()) checkFileTarget(request.wsz);
     if (!request.preview.empty()) checkFileTarget(request.preview);
+    if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview);
 
     makeSkinFromRecipe(bench, request.recipe);
 
@@ -77,11 +79,18 @@ int runMake(const std::vector<std::string>& args) {
         guard.willWrite(preview);
         writePreviewPng(bench, preview);
     }
+    if (!request.playerPreview.empty()) {
+        const std::filesystem::path preview(request.playerPreview);
+        guard.makeDirectories(preview.parent_path());
+        guard.willWrite(preview);
+        writePlayerPreviewPng(bench, preview);
+    }
     guard.keep();
 
     std::printf("made %s (16 files)\n", skinDirectory.string().c_str());
     if (!request.wsz.empty()) std::printf("made %s\n", request.wsz.c_str());
     if (!request.preview.empty()) std::printf("made %s\n", request.preview.c_str());
+    if (!request.playerPreview.empty()) std::printf("made %s\n", request.playerPreview.c_str());
     return 0;
 }
 

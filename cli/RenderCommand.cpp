@@ -53,12 +53,27 @@ int parseTime(const std::string& text) {
     return parseInt(text.substr(0, colon), 0, 99, "--time's minutes") * 60 + parseInt(text.substr(colon + 1), 0, 59, "--time's seconds");
 }
 
+const std::vector<player::PlayerWindow> kAllWindows{player::PlayerWindow::Main, player::PlayerWindow::Equaliser,
+                                                    player::PlayerWindow::Playlist};
+
+player::PlayerState previewState() {
+    player::PlayerState state;
+    state.entries = {{"vellumKit - Player Preview", 225}, {"Second Entry", 192}, {"Third Entry", 301}};
+    return state;
+}
+
 } // namespace
+
+void writePlayerPreviewPng(const SkinDocument& doc, const std::filesystem::path& file) {
+    std::vector<player::NamedFile> files;
+    for (SkinFile& f : skinFiles(doc)) files.push_back({std::move(f.name), std::move(f.bytes)});
+    writeBinaryFile(file, player::encodePng(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
+                                                                 qtTextRasteriser())));
+}
 
 int runRender(const std::vector<std::string>& args) {
     std::string skinPath, out, scale, windows, time, title, volume, balance, eq;
-    player::PlayerState state;
-    state.entries = {{"vellumKit - Player Preview", 225}, {"Second Entry", 192}, {"Third Entry", 301}};
+    player::PlayerState state = previewState();
     ArgReader reader(args);
     bool playStateGiven = false;
     while (!reader.atEnd()) {

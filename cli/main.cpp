@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE] [--preview FILE.png]\n"
+    "                          [--player-preview FILE.png]\n"
     "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] PICTURE...\n"
     "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
     "       vellumkit-cli render SKIN --out FILE.png [--scale N] [--windows main,eq,playlist]\n"

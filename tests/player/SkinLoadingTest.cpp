@@ -162,7 +162,11 @@ TEST(SkinLoading, TheDesktopPlayersPngSkinsRender) {
 
 TEST(SkinLoading, RenderCommandDrawsAMadeSkin) {
     TempDir dir;
-    ASSERT_EQ(runCli({"make", "--out", (dir / "made").string(), "--wsz", (dir / "made.wsz").string()}).status, 0);
+    ASSERT_EQ(runCli({"make", "--out", (dir / "made").string(), "--wsz", (dir / "made.wsz").string(), "--player-preview",
+                      (dir / "player.png").string()}).status, 0);
+    // make's player preview is what render draws of the saved skin by default.
+    ASSERT_EQ(runCli({"render", (dir / "made").string(), "--out", (dir / "default.png").string()}).status, 0);
+    EXPECT_EQ(readBytes(dir / "player.png"), readBytes(dir / "default.png"));
     const CliResult r = runCli({"render", (dir / "made.wsz").string(), "--out", (dir / "made.png").string(), "--scale", "2",
                                 "--windows", "main,eq", "--time", "1:05", "--volume", "0", "--stopped"});
     ASSERT_EQ(r.status, 0) << r.err;
