@@ -11,8 +11,6 @@
 #include "format/TextFont.h"
 
 #include <array>
-#include <cmath>
-#include <cstdlib>
 #include <string_view>
 
 namespace vk::format {
@@ -61,12 +59,14 @@ inline constexpr std::array<int, kVisHeight> kScopeRowColours{{22, 22, 21, 21, 2
 // --- text fields --------------------------------------------------------------------------
 // A title longer than its field scrolls round with this between the ends.
 inline constexpr std::string_view kMarqueeSeparator = "  ***  ";
-inline constexpr int kSongTitleChars = kSongTitleWidth / kGlyphWidth + 1;
 
 // --- the playlist's entries ---------------------------------------------------------------
 inline constexpr int kPlEntryHeight = 13;
 inline constexpr int kPlEntryFontHeight = 11;
 inline constexpr int kPlEntryInset = 3;
+
+// The playlist's mini time: sign, two minute and two second glyphs, from plMiniTimeAt.
+inline constexpr std::array<int, 5> kPlMiniTimeColumns{{1, 7, 12, 20, 25}};
 
 // --- the docked windows: main on top, the equaliser and the playlist below -------------
 inline constexpr Point kMainWindowAt{0, 0};

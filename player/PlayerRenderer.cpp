@@ -298,6 +298,24 @@ void drawPlaylist(Image& img, const ClassicSkin& skin, const PlayerState& st, Te
     if (isHeld(st, PlayerButton::PlaylistClose)) blit(img, plCloseButtonAt(size), pl, kPlCloseButtonPressed);
     if (isHeld(st, PlayerButton::PlaylistShade)) blit(img, plShadeButtonAt(size), pl, kPlShadeButtonPressed);
 
+    // The bottom bar's text fields: selected / total length, and the playing time.
+    const Image& font = skin.sheet(Sheet::Text);
+    int selected = 0, total = 0;
+    for (std::size_t i = 0; i < st.entries.size(); ++i) {
+        const int length = std::max(0, st.entries[i].seconds);
+        total += length;
+        if (i < st.selectedEntries.size() && st.selectedEntries[i]) selected += length;
+    }
+    const Point running = plRunningTimeAt(size);
+    drawGlyphs(img, font, running.x, running.y, clockText(selected) + "/" + clockText(total), img.bounds());
+    const Point mini = plMiniTimeAt(size);
+    const int elapsed = std::min(99 * 60 + 59, std::max(0, st.seconds));
+    const bool stopped = st.play == PlayState::Stopped;
+    const char glyphs[5] = {stopped || !st.countingDown ? ' ' : '-', char('0' + elapsed / 600), char('0' + elapsed / 60 % 10),
+                            char('0' + elapsed % 60 / 10), char('0' + elapsed % 10)};
+    for (std::size_t k = 0; k < kPlMiniTimeColumns.size(); ++k)
+        drawGlyphs(img, font, mini.x + kPlMiniTimeColumns[k], mini.y, std::string(1, stopped ? ' ' : glyphs[k]), img.bounds());
+
     for (int row = 0;; ++row) {
         const int index = st.firstVisibleEntry + row;
         const int top = list.top + row * kPlEntryHeight;

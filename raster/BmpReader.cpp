@@ -2,7 +2,7 @@
 
 #include "raster/Error.h"
 
-#include <array>
+#include <algorithm>
 #include <bit>
 #include <vector>
 

@@ -141,6 +141,15 @@ TEST(PlayerPlaylist, FrameTilesAtTwoSizesAndEntriesTakeTheirColours) {
     EXPECT_EQ(img.pixel(list.right - kPlEntryInset - 1, list.top + 2), rgb(250, 250, 250));  // "1:01", right-aligned
     EXPECT_EQ(img.pixel(list.right - kPlEntryInset - 1, list.top + 13 + 2), rgb(10, 10, 200)); // no length shown
     EXPECT_EQ(img.pixel(list.left + 60, list.top + 3 * 13 + 2), rgb(5, 5, 5));
+    // The bottom bar: "0:00/1:06" (the selected entry has no length), and the mini time " 00 00".
+    auto glyph = [&](GlyphPos g) { return cellColour(s.skin, Sheet::Text, glyphCell(g.column, g.row)); };
+    const Point running = plRunningTimeAt({375, 174}), mini = plMiniTimeAt({375, 174});
+    EXPECT_EQ(img.pixel(running.x, running.y), glyph({0, 1}));
+    EXPECT_EQ(img.pixel(running.x + 4 * kGlyphWidth, running.y), glyph({21, 1}));
+    EXPECT_EQ(img.pixel(running.x + 7 * kGlyphWidth, running.y), glyph({0, 1}));
+    EXPECT_EQ(img.pixel(running.x + 8 * kGlyphWidth, running.y), glyph({6, 1}));
+    EXPECT_EQ(img.pixel(mini.x + kPlMiniTimeColumns[0], mini.y), glyph(kSpaceGlyph));
+    EXPECT_EQ(img.pixel(mini.x + kPlMiniTimeColumns[4], mini.y), glyph({0, 1}));
 }
 
 TEST(PlayerZoom, TwiceIsTheOnceImageScaledAndDoubleSizeLightsTheLamp) {

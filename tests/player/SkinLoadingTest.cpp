@@ -83,10 +83,13 @@ TEST(SkinLoading, FolderAndArchiveInAnyCaseAndDepthRenderAsTheSkin) {
     int n = 0;
     for (const format::SheetFile& f : format::kWrittenSheets) {
         const Image& sheet = s.skin.sheet(f.sheet);
-        // Every reader in turn: 24-bit, 8-bit, RLE8, 4-bit, 1-bit would lose colours, so 1-bit only where two suffice.
+        // Every reader in turn (1 bit below, where two colours suffice).
         std::vector<std::uint8_t> bytes;
-        switch (n++ % 4) {
+        Image deep = sheet;
+        deep.setDepth(32);
+        switch (n++ % 5) {
         case 0: bytes = encodeBmp(sheet); break;
+        case 4: bytes = encodeBmp(deep); break;
         case 1: bytes = paletteBmp(sheet, 8); break;
         case 2: bytes = paletteBmp(sheet, 8, true); break;
         default: bytes = paletteBmp(sheet, 4); break;
