@@ -68,6 +68,16 @@ inline constexpr int kPlEntryInset = 3;
 // The playlist's mini time: sign, two minute and two second glyphs, from plMiniTimeAt.
 inline constexpr std::array<int, 5> kPlMiniTimeColumns{{1, 7, 12, 20, 25}};
 
+// --- shaded windows -----------------------------------------------------------------------
+// The shaded main window's time: sign, minutes and seconds glyphs at these columns, row 4.
+inline constexpr std::array<int, 5> kShadeTimeColumns{{128, 134, 139, 147, 152}};
+inline constexpr int kShadeTimeRow = 4;
+// The mini position thumb rides the 17-column bar; its left, middle or right face by thirds.
+inline constexpr int kShadePositionTravel = kShadePositionBar.width() - kShadePositionThumb.width();
+constexpr Rect shadeThumbFace(int p, int travel, const Rect& left, const Rect& middle, const Rect& right) {
+    return p * 3 < travel ? left : (p * 3 < 2 * travel ? middle : right);
+}
+
 // --- the docked windows: main on top, the equaliser and the playlist below -------------
 inline constexpr Point kMainWindowAt{0, 0};
 inline constexpr Point kEqWindowAt{0, kMainWindowSize.height};

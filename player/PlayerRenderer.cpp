@@ -334,14 +334,62 @@ void drawPlaylist(Image& img, const ClassicSkin& skin, const PlayerState& st, Te
     }
 }
 
+void drawMainShaded(Image& img, const ClassicSkin& skin, const PlayerState& st) {
+    const Image& titleBar = skin.sheet(Sheet::TitleBar);
+    blit(img, {0, 0}, titleBar, focusedOn(st, PlayerWindow::Main) ? kShadeBarActive : kShadeBarInactive);
+    if (isHeld(st, PlayerButton::Options)) blit(img, kOptionsButtonAt, titleBar, kOptionsButtonPressed);
+    if (isHeld(st, PlayerButton::Minimise)) blit(img, kMinimiseButtonAt, titleBar, kMinimiseButtonPressed);
+    if (isHeld(st, PlayerButton::Shade)) blit(img, kShadeButtonAt, titleBar, kUnshadeButtonPressed);
+    if (isHeld(st, PlayerButton::Close)) blit(img, kCloseButtonAt, titleBar, kCloseButtonPressed);
+    if (st.play == PlayState::Stopped) return;
+    blit(img, kShadePositionBarAt, titleBar, kShadePositionBar);
+    const int p = roundHalfUp(std::clamp(st.position, 0.0, 1.0) * kShadePositionTravel);
+    blit(img, offset(kShadePositionBarAt, p, 0), titleBar,
+         shadeThumbFace(p, kShadePositionTravel, kShadePositionThumbLeft, kShadePositionThumb, kShadePositionThumbRight));
+    const int t = std::min(99 * 60 + 59, std::max(0, st.seconds));
+    const char glyphs[5] = {st.countingDown ? '-' : ' ', char('0' + t / 600), char('0' + t / 60 % 10), char('0' + t % 60 / 10),
+                            char('0' + t % 10)};
+    for (std::size_t k = 0; k < kShadeTimeColumns.size(); ++k)
+        drawGlyphs(img, skin.sheet(Sheet::Text), kShadeTimeColumns[k], kShadeTimeRow, std::string(1, glyphs[k]), img.bounds());
+}
+
+void drawEqualiserShaded(Image& img, const ClassicSkin& skin, const PlayerState& st) {
+    const Image& ex = skin.sheet(Sheet::EqEx);
+    blit(img, {0, 0}, ex, focusedOn(st, PlayerWindow::Equaliser) ? kEqShadeBarActive : kEqShadeBarInactive);
+    const int v = roundHalfUp(clampInt(st.volume, 0, 100) * kEqShadeVolumeTravel / 100.0);
+    blit(img, offset(kEqShadeVolumeAt, v, 0), ex,
+         shadeThumbFace(v, kEqShadeVolumeTravel, kEqShadeVolumeThumbLeft, kEqShadeVolumeThumb, kEqShadeVolumeThumbRight));
+    const int b = roundHalfUp((clampInt(st.balance, -100, 100) + 100) * kEqShadeBalanceTravel / 200.0);
+    blit(img, offset(kEqShadeBalanceAt, b, 0), ex,
+         shadeThumbFace(b, kEqShadeBalanceTravel, kEqShadeBalanceThumbLeft, kEqShadeBalanceThumb, kEqShadeBalanceThumbRight));
+    if (isHeld(st, PlayerButton::EqShade)) blit(img, kEqShadeButtonAt, ex, kEqUnshadeButtonPressed);
+    if (isHeld(st, PlayerButton::EqClose)) blit(img, kEqCloseButtonAt, ex, kEqShadeCloseButtonPressed);
+}
+
+void drawPlaylistShaded(Image& img, const ClassicSkin& skin, const PlayerState& st) {
+    const Image& pl = skin.sheet(Sheet::PlEdit);
+    const Size size{img.width(), img.height()};
+    blit(img, {0, 0}, pl, kPlShadeLeft);
+    tileAcross(img, kPlShadeLeft.width(), size.width - kPlShadeRightActive.width(), 0, pl, kPlShadeTile);
+    blit(img, {size.width - kPlShadeRightActive.width(), 0}, pl,
+         focusedOn(st, PlayerWindow::Playlist) ? kPlShadeRightActive : kPlShadeRightInactive);
+    if (isHeld(st, PlayerButton::PlaylistShade)) blit(img, plShadeButtonAt(size), pl, kPlUnshadeButtonPressed);
+    if (isHeld(st, PlayerButton::PlaylistClose)) blit(img, plCloseButtonAt(size), pl, kPlCloseButtonPressed);
+}
+
+bool shaded(PlayerWindow window, const PlayerState& st) {
+    return window == PlayerWindow::Main ? st.mainShaded : (window == PlayerWindow::Equaliser ? st.equaliserShaded : st.playlistShaded);
+}
+
 Image renderAtOne(const ClassicSkin& skin, PlayerWindow window, const PlayerState& state, TextRasteriser* text) {
     const Size size = windowSize(window, state);
     Image img(size.width, size.height);
     img.fill(img.bounds(), kBlack);
+    const bool strip = shaded(window, state);
     switch (window) {
-    case PlayerWindow::Main: drawMain(img, skin, state); break;
-    case PlayerWindow::Equaliser: drawEqualiser(img, skin, state); break;
-    case PlayerWindow::Playlist: drawPlaylist(img, skin, state, text); break;
+    case PlayerWindow::Main: strip ? drawMainShaded(img, skin, state) : drawMain(img, skin, state); break;
+    case PlayerWindow::Equaliser: strip ? drawEqualiserShaded(img, skin, state) : drawEqualiser(img, skin, state); break;
+    case PlayerWindow::Playlist: strip ? drawPlaylistShaded(img, skin, state) : drawPlaylist(img, skin, state, text); break;
     }
     return img;
 }
@@ -351,6 +399,8 @@ int effectiveZoom(const PlayerState& state, int zoom) { return std::max(1, zoom)
 } // namespace
 
 Size windowSize(PlayerWindow window, const PlayerState& state) {
+    if (shaded(window, state))
+        return {window == PlayerWindow::Playlist ? snappedPlaylistSize(state.playlistSize).width : kMainWindowSize.width, kShadedHeight};
     switch (window) {
     case PlayerWindow::Main: return kMainWindowSize;
     case PlayerWindow::Equaliser: return kEqWindowSize;

@@ -86,6 +86,7 @@ struct PlayerState {
     PlayerWindow focused = PlayerWindow::Main;
     bool anyFocused = true;      // false: every title bar inactive
     bool doubleSize = false;     // windows drawn twice as large, the "D" lamp lit
+    bool mainShaded = false, equaliserShaded = false, playlistShaded = false;  // shown as their 14-row strips
 };
 
 } // namespace vk::player

@@ -107,6 +107,21 @@ std::vector<SpriteCase> spriteCases() {
         {"PlShadeButtonPressed", PlayerWindow::Playlist, Sheet::PlEdit, kPlShadeButtonPressed, plShadeButtonAt(kPlaylistMinimumSize), with(PlayerButton::PlaylistShade)},
         {"PlScrollHandleTop", PlayerWindow::Playlist, Sheet::PlEdit, kPlScrollHandle, plScrollHandleAt(kPlaylistMinimumSize, 0), none()},
         {"PlScrollHandlePressedBottom", PlayerWindow::Playlist, Sheet::PlEdit, kPlScrollHandlePressed, plScrollHandleAt(wide, plScrollHandleTravel(wide)), [wide](PlayerState& s) { s.playlistSize = wide, s.scroll = 1, s.held = PlayerButton::PlaylistScroll; }},
+
+        // The two shade strips share a sheet row: the active one, painted last, keeps it.
+        {"MainShadeBarInactive", PlayerWindow::Main, Sheet::TitleBar, kShadeBarInactive, {0, 0}, [](PlayerState& s) { s.mainShaded = true, s.anyFocused = false, s.play = PlayState::Stopped; }},
+        {"MainShadeBarActive", PlayerWindow::Main, Sheet::TitleBar, kShadeBarActive, {0, 0}, [](PlayerState& s) { s.mainShaded = true, s.play = PlayState::Stopped; }},
+        {"UnshadePressed", PlayerWindow::Main, Sheet::TitleBar, kUnshadeButtonPressed, kShadeButtonAt, [](PlayerState& s) { s.mainShaded = true, s.held = PlayerButton::Shade; }},
+        {"ShadePositionBar", PlayerWindow::Main, Sheet::TitleBar, kShadePositionBar, kShadePositionBarAt, [](PlayerState& s) { s.mainShaded = true, s.position = 0.5; }},
+        {"ShadePositionThumbLeft", PlayerWindow::Main, Sheet::TitleBar, kShadePositionThumbLeft, kShadePositionBarAt, [](PlayerState& s) { s.mainShaded = true; }},
+        {"ShadePositionThumbRight", PlayerWindow::Main, Sheet::TitleBar, kShadePositionThumbRight, offset(kShadePositionBarAt, kShadePositionTravel, 0), [](PlayerState& s) { s.mainShaded = true, s.position = 1; }},
+        {"EqShadeBarInactive", PlayerWindow::Equaliser, Sheet::EqEx, kEqShadeBarInactive, {0, 0}, [](PlayerState& s) { s.equaliserShaded = true; }},
+        {"EqShadeVolumeThumbRight", PlayerWindow::Equaliser, Sheet::EqEx, kEqShadeVolumeThumbRight, offset(kEqShadeVolumeAt, kEqShadeVolumeTravel, 0), [](PlayerState& s) { s.equaliserShaded = true, s.volume = 100; }},
+        {"EqShadeBalanceThumb", PlayerWindow::Equaliser, Sheet::EqEx, kEqShadeBalanceThumb, offset(kEqShadeBalanceAt, 20, 0), [](PlayerState& s) { s.equaliserShaded = true; }},
+        {"EqShadeClosePressed", PlayerWindow::Equaliser, Sheet::EqEx, kEqShadeCloseButtonPressed, kEqCloseButtonAt, [](PlayerState& s) { s.equaliserShaded = true, s.held = PlayerButton::EqClose; }},
+        {"PlShadeLeft", PlayerWindow::Playlist, Sheet::PlEdit, kPlShadeLeft, {0, 0}, [](PlayerState& s) { s.playlistShaded = true; }},
+        {"PlShadeTile", PlayerWindow::Playlist, Sheet::PlEdit, kPlShadeTile, {kPlTileWidth, 0}, [](PlayerState& s) { s.playlistShaded = true; }},
+        {"PlShadeRightActive", PlayerWindow::Playlist, Sheet::PlEdit, kPlShadeRightActive, {wide.width - 50, 0}, [wide](PlayerState& s) { s.playlistShaded = true, s.playlistSize = wide, s.focused = PlayerWindow::Playlist; }},
     };
     struct Transport { const char* name; Rect up, down; Point at; PlayerButton b; };
     const Transport transport[] = {{"Previous", kPreviousButton, kPreviousButtonPressed, kPreviousButtonAt, PlayerButton::Previous},
