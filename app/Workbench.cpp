@@ -1,22 +1,45 @@
 #include "app/Workbench.h"
 
 #include "app/PictureIntake.h"
+#include "format/WindowAreas.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 namespace vk {
 
 namespace {
 constexpr Rect kWindow = format::kMainWindow;
-constexpr int kWindowHeight = kWindow.height();
 // The scratch canvases hold two or three windows stacked without a gap.
-constexpr Rect kTwoWindows{0, 0, kWindow.width(), 2 * kWindowHeight};
-constexpr Rect kThreeWindows{0, 0, kWindow.width(), 3 * kWindowHeight};
-constexpr Rect kSecondWindow = kWindow.shifted(0, kWindowHeight);
-constexpr Rect kThirdWindow = kWindow.shifted(0, 2 * kWindowHeight);
+constexpr Rect kTwoWindows = format::stackedWindows(2);
+constexpr Rect kThreeWindows = format::stackedWindows(3);
+constexpr Rect kSecondWindow = kWindow.shifted(0, kWindow.height());
+constexpr Rect kThirdWindow = kWindow.shifted(0, 2 * kWindow.height());
+
+// stretchDraw, from the part of the picture the fit chooses.
+void drawFitted(Image& canvas, const Rect& target, const Image& picture, const PictureFit& fit) {
+    canvas.stretchDraw(target, picture, fittedSource(fit, picture.width(), picture.height(), target));
+}
 } // namespace
+
+Rect fittedSource(const PictureFit& fit, int width, int height, const Rect& target) {
+    const Rect whole{0, 0, width, height};
+    if (fit.mode == PictureFit::Mode::Stretch || width <= 0 || height <= 0 || target.width() <= 0 || target.height() <= 0)
+        return whole;
+    const auto place = [](int spare, double focus) { return int(spare * std::clamp(focus, 0.0, 1.0) + 0.5); };
+    const std::int64_t tw = target.width(), th = target.height();
+    if (std::int64_t(width) * th > std::int64_t(height) * tw) {  // wider than the target: cut the sides
+        const int w = std::max(1, int((std::int64_t(height) * tw + th / 2) / th));
+        const int left = place(width - w, fit.focusX);
+        return {left, 0, left + w, height};
+    }
+    const int h = std::max(1, int((std::int64_t(width) * th + tw / 2) / tw));
+    const int top = place(height - h, fit.focusY);
+    return {0, top, width, top + h};
+}
 
 Workbench::Workbench(TextRasteriser* textRasteriser) {
     text = textRasteriser;
@@ -32,21 +55,21 @@ void Workbench::layoutPictures() {
     const SourcePictures& pictures = state.sourcePictures;
     switch (options.layout) {
     case LayoutMode::TwoPlusOne:
-        twoWinPic.stretchDraw(kTwoWindows, pictures.main);
+        drawFitted(twoWinPic, kTwoWindows, pictures.main, fit);
         mainWindow.copyRect(kWindow, twoWinPic, kWindow);
         t.eqMain.copyRect(kWindow, twoWinPic, kSecondWindow);
-        plShow.stretchDraw(kWindow, pictures.playlist);
+        drawFitted(plShow, kWindow, pictures.playlist, fit);
         break;
     case LayoutMode::Continuous:
-        oneWinPic.stretchDraw(kThreeWindows, pictures.main);
+        drawFitted(oneWinPic, kThreeWindows, pictures.main, fit);
         mainWindow.copyRect(kWindow, oneWinPic, kWindow);
         t.eqMain.copyRect(kWindow, oneWinPic, kSecondWindow);
         plShow.copyRect(kWindow, oneWinPic, kThirdWindow);
         break;
     case LayoutMode::ThreeWindows:
-        mainWindow.stretchDraw(kWindow, pictures.main);
-        t.eqMain.stretchDraw(kWindow, pictures.equaliser);
-        plShow.stretchDraw(kWindow, pictures.playlist);
+        drawFitted(mainWindow, kWindow, pictures.main, fit);
+        drawFitted(t.eqMain, kWindow, pictures.equaliser, fit);
+        drawFitted(plShow, kWindow, pictures.playlist, fit);
         break;
     }
     enterNotMade();

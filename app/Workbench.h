@@ -24,6 +24,17 @@ struct WorkflowButtons {
     bool saveSkin = false;
 };
 
+// How a picture fills the area it is laid onto: stretched whole, or the
+// largest part with the area's proportions cut out first (the focus, 0 ... 1
+// across and down, says where) and stretched the same way.
+struct PictureFit {
+    enum class Mode { Stretch, Crop };
+    Mode mode = Mode::Stretch;
+    double focusX = 0.5, focusY = 0.5;
+};
+// The part of a picture of that size that fills the target under the fit.
+Rect fittedSource(const PictureFit& fit, int width, int height, const Rect& target);
+
 // The workbench is the document it works on, plus the workflow around it.
 class Workbench : public SkinDocument {
 public:
@@ -35,6 +46,9 @@ public:
     std::function<void(WorkflowButton, bool enabled)> onButton;
     // The window shows the busy cursor between these two.
     std::function<void()> beginBusy, endBusy;
+
+    // Read by every layoutPictures; the window's Picture menu and --fit set it.
+    PictureFit fit;
 
     const WorkflowButtons& buttons() const { return buttons_; }
     WorkflowState workflow() const { return buttons_.makeSkin ? WorkflowState::NotMade : WorkflowState::Made; }

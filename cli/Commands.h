@@ -1,8 +1,10 @@
 // The subcommands of vellumkit-cli. Each returns the exit status; usage
 // errors are thrown as UsageError (exit 2), failures as vk::Error (exit 1).
 #pragma once
+#include <exception>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -11,7 +13,9 @@ struct SkinDocument;
 
 namespace vk::cli {
 
-struct UsageError {
+struct UsageError : std::exception {
+    explicit UsageError(std::string text) : message(std::move(text)) {}
+    const char* what() const noexcept override { return message.c_str(); }
     std::string message;
 };
 

@@ -8,6 +8,8 @@
 #include "raster/Error.h"
 
 #include <QBuffer>
+#include "app/QtImage.h"
+
 #include <QImage>
 
 #include <cerrno>
@@ -95,14 +97,7 @@ void OutputGuard::willWrite(const fs::path& path) {
 
 void writePreviewPng(const Workbench& bench, const fs::path& file) {
     const Image preview = windowPreview(bench);
-    QImage image(preview.width(), preview.height(), QImage::Format_RGB32);
-    for (int y = 0; y < preview.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < preview.width(); ++x) {
-            const TColor c = preview.pixel(x, y);
-            line[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
-        }
-    }
+    const QImage image = toQImage(preview);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

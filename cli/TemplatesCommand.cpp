@@ -6,6 +6,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include "app/QtImage.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -43,16 +45,6 @@ void writeTemplateFiles(const fs::path& dir) {
         ++written;
     }
     std::printf("wrote %d template images to %s\n", written, dir.string().c_str());
-}
-
-QImage toQImage(const Image& image) {
-    QImage out(image.width(), image.height(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const TColor c = image.pixel(x, y);
-            out.setPixel(x, y, qRgb(redOf(c), greenOf(c), blueOf(c)));
-        }
-    return out;
 }
 
 // One labelled tile of the sheet.

@@ -4,26 +4,20 @@
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
 #include "raster/Primitives.h"
-#include "skin/EqSliderArt.h"
-#include "skin/MainWindowGeometry.h"
-#include "skin/SharedSprites.h"
+#include "format/WindowAreas.h"
 
 namespace vk {
 
 namespace {
 
-// The volume and balance knob is the template volBut itself, 14 x 11; the
-// sheets hold it released and pressed side by side.
-constexpr Point kVolumeKnobSprites[] = {{0, 422}, {15, 422}};
+using namespace format;
 
-// Both position knobs of posBar and the column 277 between them.
-constexpr Rect kPosBarKnobs{248, 0, 307, 10};
-constexpr Rect kPosBarKnob{248, 0, 277, 10};
-constexpr Rect kPosBarKnobPressed{278, 0, 307, 10};
+// The volume and balance knob is the template volBut itself; the sheets hold
+// it pressed and released side by side.
+constexpr Point kVolumeKnobSprites[] = {topLeft(kVolumeThumbPressed), topLeft(kVolumeThumb)};
 
-// The knob sprites' 9 x 9 insides; their outlines keep what they had.
-constexpr Rect kEqKnobInside{1, 165, 10, 174};
-constexpr Rect kEqKnobPressedInside{1, 177, 10, 186};
+// Both position knobs of posBar and the column between them.
+constexpr Rect kPosBarKnobs{kPositionThumb.left, kPositionThumb.top, kPositionThumbPressed.right, kPositionThumb.bottom};
 
 // A solid block of the colour with a raised bevel on it.
 void paintKnob(Image& image, const Rect& r, TColor colour, bool buttonsOnly) {
@@ -40,26 +34,26 @@ void changeMainSlider(SkinDocument& doc, TColor colour) {
 
     paintKnob(t.volBut, t.volBut.bounds(), colour, flat);
     t.posBar.fill(kPosBarKnobs, colour);
-    raiseFrame(t.posBar, flat, kPosBarKnob);
-    raiseFrame(t.posBar, flat, kPosBarKnobPressed);
+    raiseFrame(t.posBar, flat, kPositionThumb);
+    raiseFrame(t.posBar, flat, kPositionThumbPressed);
     for (const Point at : kVolumeKnobSprites) {
         pasteImage(t.volumeWindow, at.x, at.y, t.volBut);
         pasteImage(t.balanceWindow, at.x, at.y, t.volBut);
     }
-    pasteImage(doc.mainWindow, skin::kVolumeKnobAt.x, skin::kVolumeKnobAt.y, t.volBut);
-    pasteImage(doc.mainWindow, skin::kBalanceKnobAt.x, skin::kBalanceKnobAt.y, t.volBut);
+    pasteImage(doc.mainWindow, kVolumeKnobAt.x, kVolumeKnobAt.y, t.volBut);
+    pasteImage(doc.mainWindow, kBalanceKnobAt.x, kBalanceKnobAt.y, t.volBut);
 }
 
 void changeEqSliders(SkinDocument& doc, TColor colour) {
-    using namespace eqSliders;
     requirePlainRgb(colour);
     Image& eq = doc.t.eqMain;
     const bool flat = doc.state.buttonsOnly;
 
-    paintKnob(eq, kEqKnobInside, colour, flat);
-    paintKnob(eq, kEqKnobPressedInside, colour, flat);
-    eq.copyRect(knobOnSlider(kPreampLeft), eq, kKnobNormal);
-    for (int i = 0; i < kBandCount; ++i) eq.copyRect(knobOnSlider(bandLeft(i)), eq, kKnobNormal);
+    // Only the knobs' insides: their outlines keep what they had.
+    paintKnob(eq, shrunk(kEqSliderThumb, 1), colour, flat);
+    paintKnob(eq, shrunk(kEqSliderThumbPressed, 1), colour, flat);
+    eq.copyRect(eqThumbOnSlider(kEqPreampAt), eq, kEqSliderThumb);
+    for (int i = 0; i < kEqBandCount; ++i) eq.copyRect(eqThumbOnSlider(eqBandAt(i)), eq, kEqSliderThumb);
 }
 
 void changePlSlider(SkinDocument& doc, TColor colour) {
@@ -67,9 +61,9 @@ void changePlSlider(SkinDocument& doc, TColor colour) {
     Image& sheet = doc.t.plEdit;
     const bool flat = doc.state.buttonsOnly;
 
-    paintKnob(sheet, skin::kPlScrollKnobSprite, colour, flat);
-    paintKnob(sheet, skin::kPlScrollKnobPressedSprite, colour, flat);
-    doc.plShow.copyRect(skin::kPlScrollKnobOnPreview, sheet, skin::kPlScrollKnobSprite);
+    paintKnob(sheet, kPlScrollHandle, colour, flat);
+    paintKnob(sheet, kPlScrollHandlePressed, colour, flat);
+    doc.plShow.copyRect(kPlScrollHandleArea, sheet, kPlScrollHandle);
 }
 
 void restyleSlider(SkinDocument& doc, SliderKnobs knobs, TColor colour) {

@@ -3,7 +3,7 @@
 // colour tools and the writer work on this; the workbench above drives it.
 #pragma once
 #include "document/SkinState.h"
-#include "format/Geometry.h"
+#include "format/WindowAreas.h"
 #include "templates/TemplateSet.h"
 
 namespace vk {
@@ -24,10 +24,10 @@ struct SkinDocument {
 
     SkinState state;
     TemplateSet t;  // eqMain's rows 0 ... 115 are the equaliser window canvas
-    Image mainWindow{format::kMainWindowSize.width, format::kMainWindowSize.height};
-    Image plShow{format::kMainWindowSize.width, format::kMainWindowSize.height};
-    Image twoWinPic{format::kMainWindowSize.width, 2 * format::kMainWindowSize.height};
-    Image oneWinPic{format::kMainWindowSize.width, 3 * format::kMainWindowSize.height};
+    Image mainWindow{format::kMainWindow.width(), format::kMainWindow.height()};
+    Image plShow{format::kPlPreviewSize.width, format::kPlPreviewSize.height};
+    Image twoWinPic{format::stackedWindows(2).width(), format::stackedWindows(2).height()};
+    Image oneWinPic{format::stackedWindows(3).width(), format::stackedWindows(3).height()};
     Options options;
     // Draws the playlist preview's text; none draws no glyphs.
     TextRasteriser* text = nullptr;

@@ -44,6 +44,13 @@ inline constexpr std::array<SheetFile, 14> kWrittenSheets{{
     {Sheet::NumsEx, "nums_ex.bmp", {108, 13}},
 }};
 
+// The size this program writes a sheet at.
+constexpr Size writtenSize(Sheet sheet) {
+    for (const SheetFile& f : kWrittenSheets)
+        if (f.sheet == sheet) return f.size;
+    return {};
+}
+
 inline constexpr std::string_view kVisColorFile = "viscolor.txt";
 inline constexpr std::string_view kPlEditFile = "plEdit.txt";
 
@@ -84,9 +91,7 @@ constexpr Size conventionalSize(Sheet sheet) {
     if (sheet == Sheet::Balance) return {68, 433};
     if (sheet == Sheet::EqEx) return {275, 82};
     if (sheet == Sheet::Numbers) return {99, 13};
-    for (const SheetFile& f : kWrittenSheets)
-        if (f.sheet == sheet) return f.size;
-    return {};
+    return writtenSize(sheet);
 }
 
 } // namespace vk::format

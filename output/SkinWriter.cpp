@@ -1,5 +1,6 @@
 #include "output/SkinWriter.h"
 
+#include "format/SkinFiles.h"
 #include "output/AtomicFile.h"
 #include "raster/Bmp.h"
 #include "raster/Error.h"
@@ -55,24 +56,37 @@ std::string plEditText(const SkinState& state) {
     return file;
 }
 
-std::array<SkinBitmap, 14> skinBitmaps(const SkinDocument& doc) {
+namespace {
+const Image& sheetImage(const SkinDocument& doc, format::Sheet sheet) {
     const TemplateSet& t = doc.t;
-    return {{
-        {"main.bmp", &doc.mainWindow},
-        {"titlebar.bmp", &t.titleBarImage},
-        {"volume.bmp", &t.volumeWindow},
-        {"balance.bmp", &t.balanceWindow},
-        {"posBar.bmp", &t.posBar},
-        {"monoSter.bmp", &t.monoSter},
-        {"shufRep.bmp", &t.shufrep},
-        {"cButtons.bmp", &t.cButtons},
-        {"eqMain.bmp", &t.eqMain},
-        {"plEdit.bmp", &t.plEdit},
-        {"eq_ex.bmp", &t.eqEx},
-        {"playPaus.bmp", &t.playPaus},
-        {"text.bmp", &t.text},
-        {"nums_ex.bmp", &t.nums_ex},
-    }};
+    switch (sheet) {
+    case format::Sheet::Main: return doc.mainWindow;
+    case format::Sheet::TitleBar: return t.titleBarImage;
+    case format::Sheet::Volume: return t.volumeWindow;
+    case format::Sheet::Balance: return t.balanceWindow;
+    case format::Sheet::PosBar: return t.posBar;
+    case format::Sheet::MonoSter: return t.monoSter;
+    case format::Sheet::ShufRep: return t.shufrep;
+    case format::Sheet::CButtons: return t.cButtons;
+    case format::Sheet::EqMain: return t.eqMain;
+    case format::Sheet::PlEdit: return t.plEdit;
+    case format::Sheet::EqEx: return t.eqEx;
+    case format::Sheet::PlayPaus: return t.playPaus;
+    case format::Sheet::Text: return t.text;
+    case format::Sheet::NumsEx: return t.nums_ex;
+    case format::Sheet::Numbers: break;
+    }
+    throw Error("No image for a sheet this program does not write");
+}
+} // namespace
+
+std::array<SkinBitmap, 14> skinBitmaps(const SkinDocument& doc) {
+    std::array<SkinBitmap, 14> bitmaps{};
+    for (std::size_t i = 0; i < bitmaps.size(); ++i) {
+        const format::SheetFile& f = format::kWrittenSheets[i];
+        bitmaps[i] = {f.fileName.data(), &sheetImage(doc, f.sheet)};  // the names are string literals
+    }
+    return bitmaps;
 }
 
 std::vector<SkinFile> skinFiles(const SkinDocument& doc) {

@@ -1,20 +1,23 @@
 #include "output/WindowPreview.h"
 
+#include "format/WindowAreas.h"
+
 namespace vk {
 
 namespace {
-constexpr Rect kWindow{0, 0, 275, 116};
+constexpr Rect kWindow = format::kMainWindow;
+constexpr int kGap = format::kPreviewWindowGap;
 } // namespace
 
 WindowTops windowTops(LayoutMode layout) {
+    const int h = kWindow.height();
     switch (layout) {
-    case LayoutMode::TwoPlusOne: return {116, 236};
-    case LayoutMode::Continuous: return {116, 232};
+    case LayoutMode::TwoPlusOne: return {h, 2 * h + kGap};
+    case LayoutMode::Continuous: return {h, 2 * h};
     case LayoutMode::ThreeWindows: break;
     }
-    return {120, 240};
+    return {h + kGap, 2 * (h + kGap)};
 }
-
 Image windowPreview(const SkinDocument& doc) {
     const WindowTops tops = windowTops(doc.options.layout);
     Image preview(kWindow.width(), tops.playlist + kWindow.height());

@@ -14,8 +14,8 @@ struct WindowTops {
 };
 WindowTops windowTops(LayoutMode layout);
 
-// 275 wide; the main window, the equaliser canvas (rows 0 ... 115 of eqMain)
-// and the playlist canvas at their tops on the window's silver background.
+// One window wide; the main window, the equaliser canvas (eqMain's window
+// rows) and the playlist canvas at their tops on the window's silver background.
 Image windowPreview(const SkinDocument& doc);
 
 } // namespace vk

@@ -2,6 +2,8 @@
 
 #include "raster/Error.h"
 
+#include <cstdint>
+
 namespace vk {
 
 namespace {
@@ -19,7 +21,22 @@ std::uint32_t get32(const std::uint8_t* p) {
 std::size_t rowBytes(int width, int depth) {
     return (std::size_t(width) * std::size_t(depth / 8) + 3) & ~std::size_t(3);
 }
-constexpr std::size_t kHeaderSize = 14 + 40;
+// The fields of the file header and the 40-byte info header, by byte offset.
+namespace field {
+constexpr std::size_t kSignature = 0;       // "BM"
+constexpr std::size_t kFileSize = 2;
+constexpr std::size_t kPixelOffset = 10;
+constexpr std::size_t kInfoSize = 14;
+constexpr std::size_t kWidth = 18;
+constexpr std::size_t kHeight = 22;         // negative: rows stored top down
+constexpr std::size_t kPlanes = 26;
+constexpr std::size_t kBitCount = 28;
+constexpr std::size_t kCompression = 30;    // 0 none, 3 bit fields
+constexpr std::size_t kImageSize = 34;
+} // namespace field
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::size_t kHeaderSize = kFileHeaderSize + kInfoHeaderSize;
 } // namespace
 
 std::size_t bmpFileSize(int width, int height, int depth) {
@@ -32,17 +49,17 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
     const std::size_t stride = rowBytes(w, depth);
     std::vector<std::uint8_t> out(bmpFileSize(w, h, depth), 0);
 
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(out, 2, std::uint32_t(out.size()));
-    put32(out, 10, std::uint32_t(kHeaderSize));
-    put32(out, 14, 40);
-    put32(out, 18, std::uint32_t(w));
-    put32(out, 22, std::uint32_t(h));
-    put16(out, 26, 1);
-    put16(out, 28, std::uint32_t(depth));
-    put32(out, 30, 0);  // no compression
-    put32(out, 34, std::uint32_t(stride * std::size_t(h)));
+    out[field::kSignature] = 'B';
+    out[field::kSignature + 1] = 'M';
+    put32(out, field::kFileSize, std::uint32_t(out.size()));
+    put32(out, field::kPixelOffset, std::uint32_t(kHeaderSize));
+    put32(out, field::kInfoSize, std::uint32_t(kInfoHeaderSize));
+    put32(out, field::kWidth, std::uint32_t(w));
+    put32(out, field::kHeight, std::uint32_t(h));
+    put16(out, field::kPlanes, 1);
+    put16(out, field::kBitCount, std::uint32_t(depth));
+    put32(out, field::kCompression, 0);
+    put32(out, field::kImageSize, std::uint32_t(stride * std::size_t(h)));
 
     const std::size_t bytesPerPixel = std::size_t(depth / 8);
     for (int y = 0; y < h; ++y) {
@@ -60,14 +77,16 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
 
 Image decodeBmp(const std::uint8_t* data, std::size_t size) {
     const Error invalid("Bitmap image is not valid");
-    if (size < kHeaderSize || data[0] != 'B' || data[1] != 'M') throw invalid;
-    const std::uint32_t offset = get32(data + 10);
-    const std::uint32_t infoSize = get32(data + 14);
-    const auto w = std::int32_t(get32(data + 18));
-    const auto hSigned = std::int32_t(get32(data + 22));
-    const std::uint32_t depth = get16(data + 28);
-    const std::uint32_t compression = get32(data + 30);
-    if (infoSize < 40 || w <= 0 || hSigned == 0 || (depth != 24 && depth != 32) || (compression != 0 && compression != 3))
+    if (size < kHeaderSize || data[field::kSignature] != 'B' || data[field::kSignature + 1] != 'M') throw invalid;
+    const std::uint32_t offset = get32(data + field::kPixelOffset);
+    const std::uint32_t infoSize = get32(data + field::kInfoSize);
+    const auto w = std::int32_t(get32(data + field::kWidth));
+    const auto hSigned = std::int32_t(get32(data + field::kHeight));
+    const std::uint32_t depth = get16(data + field::kBitCount);
+    const std::uint32_t compression = get32(data + field::kCompression);
+    // INT_MIN rows has no positive count: refused with the other nonsense heights.
+    if (infoSize < kInfoHeaderSize || w <= 0 || hSigned == 0 || hSigned == INT32_MIN || (depth != 24 && depth != 32) ||
+        (compression != 0 && compression != 3))
         throw invalid;
     const bool topDown = hSigned < 0;
     const int h = topDown ? -hSigned : hSigned;

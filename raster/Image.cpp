@@ -115,15 +115,17 @@ void Image::copyRect(const Rect& target, const Image& source, const Rect& source
     }
 }
 
-void Image::stretchDraw(const Rect& target, const Image& bitmap) {
+void Image::stretchDraw(const Rect& target, const Image& bitmap) { stretchDraw(target, bitmap, bitmap.bounds()); }
+
+void Image::stretchDraw(const Rect& target, const Image& bitmap, const Rect& source) {
     const int tw = target.width(), th = target.height();
-    if (tw <= 0 || th <= 0 || bitmap.width() <= 0 || bitmap.height() <= 0) return;
+    if (tw <= 0 || th <= 0 || source.width() <= 0 || source.height() <= 0) return;
     for (int ty = 0; ty < th; ++ty) {
         const int y = target.top + ty;
         if (y < 0 || y >= height_) continue;
-        const int sy = nearest(ty, th, bitmap.height());
+        const int sy = source.top + nearest(ty, th, source.height());
         for (int tx = 0; tx < tw; ++tx) {
-            const int sx = nearest(tx, tw, bitmap.width());
+            const int sx = source.left + nearest(tx, tw, source.width());
             setPixel(target.left + tx, y, bitmap.pixel(sx, sy));
         }
     }

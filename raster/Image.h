@@ -63,6 +63,8 @@ public:
     void copyRect(const Rect& target, const Image& source, const Rect& sourceRect);
     // The whole bitmap scaled into the target by nearest neighbour.
     void stretchDraw(const Rect& target, const Image& bitmap);
+    // The same from a part of the bitmap only.
+    void stretchDraw(const Rect& target, const Image& bitmap, const Rect& source);
     // One line of text in the current font, cells starting at (x, y); with
     // no rasteriser no glyphs are drawn and the line is zero-wide.
     void textOut(int x, int y, TextRasteriser* rasteriser, const std::string& text);

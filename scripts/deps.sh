@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libzip-dev libpng-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(xvfb xauth chromium python3 audacious)
+  packages+=(xvfb xauth chromium python3 desktop-file-utils appstream audacious)
   # A Node from elsewhere (with its own npm) is fine.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)

@@ -2,7 +2,7 @@
 // the transport button sheet, and the two slider knobs on the window picture.
 // Every button is cut twice from its area: pressed before its released art is
 // stamped onto the picture, released after.
-#include "skin/MainWindowGeometry.h"
+#include "format/WindowAreas.h"
 #include "skin/MakeSkin.h"
 #include "skin/Pass.h"
 
@@ -12,6 +12,8 @@
 namespace vk::skin {
 
 namespace {
+
+using namespace format;
 
 using Stamp = Image TemplateSet::*;
 
@@ -32,83 +34,86 @@ struct Button {
     }
 };
 
-// shufrep
-constexpr Rect kRepeatPressed[] = {{0, 15, 28, 31}, {0, 45, 28, 61}};
-constexpr Rect kRepeatReleased[] = {{0, 30, 28, 45}, {0, 0, 28, 15}};
-constexpr Rect kShufflePressed[] = {{28, 15, 75, 31}, {28, 45, 75, 61}};
-constexpr Rect kShuffleReleased[] = {{28, 0, 75, 15}, {28, 30, 75, 45}};
-constexpr Rect kEqPressed[] = {{46, 61, 69, 73}, {46, 73, 69, 85}};
-constexpr Rect kEqReleased[] = {{0, 61, 23, 73}, {0, 73, 23, 85}};
-constexpr Rect kPlPressed[] = {{69, 61, 92, 73}, {69, 73, 92, 85}};
-constexpr Rect kPlReleased[] = {{23, 61, 46, 73}, {23, 73, 46, 85}};
-// cButtons
-constexpr Rect kTransportPressed[] = {{0, 18, 114, 36}};
-constexpr Rect kTransportReleased[] = {{0, 0, 114, 18}};
-constexpr Rect kLoadPressed[] = {{114, 16, 136, 32}};
-constexpr Rect kLoadReleased[] = {{114, 0, 136, 16}};
+// shufrep: the pressed cells are cut a row taller than the sprites, the
+// released ones at the sprites' own size.
+constexpr Rect pressedCell(const Rect& sprite) { return tallerBy(sprite, 1); }
+constexpr Rect kRepeatPressed[] = {pressedCell(toggleState(kRepeatButton, false, true)), pressedCell(toggleState(kRepeatButton, true, true))};
+constexpr Rect kRepeatReleased[] = {toggleState(kRepeatButton, true, false), kRepeatButton};
+constexpr Rect kShufflePressed[] = {pressedCell(toggleState(kShuffleButton, false, true)), pressedCell(toggleState(kShuffleButton, true, true))};
+constexpr Rect kShuffleReleased[] = {kShuffleButton, toggleState(kShuffleButton, true, false)};
+constexpr Rect kEqPressed[] = {windowToggleState(kEqToggle, false, true), windowToggleState(kEqToggle, true, true)};
+constexpr Rect kEqReleased[] = {kEqToggle, windowToggleState(kEqToggle, true, false)};
+constexpr Rect kPlPressed[] = {windowToggleState(kPlToggle, false, true), windowToggleState(kPlToggle, true, true)};
+constexpr Rect kPlReleased[] = {kPlToggle, windowToggleState(kPlToggle, true, false)};
+// cButtons: the five transport buttons as one strip, then eject.
+constexpr Rect kTransportStrip{kPreviousButton.left, kPreviousButton.top, kNextButton.right, kNextButton.bottom};
+constexpr Rect kTransportPressed[] = {below(kTransportStrip, kTransportPressedDrop)};
+constexpr Rect kTransportReleased[] = {kTransportStrip};
+constexpr Rect kLoadPressed[] = {kEjectButtonPressed};
+constexpr Rect kLoadReleased[] = {kEjectButton};
 
 using T = TemplateSet;
 // Each first line is the pressed side of the button, each second line the released side.
-const Button kRepeat{kRepeatButton, true, &T::repDown, kRepeatPressed,
+const Button kRepeat{kRepeatButtonArea, true, &T::repDown, kRepeatPressed,
                      &T::repUpBut, kRepeatReleased, kRepeatReleased[0]};
-const Button kShuffle{kShuffleButton, true, &T::shuffleDown, kShufflePressed,
+const Button kShuffle{kShuffleButtonArea, true, &T::shuffleDown, kShufflePressed,
                       &T::shuffleUpBut, kShuffleReleased, kShuffleReleased[1]};
-const Button kEq{kEqToggle, false, &T::eqButDown, kEqPressed,
+const Button kEq{kEqToggleArea, false, &T::eqButDown, kEqPressed,
                  &T::eqUpBut, kEqReleased, std::nullopt};
-const Button kPl{kPlToggle, false, &T::plButDown, kPlPressed,
+const Button kPl{kPlToggleArea, false, &T::plButDown, kPlPressed,
                  &T::plUpBut, kPlReleased, std::nullopt};
 // The released art of these two comes from the one stamp `buts`.
-const Button kTransport{kTransportButtons, false, &T::downButs, kTransportPressed,
+const Button kTransport{kTransportButtonsArea, false, &T::downButs, kTransportPressed,
                         nullptr, kTransportReleased, std::nullopt};
-const Button kLoad{kLoadButton, false, &T::loadDown, kLoadPressed,
+const Button kLoad{kEjectButtonArea, false, &T::loadDown, kLoadPressed,
                    nullptr, kLoadReleased, std::nullopt};
 
 const Button* const kToggles[] = {&kRepeat, &kShuffle, &kEq, &kPl};
 
 // Copy the bare area into each pressed cell, then stamp each.
-void cutPressed(Pass& p, Image& sheet, const Button& b) {
-    for (const Rect& cell : b.pressedCells) p.copy(sheet, cell, p.doc.mainWindow, b.area);
-    for (const Rect& cell : b.pressedCells) p.stamp(sheet, topLeft(cell), p.t.*b.pressedStamp);
+void cutPressed(Pass& pass, Image& sheet, const Button& b) {
+    for (const Rect& cell : b.pressedCells) pass.copy(sheet, cell, pass.doc.mainWindow, b.area);
+    for (const Rect& cell : b.pressedCells) pass.stamp(sheet, topLeft(cell), pass.t.*b.pressedStamp);
 }
 
-void stampReleasedArt(Pass& p, const Button& b) {
-    if (b.releasedStamp) p.stamp(p.doc.mainWindow, topLeft(b.area), p.t.*b.releasedStamp);
+void stampReleasedArt(Pass& pass, const Button& b) {
+    if (b.releasedStamp) pass.stamp(pass.doc.mainWindow, topLeft(b.area), pass.t.*b.releasedStamp);
 }
 
 // Copy the stamped area into each released cell.
-void cutReleased(Pass& p, Image& sheet, const Button& b) {
-    for (const Rect& cell : b.releasedCells) p.copy(sheet, cell, p.doc.mainWindow, b.releasedSource());
-    if (b.stampedTwice) p.stamp(sheet, topLeft(*b.stampedTwice), p.t.*b.releasedStamp);
+void cutReleased(Pass& pass, Image& sheet, const Button& b) {
+    for (const Rect& cell : b.releasedCells) pass.copy(sheet, cell, pass.doc.mainWindow, b.releasedSource());
+    if (b.stampedTwice) pass.stamp(sheet, topLeft(*b.stampedTwice), pass.t.*b.releasedStamp);
 }
 
 } // namespace
 
 void buttonSheets(SkinDocument& doc) {
-    Pass p(doc);
+    Pass pass(doc);
     Image& main = doc.mainWindow;
     TemplateSet& t = doc.t;
 
     // 1-16: the toggles' pressed cells, from the picture without button art.
-    for (const Button* b : kToggles) cutPressed(p, t.shufrep, *b);
+    for (const Button* b : kToggles) cutPressed(pass, t.shufrep, *b);
 
     // 17-30: each toggle's released art on the picture, then its released cells.
     for (const Button* b : kToggles) {
-        stampReleasedArt(p, *b);
-        cutReleased(p, t.shufrep, *b);
+        stampReleasedArt(pass, *b);
+        cutReleased(pass, t.shufrep, *b);
     }
 
     // 31-34: load and transport, pressed.
-    cutPressed(p, t.cButtons, kLoad);
-    cutPressed(p, t.cButtons, kTransport);
+    cutPressed(pass, t.cButtons, kLoad);
+    cutPressed(pass, t.cButtons, kTransport);
 
     // 35-37: one stamp for all six control buttons, then both released cells.
-    p.stamp(main, kControlButtonArtAt, t.buts);
-    cutReleased(p, t.cButtons, kTransport);
-    cutReleased(p, t.cButtons, kLoad);
+    pass.stamp(main, topLeft(kTransportButtonsArea), t.buts);
+    cutReleased(pass, t.cButtons, kTransport);
+    cutReleased(pass, t.cButtons, kLoad);
 
     // 38-39: the knobs go on the picture only; the slider sheets are already cut.
-    p.paste(main, kVolumeKnobAt, t.volBut);
-    p.paste(main, kBalanceKnobAt, t.volBut);
+    pass.paste(main, kVolumeKnobAt, t.volBut);
+    pass.paste(main, kBalanceKnobAt, t.volBut);
 }
 
 } // namespace vk::skin

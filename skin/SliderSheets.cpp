@@ -1,7 +1,7 @@
 // Stage 3 of MakeSkin: the volume, balance, position-bar and mono/stereo
 // sheets, each cut from the main-window picture where its control lies, so
 // the sheets repeat the picture and the grooves that stage 2 sank into it.
-#include "skin/MainWindowGeometry.h"
+#include "format/WindowAreas.h"
 #include "skin/MakeSkin.h"
 #include "skin/Pass.h"
 
@@ -9,44 +9,40 @@ namespace vk::skin {
 
 namespace {
 
-// The volume and balance sheets: 28 frames of 14 rows at a pitch of 15; the
-// row between two frames and the knob rows below them stay the template's.
-constexpr int kSliderFrames = 28;
-constexpr int kSliderFramePitch = 15;
-constexpr Rect sliderFrame(const Rect& slider, int k) {
-    return {0, kSliderFramePitch * k, slider.width(), kSliderFramePitch * k + slider.height()};
-}
+using namespace format;
 
-// posBar: the background left of the two knobs, and a groove along its middle
-// that exists only in the sheet.
-constexpr Rect kPosBarBackground{0, 0, 248, 10};
-constexpr Rect kPosBarGroove{0, 4, 248, 6};
+// The volume and balance sheets: every frame with the spare row below it;
+// the row between two frames and the knob rows below them stay the template's.
+constexpr Rect sliderFrame(const Rect& slider, int k) { return xywh(0, kSliderFramePitch * k, slider.width(), slider.height()); }
 
-// monoSter: the stereo lamp on the left, the mono lamp on the right, each as
-// an active cell above an inactive one; both cells show the same picture.
-constexpr Rect kStereoCells[] = {{0, 0, 29, 12}, {0, 12, 29, 24}};
-constexpr Rect kMonoCells[] = {{29, 0, 58, 12}, {29, 12, 58, 24}};
+// posBar: a groove along the middle of the background that exists only in the sheet.
+constexpr Rect kPosBarGroove{kPositionBar.left, 4, kPositionBar.right, 6};
+
+// monoSter: each lamp as an active cell above an inactive one, both showing
+// the same picture; the mono cells run on to the sheet's edge.
+constexpr Rect kStereoCells[] = {kStereoLit, kStereoDim};
+constexpr Rect kMonoCells[] = {rightOf(kStereoLit, kStereoLit.width()), rightOf(kStereoDim, kStereoDim.width())};
 
 } // namespace
 
 void sliderSheets(SkinDocument& doc) {
-    Pass p(doc);
+    Pass pass(doc);
     const Image& main = doc.mainWindow;
     TemplateSet& t = doc.t;
 
     // 1: every frame of both sliders is the same piece of the picture.
-    for (int k = 0; k < kSliderFrames; ++k) {
-        p.copy(t.volumeWindow, sliderFrame(kVolumeSlider, k), main, kVolumeSlider);
-        p.copy(t.balanceWindow, sliderFrame(kBalanceSlider, k), main, kBalanceSlider);
+    for (int k = 0; k < kSliderFrameCount; ++k) {
+        pass.copy(t.volumeWindow, sliderFrame(kVolumeSliderArea, k), main, kVolumeSliderArea);
+        pass.copy(t.balanceWindow, sliderFrame(kBalanceSliderArea, k), main, kBalanceSliderArea);
     }
 
     // 2-3: the position bar and its groove.
-    p.copy(t.posBar, kPosBarBackground, main, kPositionBar);
-    p.sink(t.posBar, kPosBarGroove);
+    pass.copy(t.posBar, kPositionBar, main, kPositionBarArea);
+    pass.sink(t.posBar, kPosBarGroove);
 
     // 4-7: the lamps.
-    for (const Rect& cell : kMonoCells) p.copy(t.monoSter, cell, main, kMonoLamp);
-    for (const Rect& cell : kStereoCells) p.copy(t.monoSter, cell, main, kStereoLamp);
+    for (const Rect& cell : kMonoCells) pass.copy(t.monoSter, cell, main, kMonoLampArea);
+    for (const Rect& cell : kStereoCells) pass.copy(t.monoSter, cell, main, kStereoLampArea);
 }
 
 } // namespace vk::skin

@@ -2,12 +2,13 @@
 // painted in the colour settings (glyph sheets and display areas, the
 // equaliser slider art, the sample song list of the playlist preview).
 #include "raster/Error.h"
-#include "skin/EqSliderArt.h"
-#include "skin/MainWindowGeometry.h"
+#include "format/SkinTextFiles.h"
+#include "format/WindowAreas.h"
 #include "skin/MakeSkin.h"
 #include "skin/Pass.h"
 
 #include <cstdint>
+#include <string>
 
 namespace vk::skin {
 
@@ -20,46 +21,62 @@ TColor setting(TColor value) {
     return value;
 }
 
+using namespace format;
+
 // Display areas, each one pixel inside a sunken well of its window.
 namespace mainWin {
-constexpr Rect kDisplayPanel = shrunk(skin::kDisplayPanel, 1);
-constexpr Rect kTextStrip = shrunk(skin::kTextStrip, 1);  // vKit covers it exactly
-constexpr Rect kLeftReadout = shrunk(skin::kLeftReadout, 1);
-constexpr Rect kRightReadout = shrunk(skin::kRightReadout, 1);
+constexpr Rect kDisplayPanel = shrunk(kDisplayPanelArea, 1);
+constexpr Rect kTextStrip = shrunk(kSongTitleWell, 1);  // vKit covers it exactly
+constexpr Rect kLeftReadout = shrunk(kKbpsWell, 1);
+constexpr Rect kRightReadout = shrunk(kKhzWell, 1);
 } // namespace mainWin
 
 namespace titleBar {
 // The six transport symbols of plTools, without its top row, go into both
 // shade bars, 172 pixels from their left end.
 constexpr Rect kPlToolsSymbols{0, 1, 55, 8};
-constexpr Rect kActiveShadeBarSymbols{199, 33, 254, 40};
-constexpr Rect kInactiveShadeBarSymbols{199, 46, 254, 53};
+constexpr Rect symbolsIn(const Rect& bar) { return placed(offset(topLeft(bar), 172, 4), kPlToolsSymbols); }
+constexpr Rect kActiveShadeBarSymbols = symbolsIn(kShadeBarActive);
+constexpr Rect kInactiveShadeBarSymbols = symbolsIn(kShadeBarInactive);
 constexpr Point kTopBit{0, 36};
 } // namespace titleBar
 
 namespace playlist {
-constexpr Rect kUpperDisplay{130, 86, 222, 96};
-constexpr Rect kLowerDisplay{130, 100, 222, 110};
-constexpr Point kPlTools{130, 100};
+constexpr Rect kUpperDisplay = shrunk(kPlUpperDisplayWell, 1);
+constexpr Rect kLowerDisplay = shrunk(kPlLowerDisplayWell, 1);
 // The same two displays in the sheet's bottom-right corner sprite.
-constexpr Rect kSheetUpperDisplay{131, 80, 223, 90};
-constexpr Rect kSheetLowerDisplay{131, 94, 223, 104};
-constexpr Rect kSheetVisualisation{206, 7, 279, 28};
-constexpr Point kSheetPlTools{131, 94};
+constexpr Rect kSheetUpperDisplay = kUpperDisplay.shifted(kPlCornerToSprite.x, kPlCornerToSprite.y);
+constexpr Rect kSheetLowerDisplay = kLowerDisplay.shifted(kPlCornerToSprite.x, kPlCornerToSprite.y);
+constexpr Rect kSheetVisualisation = shrunk(kPlVisualiserWell, 1);
+constexpr Point kSheetPlTools = offset(kPlTransportGlyphsAt, kPlCornerToSprite.x, kPlCornerToSprite.y);
 } // namespace playlist
 
 // The two track boxes of each shaded equaliser bar; they have no well.
 namespace eqShade {
 constexpr Rect kActiveLeftBox{61, 4, 159, 11};
 constexpr Rect kActiveRightBox{163, 4, 208, 11};
-constexpr Rect kInactiveLeftBox{61, 19, 159, 26};
-constexpr Rect kInactiveRightBox{163, 19, 208, 26};
+constexpr Rect kInactiveLeftBox = below(kActiveLeftBox, kEqShadeBarInactive.top);
+constexpr Rect kInactiveRightBox = below(kActiveRightBox, kEqShadeBarInactive.top);
 } // namespace eqShade
 
+// The equaliser's slider art inside a bar frame or the strip template (cell
+// coordinates): the level bar and the ticks run on columns 5 ... 8, the bar
+// ends on row 60, the ticks start on row 3; the strip's bar starts on row 28
+// (33 rows, the same art as frame 17).
+namespace eqArt {
+constexpr int kBarLeft = 5;
+constexpr int kBarWidth = 4;
+constexpr int kBarBottomRow = 60;
+constexpr int kFirstTickRow = 3;
+constexpr int kStripBarTop = 28;
+constexpr int kFirstRowTop = kEqSliderFrame0.top;
+constexpr int kSecondRowTop = eqSliderFrame(kEqSliderFramesPerRow).top;
+constexpr int frameLeft(int column) { return eqSliderFrame(column).left; }
+} // namespace eqArt
+
 namespace preview {
-constexpr Rect kListArea{12, 20, 255, 78};
+constexpr Rect kListArea = plListArea(kPlPreviewSize);
 constexpr Rect kSelectedBand{12, 60, 255, 74};  // one row taller than its line
-constexpr const char* kFontName = "Arial";
 constexpr int kFontHeight = 13;  // the whole cell, internal leading included
 } // namespace preview
 
@@ -94,7 +111,7 @@ void applyTextColours(SkinDocument& doc) {
 
     doc.plShow.fill(playlist::kUpperDisplay, back);
     doc.plShow.fill(playlist::kLowerDisplay, back);
-    pass.paste(doc.plShow, playlist::kPlTools, t.plTools);
+    pass.paste(doc.plShow, kPlTransportGlyphsAt, t.plTools);
 
     t.plEdit.fill(playlist::kSheetUpperDisplay, back);
     t.plEdit.fill(playlist::kSheetLowerDisplay, back);
@@ -108,7 +125,7 @@ void applyTextColours(SkinDocument& doc) {
 }
 
 void paintEqSliders(SkinDocument& doc) {
-    using namespace eqSliders;
+    using namespace eqArt;
     TemplateSet& t = doc.t;
     const SkinState& s = doc.state;
     Pass pass(doc);
@@ -121,30 +138,30 @@ void paintEqSliders(SkinDocument& doc) {
 
     Image& eq = t.eqMain;
     // The knobs' insides stay: they are the template art or the restyled colour.
-    pass.outline(eq, kKnobNormal, setting(s.eqBackColour));
-    pass.outline(eq, kKnobPressed, setting(s.eqBackColour));
+    pass.outline(eq, kEqSliderThumb, setting(s.eqBackColour));
+    pass.outline(eq, kEqSliderThumbPressed, setting(s.eqBackColour));
 
-    eq.fill(kFrameArea, setting(s.eqBackColour));
+    eq.fill(kEqSliderFrames, setting(s.eqBackColour));
     // Frame i of the first row shows a bar of 2i rows, frame 14 + i one of 2i + 27.
-    for (int i = 0; i < kFramesPerRow; ++i) {
+    for (int i = 0; i < kEqSliderFramesPerRow; ++i) {
         const int left = frameLeft(i) + kBarLeft;
         const int firstBottom = kFirstRowTop + kBarBottomRow + 1;
         const int secondBottom = kSecondRowTop + kBarBottomRow + 1;
         eq.fill({left, firstBottom - 2 * i, left + kBarWidth, firstBottom}, setting(s.eqHighlightColour));
         eq.fill({left, secondBottom - (2 * i + 27), left + kBarWidth, secondBottom}, setting(s.eqHighlightColour));
     }
-    for (int i = 0; i < kFramesPerRow; ++i) {
+    for (int i = 0; i < kEqSliderFramesPerRow; ++i) {
         const int left = frameLeft(i) + kBarLeft;
         drawTickLadder(eq, left, kFirstRowTop + kFirstTickRow, setting(s.eqForeColour));
         drawTickLadder(eq, left, kSecondRowTop + kFirstTickRow, setting(s.eqForeColour));
     }
 
-    for (int i = 0; i < kBandCount; ++i) {
-        pass.paste(eq, {bandLeft(i), kSliderTop}, strip);
-        pass.copy(eq, knobOnSlider(bandLeft(i)), eq, kKnobNormal);
+    for (int i = 0; i < kEqBandCount; ++i) {
+        pass.paste(eq, eqBandAt(i), strip);
+        pass.copy(eq, eqThumbOnSlider(eqBandAt(i)), eq, kEqSliderThumb);
     }
-    pass.paste(eq, {kPreampLeft, kSliderTop}, strip);
-    pass.copy(eq, knobOnSlider(kPreampLeft), eq, kKnobNormal);
+    pass.paste(eq, kEqPreampAt, strip);
+    pass.copy(eq, eqThumbOnSlider(kEqPreampAt), eq, kEqSliderThumb);
 }
 
 void paintPlaylistPreview(SkinDocument& doc) {
@@ -155,14 +172,14 @@ void paintPlaylistPreview(SkinDocument& doc) {
 
     list.fill(kListArea, setting(s.plNormalBgColour));
     list.fill(kSelectedBand, setting(s.plSelectedBgColour));
-    list.setFont(kFontName, kFontHeight, setting(s.plNormalColour));
+    list.setFont(std::string(kDefaultPlaylistFont), kFontHeight, setting(s.plNormalColour));
 
     // Text out fills each cell with the brush, which the band left selected.
     list.textOut(13, 60, doc.text, "4. Selected Song");
     list.setBrush(setting(s.plNormalBgColour), BrushStyle::Solid);
     list.textOut(13, 21, doc.text, "1. Unselected Song");
     list.textOut(13, 47, doc.text, "3. Unselected Song");
-    list.setFont(kFontName, kFontHeight, setting(s.plCurrentColour));
+    list.setFont(std::string(kDefaultPlaylistFont), kFontHeight, setting(s.plCurrentColour));
     list.textOut(13, 34, doc.text, "2. Current Song");
 }
 

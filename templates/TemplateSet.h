@@ -11,17 +11,9 @@
 namespace vk {
 
 struct TemplateSet {
-    // Output sheets.
-    Image titleBarImage, volumeWindow, balanceWindow, posBar, monoSter, shufrep, cButtons, eqMain, plEdit, eqEx;
-    // Glyph sheets and their masks.
-    Image playPaus, playPausMask, text, textMask, nums_ex, nums_exMask, plTools, plToolsMask, topBit, topBitMask,
-        vKit, vKitMask;
-    // Emboss stamps.
-    Image buts, downButs, loadDown, shuffleUpBut, shuffleDown, repUpBut, repDown, eqUpBut, eqButDown, plUpBut,
-        plButDown, choices0, choices1, choices2, choices3, choices4, choices5, presetUp, presetDown, offManUp,
-        offManDown, onAutoUp, onAutoDown, puller, cornerPull, plButs1, plButs2;
-    // Sprites pasted whole, and the others.
-    Image volBut, exampleSlider, firstImage, visiBar;
+#define VK_TEMPLATE(name, width, height, depth) Image name;
+#include "templates/TemplateList.h"
+#undef VK_TEMPLATE
 
     // The set compiled into the program.
     static TemplateSet embedded();

@@ -9,6 +9,10 @@
 
 namespace vk {
 
+// SaveSkin starts here when it exists, else in the current directory; the
+// save dialog names it as the usual place of skins.
+inline constexpr const char* kDefaultSkinsDirectory = "c:\\Program Files\\winamp\\skins";
+
 // The main window's caption and the caption of every message box.
 inline constexpr const char* kAppTitle = "vellumKit";
 

@@ -70,7 +70,7 @@ GetDirectory::GetDirectory(QWidget* parent)
     addLabel(this, "Label7", "Step 1", {16, 32, 0, 0}, 14, true);
     addLabel(this, "Label5", "Set this directory to your default skin directory.    Usually this is:", {16, 56, 161, 57},
              10, false);
-    addLabel(this, "Label6", "c:\\Program Files\\winamp\\skins", {16, 112, 0, 0}, 8, true);
+    addLabel(this, "Label6", kDefaultSkinsDirectory, {16, 112, 0, 0}, 8, true);
     addInstructionBox(this, "Shape2", {8, 216, 193, 73});
     addLabel(this, "Label10", "Step 2", {16, 224, 0, 0}, 14, true);
     addLabel(this, "Label8", "Enter a name for your skin", {16, 248, 177, 25}, 10, false);

@@ -8,19 +8,6 @@
 
 namespace vk {
 
-QImage toQImage(const Image& image, int rows) {
-    const int height = std::min(rows, image.height());
-    QImage picture(image.width(), height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const TColor c = image.pixel(x, y);
-            line[x] = qRgb(redOf(c), greenOf(c), blueOf(c));
-        }
-    }
-    return picture;
-}
-
 ImageView::ImageView(const char* name, int width, int rows, QWidget* parent) : QLabel(parent), rows_(rows) {
     setObjectName(name);
     resize(width, rows);

@@ -1,6 +1,7 @@
 // An image control: shows the top rows of a workbench image at 1:1 and
 // reports a press of any mouse button with its position.
 #pragma once
+#include "app/QtImage.h"
 #include "raster/Image.h"
 
 #include <QLabel>
@@ -9,7 +10,6 @@
 
 namespace vk {
 
-QImage toQImage(const Image& image, int rows);
 
 class ImageView : public QLabel {
 public:

@@ -4,6 +4,8 @@
 
 #include "app/window/ImageView.h"
 #include "app/window/Look.h"
+#include "format/Geometry.h"
+#include "output/WindowPreview.h"
 #include "raster/Error.h"
 
 #include <QApplication>
@@ -27,8 +29,8 @@ using Handler = void (SkinnerMainForm::*)();
 constexpr QSize kClientSize{496, 381};
 constexpr int kCanvasLeft = 8;
 constexpr int kMainWindowTop = 16;
-constexpr int kCanvasWidth = 275;
-constexpr int kCanvasRows = 116;  // eqMain shows only its window rows
+constexpr int kCanvasWidth = format::kMainWindow.width();
+constexpr int kCanvasRows = format::kMainWindow.height();  // eqMain shows only its window rows
 
 struct ButtonSpec {
     const char* name;
@@ -59,12 +61,9 @@ struct LayoutPlacement {
 };
 
 LayoutPlacement placementFor(LayoutMode mode) {
-    switch (mode) {
-    case LayoutMode::TwoPlusOne: return {116, 120, false, true};
-    case LayoutMode::Continuous: return {116, 116, false, false};
-    case LayoutMode::ThreeWindows: break;
-    }
-    return {120, 120, true, true};
+    // The canvases stand as the window preview stacks them.
+    const WindowTops tops = windowTops(mode);
+    return {tops.equaliser, tops.playlist - tops.equaliser, mode == LayoutMode::ThreeWindows, mode != LayoutMode::Continuous};
 }
 
 } // namespace

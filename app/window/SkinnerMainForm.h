@@ -103,8 +103,6 @@ private:
 
 // Looked up in the directory that was current at start-up.
 inline constexpr const char* kHelpFileName = "vellumKit.HLP";
-// SaveSkin starts here when it exists, else in the current directory.
-inline constexpr const char* kDefaultSkinsDirectory = "c:\\Program Files\\winamp\\skins";
 
 // The help file: startDirectory, a separator, vellumKit.HLP.
 std::string helpFilePath(const std::string& startDirectory);

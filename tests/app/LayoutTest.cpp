@@ -97,3 +97,27 @@ TEST(Layout, SetsNotMadeInTheButtonOrder) {
     EXPECT_EQ(switched, expected);
     EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
 }
+
+TEST(Layout, CropCutsTheLargestPartWithTheAreasProportions) {
+    const PictureFit centred{PictureFit::Mode::Crop};
+    const PictureFit topLeft{PictureFit::Mode::Crop, 0.0, 0.0};
+    const PictureFit farEnd{PictureFit::Mode::Crop, 1.0, 1.0};
+    const Rect one{0, 0, 275, 116}, three{0, 0, 275, 348};
+    EXPECT_EQ(fittedSource(centred, 100, 400, one), (Rect{0, 179, 100, 221}));   // portrait: 42 rows from the middle
+    EXPECT_EQ(fittedSource(farEnd, 100, 400, one), (Rect{0, 358, 100, 400}));
+    EXPECT_EQ(fittedSource(centred, 2000, 300, one), (Rect{645, 0, 1356, 300}));  // panorama: 711 columns
+    EXPECT_EQ(fittedSource(topLeft, 2000, 300, one), (Rect{0, 0, 711, 300}));
+    EXPECT_EQ(fittedSource(centred, 275, 348, three), (Rect{0, 0, 275, 348}));    // exact size: all of it
+    EXPECT_EQ(fittedSource(PictureFit{}, 100, 400, one), (Rect{0, 0, 100, 400})); // stretch: all of it
+
+    // The canvases show the cut part stretched, exactly as a picture of only that part would be.
+    Workbench cropped, cut;
+    cropped.fit = centred;
+    cropped.state.sourcePictures.main = rowCoded(100, 400);
+    cropped.layoutPictures();
+    Image part(100, 42);
+    part.copyRect(part.bounds(), cropped.state.sourcePictures.main, {0, 179, 100, 221});
+    cut.state.sourcePictures.main = part;
+    cut.layoutPictures();
+    EXPECT_EQ(cropped.mainWindow.pixels(), cut.mainWindow.pixels());
+}

@@ -59,4 +59,8 @@ TEST(Bmp, TruncatedOrForeignDataIsInvalid) {
     bytes.resize(bytes.size() - 1);
     EXPECT_THROW(decodeBmp(bytes), Error);
     EXPECT_THROW(decodeBmp(std::vector<std::uint8_t>{'P', 'N', 'G'}), Error);
+    // A height of INT_MIN rows (top down) has no row count at all.
+    auto negative = encodeBmp(Image(1, 1, 24));
+    for (std::size_t i = 22; i < 26; ++i) negative[i] = i == 25 ? 0x80 : 0;
+    EXPECT_THROW(decodeBmp(negative), Error);
 }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch DESTDIR and checks what a Linux desktop
+# needs: both programs, a valid desktop entry and AppStream metainfo, the icon
+# in the hicolor theme, man pages that name every option --help lists,
+# shell completion, the guide and the licence.
+# usage: check_install.sh BUILD_DIR
+set -euo pipefail
+build=$1
+dest=$(mktemp -d); trap 'rm -rf "$dest"' EXIT
+DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
+root=$dest/usr
+id=io.github.vellumkit.VellumKit
+status=0
+need() { [ -e "$root/$1" ] || { echo "missing: /usr/$1" >&2; status=1; }; }
+need bin/vellumkit-cli
+need bin/vellumkit
+need share/applications/$id.desktop
+need share/metainfo/$id.metainfo.xml
+need share/icons/hicolor/scalable/apps/$id.svg
+for s in 16 32 48 64 128 256; do need share/icons/hicolor/${s}x${s}/apps/$id.png; done
+need share/man/man1/vellumkit.1
+need share/man/man1/vellumkit-cli.1
+need share/bash-completion/completions/vellumkit-cli
+need share/zsh/vendor-completions/_vellumkit-cli
+need share/vellumkit/vellumKit.HLP
+need share/doc/vellumkit/LICENSE
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$root/share/applications/$id.desktop" || status=1
+else echo "SKIPPED: desktop-file-validate is not installed (package desktop-file-utils)"; fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" >/dev/null || status=1
+else echo "SKIPPED: appstreamcli is not installed (package appstream)"; fi
+# Every option that any help text lists must be in the man page.
+cli=$root/bin/vellumkit-cli
+man=$root/share/man/man1/vellumkit-cli.1
+if [ -e "$man" ]; then
+  helps=$("$cli" --help; for c in make batch templates render formats; do "$cli" help "$c" 2>/dev/null || true; done)
+  for opt in $(grep -oE -- '--[a-z][a-z-]*' <<<"$helps" | sort -u); do
+    grep -qF -- "${opt//-/\\-}" "$man" || grep -qF -- "$opt" "$man" || { echo "man page lacks $opt" >&2; status=1; }
+  done
+fi
+exit $status

@@ -1,0 +1,2 @@
+// Qt below app/, which the layer check must refuse.
+#include <QImage>

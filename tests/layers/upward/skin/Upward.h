@@ -1,0 +1,2 @@
+// An upward include the layer check must refuse.
+#include "app/Workbench.h"
