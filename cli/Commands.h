@@ -1,10 +1,16 @@
 // The subcommands of vellumkit-cli. Each returns the exit status; usage
 // errors are thrown as UsageError (exit 2), failures as vk::Error (exit 1).
 #pragma once
+#include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace vk {
+struct SkinDocument;
+}
 
 namespace vk::cli {
 
@@ -17,5 +23,8 @@ struct UsageError : std::exception {
 int runMake(const std::vector<std::string>& args);
 int runBatch(const std::vector<std::string>& args);
 int runTemplates(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
+// The skin as the player shows it, all three windows, as a PNG file.
+std::vector<std::uint8_t> playerPreviewPng(const SkinDocument& doc);
 
 } // namespace vk::cli

@@ -15,7 +15,7 @@ namespace {
 
 struct MakeRequest {
     SkinRecipe recipe;
-    std::string out, wsz, preview;
+    std::string out, wsz, preview, playerPreview;
     bool noSync = false;
 };
 
@@ -35,6 +35,7 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
             reader.flag();
             request.noSync = true;
         }
+        else if (name == "--player-preview") reader.valueOnce(request.playerPreview);
         else if (!readRecipeOption(reader, request.recipe, true)) throw UsageError{"unknown option '" + name + "'"};
     }
     if (request.out.empty()) throw UsageError{"make needs --out DIR"};
@@ -55,6 +56,7 @@ void checkOutputs(const MakeRequest& request, const std::filesystem::path& skinD
     for (const auto& path : skinFilePaths(skinDirectory)) outputs.push_back({path, "the skin file"});
     if (!request.wsz.empty()) outputs.push_back({request.wsz, "--wsz"});
     if (!request.preview.empty()) outputs.push_back({request.preview, "--preview"});
+    if (!request.playerPreview.empty()) outputs.push_back({request.playerPreview, "--player-preview"});
     std::vector<NamedFile> inputs;
     if (!request.recipe.mainPicture.empty()) inputs.push_back({request.recipe.mainPicture, "the picture --main"});
     if (!request.recipe.equaliserPicture.empty()) inputs.push_back({request.recipe.equaliserPicture, "the picture --equaliser"});
@@ -76,6 +78,7 @@ int runMake(const std::vector<std::string>& args) {
     checkDirectoryTarget(skinDirectory);
     if (!request.wsz.empty()) checkFileTarget(request.wsz);
     if (!request.preview.empty()) checkFileTarget(request.preview);
+    if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview);
 
     makeSkinFromRecipe(bench, request.recipe);
 
@@ -83,6 +86,7 @@ int runMake(const std::vector<std::string>& args) {
     SaveOptions save;
     save.archive = request.wsz;
     if (!request.preview.empty()) save.extras.push_back({request.preview, previewPng(bench, request.preview)});
+    if (!request.playerPreview.empty()) save.extras.push_back({request.playerPreview, playerPreviewPng(bench)});
     if (request.noSync) save.durability = Durability::Unsynced;
     OutputGuard guard;
     guard.makeDirectories(target.parent);
@@ -94,6 +98,7 @@ int runMake(const std::vector<std::string>& args) {
     std::printf("made %s (16 files)\n", skinDirectory.string().c_str());
     if (!request.wsz.empty()) std::printf("made %s\n", request.wsz.c_str());
     if (!request.preview.empty()) std::printf("made %s\n", request.preview.c_str());
+    if (!request.playerPreview.empty()) std::printf("made %s\n", request.playerPreview.c_str());
     return 0;
 }
 

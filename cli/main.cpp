@@ -21,10 +21,13 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE] [--preview FILE.png]\n"
-    "                          [--no-sync]\n"
+    "                          [--no-sync] [--player-preview FILE.png]\n"
     "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] [--jobs N] [--progress]\n"
     "                           [--no-sync] PICTURE...\n"
     "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
+    "       vellumkit-cli render SKIN --out FILE.png [--scale N] [--windows main,eq,playlist]\n"
+    "                     [--time M:SS] [--title TEXT] [--playing|--paused|--stopped]\n"
+    "                     [--volume 0-100] [--balance -100-100] [--eq P,B1,..,B10 (0-100)]\n"
     "       vellumkit-cli --help | --version\n"
     "\n"
     "SKIN OPTIONS:\n"
@@ -112,6 +115,7 @@ int main(int argc, char** argv) {
         if (command == "make") return vk::cli::runMake(args);
         if (command == "batch") return vk::cli::runBatch(args);
         if (command == "templates") return vk::cli::runTemplates(args);
+        if (command == "render") return vk::cli::runRender(args);
         throw vk::cli::UsageError{"unknown command '" + command + "'"};
     } catch (const vk::cli::UsageError& e) {
         std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli --help' for the options.\n", e.message.c_str());

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages vellumKit builds with, only those missing;
-# with --test also what the test suite needs (a browser and Node for the player tests).
+# with --test also what the test suite needs (a browser and Node for the player
+# tests, and the desktop player whose classic PNG skins the renderer tests read).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libzip-dev fonts-liberation2)
+          libzip-dev libpng-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(xvfb xauth chromium python3 desktop-file-utils appstream clang libclang-rt-14-dev)
+  packages+=(xvfb xauth chromium python3 desktop-file-utils appstream clang libclang-rt-14-dev audacious)
   # A Node from elsewhere (with its own npm) is fine.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)

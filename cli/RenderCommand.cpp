@@ -1,0 +1,134 @@
+// `render`: any classic skin drawn as the player shows it, into one PNG with
+// the windows docked one under another.
+#include "app/QtTextRasteriser.h"
+#include "cli/Commands.h"
+#include "cli/Outputs.h"
+#include "cli/SkinRecipe.h"
+#include "output/SkinWriter.h"
+#include "player/PlayerRenderer.h"
+#include "raster/Error.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace vk::cli {
+
+namespace {
+
+int parseInt(const std::string& text, int lo, int hi, const std::string& what) {
+    std::size_t used = 0;
+    int v = 0;
+    try {
+        v = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || text.empty() || v < lo || v > hi)
+        throw UsageError{what + " must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not '" + text + "'"};
+    return v;
+}
+
+std::vector<std::string> splitCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, ',');) parts.push_back(part);
+    return parts;
+}
+
+std::vector<player::PlayerWindow> parseWindows(const std::string& text) {
+    std::vector<player::PlayerWindow> windows;
+    for (const std::string& name : splitCommas(text)) {
+        if (name == "main") windows.push_back(player::PlayerWindow::Main);
+        else if (name == "eq") windows.push_back(player::PlayerWindow::Equaliser);
+        else if (name == "playlist") windows.push_back(player::PlayerWindow::Playlist);
+        else throw UsageError{"--windows takes main, eq and playlist, not '" + name + "'"};
+    }
+    if (windows.empty()) throw UsageError{"--windows needs at least one window"};
+    return windows;
+}
+
+int parseTime(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || text.size() - colon != 3) throw UsageError{"--time takes M:SS, not '" + text + "'"};
+    return parseInt(text.substr(0, colon), 0, 99, "--time's minutes") * 60 + parseInt(text.substr(colon + 1), 0, 59, "--time's seconds");
+}
+
+const std::vector<player::PlayerWindow> kAllWindows{player::PlayerWindow::Main, player::PlayerWindow::Equaliser,
+                                                    player::PlayerWindow::Playlist};
+
+player::PlayerState previewState() {
+    player::PlayerState state;
+    state.entries = {{"vellumKit - Player Preview", 225}, {"Second Entry", 192}, {"Third Entry", 301}};
+    return state;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> playerPreviewPng(const SkinDocument& doc) {
+    std::vector<player::NamedFile> files;
+    for (SkinFile& f : skinFiles(doc)) files.push_back({std::move(f.name), std::move(f.bytes)});
+    return player::encodePng(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
+                                                  qtTextRasteriserIfRunning()));
+}
+
+int runRender(const std::vector<std::string>& args) {
+    std::string skinPath, out, scale, windows, time, title, volume, balance, eq;
+    player::PlayerState state = previewState();
+    ArgReader reader(args);
+    bool playStateGiven = false;
+    while (!reader.atEnd()) {
+        if (!reader.atOption()) {
+            if (reader.atEnd()) break;
+            if (!skinPath.empty()) throw UsageError{"unexpected argument '" + reader.positional() + "'"};
+            skinPath = reader.positional();
+            continue;
+        }
+        const std::string name = reader.option();
+        if (name == "--out") reader.valueOnce(out);
+        else if (name == "--scale") reader.valueOnce(scale);
+        else if (name == "--windows") reader.valueOnce(windows);
+        else if (name == "--time") reader.valueOnce(time);
+        else if (name == "--title") reader.valueOnce(title);
+        else if (name == "--volume") reader.valueOnce(volume);
+        else if (name == "--balance") reader.valueOnce(balance);
+        else if (name == "--eq") reader.valueOnce(eq);
+        else if (name == "--playing" || name == "--paused" || name == "--stopped") {
+            reader.flag();
+            if (playStateGiven) throw UsageError{"give one of --playing, --paused and --stopped"};
+            playStateGiven = true;
+            state.play = name == "--playing" ? player::PlayState::Playing
+                         : name == "--paused" ? player::PlayState::Paused : player::PlayState::Stopped;
+        } else throw UsageError{"unknown option '" + name + "'"};
+    }
+    if (skinPath.empty()) throw UsageError{"render needs a skin folder or .wsz"};
+    if (out.empty()) throw UsageError{"render needs --out FILE.png"};
+    const int zoom = scale.empty() ? 1 : parseInt(scale, 1, 16, "--scale");
+    const std::vector<player::PlayerWindow> shown =
+        parseWindows(windows.empty() ? "main,eq,playlist" : windows);
+    if (!time.empty()) state.seconds = parseTime(time);
+    if (!title.empty()) state.title = title;
+    if (!volume.empty()) state.volume = parseInt(volume, 0, 100, "--volume");
+    if (!balance.empty()) state.balance = parseInt(balance, -100, 100, "--balance");
+    if (!eq.empty()) {
+        const std::vector<std::string> values = splitCommas(eq);
+        if (values.size() != 11) throw UsageError{"--eq takes the preamp and ten bands, 0-100 each"};
+        state.preamp = parseInt(values[0], 0, 100, "--eq");
+        for (std::size_t i = 0; i < 10; ++i) state.bands[i] = parseInt(values[i + 1], 0, 100, "--eq");
+    }
+    state.equaliserOpen = state.playlistOpen = false;
+    for (player::PlayerWindow w : shown) {
+        if (w == player::PlayerWindow::Equaliser) state.equaliserOpen = true;
+        if (w == player::PlayerWindow::Playlist) state.playlistOpen = true;
+    }
+    checkFileTarget(out);
+
+    const player::ClassicSkin skin = player::loadClassicSkin(skinPath);
+    for (format::Sheet missing : player::missingSheets(skin))
+        std::fprintf(stderr, "vellumkit-cli: warning: the skin has no %.*s sheet\n", int(format::baseName(missing).size()),
+                     format::baseName(missing).data());
+    const Image picture = player::renderPlayer(skin, state, shown, zoom, qtTextRasteriser());
+    writeBinaryFile(out, player::encodePng(picture));
+    return 0;
+}
+
+} // namespace vk::cli

@@ -1,0 +1,62 @@
+// A classic skin as the player holds it once loaded: its sheets as images,
+// the 24 visualiser colours and the playlist colours and font, read from a
+// skin folder or a .wsz the way players read third-party skins.
+#pragma once
+#include "format/SkinFiles.h"
+#include "format/SkinTextFiles.h"
+#include "raster/Image.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk::player {
+
+struct ClassicSkin {
+    // By format::Sheet; an empty image is a sheet the skin lacks (nothing is drawn from it).
+    std::array<Image, format::kSheetCount> sheets;
+    format::VisPalette visColours = format::kDefaultVisPalette;
+    format::PlaylistColours playlistColours = format::kDefaultPlaylistColours;
+    std::string playlistFont = std::string(format::kDefaultPlaylistFont);
+
+    const Image& sheet(format::Sheet s) const { return sheets[std::size_t(s)]; }
+    Image& sheet(format::Sheet s) { return sheets[std::size_t(s)]; }
+    bool has(format::Sheet s) const { return sheet(s).width() > 0; }
+};
+
+// One file of a skin, by the name it has in its folder or archive.
+struct NamedFile {
+    std::string name;  // may carry a folder part ("Skin/MAIN.BMP")
+    std::vector<std::uint8_t> bytes;
+};
+
+// The skin made from its files: names matched without regard to case and
+// folder, .bmp before .png, the last image of a name winning and the first
+// plEdit.txt; an image that does not decode counts as missing, and a missing
+// balance or nums_ex sheet is taken from volume or numbers as players do.
+ClassicSkin skinFromFiles(const std::vector<NamedFile>& files);
+
+// A skin folder (its files, not its sub-folders) or a .wsz / .zip archive.
+// Throws Error("Cannot open the skin <path>") when neither can be read.
+ClassicSkin loadClassicSkin(const std::filesystem::path& path);
+std::vector<NamedFile> readSkinFiles(const std::filesystem::path& path);
+
+// The sheets a skin lacks after the fallbacks, in format order (for a warning).
+std::vector<format::Sheet> missingSheets(const ClassicSkin& skin);
+
+// viscolor.txt as the web player reads it: the n-th line that starts with
+// three numbers gives colour n; the rest keep the classic palette.
+format::VisPalette parseVisColours(std::string_view text);
+// plEdit.txt's [Text] section; missing keys keep the defaults. Returns the font name via `font`.
+format::PlaylistColours parsePlaylistColours(std::string_view text, std::string& font);
+
+// Image bytes of a sheet: BMP of any depth players accept, or PNG.
+// Throws Error when the bytes are neither.
+Image decodeSheetImage(const std::vector<std::uint8_t>& bytes);
+// A PNG file's bytes (8-bit RGB) of an image, for rendered pictures.
+std::vector<std::uint8_t> encodePng(const Image& image);
+
+} // namespace vk::player

@@ -1,0 +1,30 @@
+// Draws the classic player's three windows from a skin and a player state,
+// sprite by sprite as the player composes them, at 1x or any integer zoom.
+#pragma once
+#include "player/ClassicSkin.h"
+#include "player/PlayerState.h"
+
+#include <vector>
+
+namespace vk {
+class TextRasteriser;
+}
+
+namespace vk::player {
+
+// The window's size at 1x (the playlist's snapped to the player's steps).
+format::Size windowSize(PlayerWindow window, const PlayerState& state);
+
+// One window. The zoom is doubled when the state asks for double size;
+// without a rasteriser the playlist entries show as their colours only.
+Image renderWindow(const ClassicSkin& skin, PlayerWindow window, const PlayerState& state, int zoom = 1,
+                   TextRasteriser* text = nullptr);
+
+// The windows given, docked one under another in the order given, on black.
+Image renderPlayer(const ClassicSkin& skin, const PlayerState& state, const std::vector<PlayerWindow>& windows, int zoom = 1,
+                   TextRasteriser* text = nullptr);
+
+// Nearest-neighbour enlargement by a whole factor.
+Image scaledBy(const Image& image, int factor);
+
+} // namespace vk::player
