@@ -52,8 +52,9 @@ void Workbench::layoutPictures() {
     enterNotMade();
 }
 
-void Workbench::loadPicture(WhichPicture which, const std::string& path) {
-    Image picture = loadPictureFile(path);
+void Workbench::loadPicture(WhichPicture which, const std::string& path) { usePicture(which, loadPictureFile(path)); }
+
+void Workbench::usePicture(WhichPicture which, Image picture) {
     Image& slot = which == WhichPicture::Main        ? state.sourcePictures.main
                   : which == WhichPicture::Equaliser ? state.sourcePictures.equaliser
                                                      : state.sourcePictures.playlist;

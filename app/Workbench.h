@@ -44,6 +44,8 @@ public:
     // Get Bitmap: load a file into a source picture, then layoutPictures. On
     // failure throws Error and changes nothing.
     void loadPicture(WhichPicture which, const std::string& path);
+    // Get Bitmap's second half, for a picture decoded elsewhere: into its slot, then layoutPictures.
+    void usePicture(WhichPicture which, Image picture);
 
     // MakeSkin: workflow Made, then the whole pass, under the busy cursor.
     void makeSkin();

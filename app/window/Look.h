@@ -1,7 +1,8 @@
 // The program's classic look: silver faces, grey disabled text, a small
-// sans-serif font.
+// sans-serif font, and its own icon.
 #pragma once
 #include <QFont>
+#include <QIcon>
 #include <QWidget>
 
 namespace vk {
@@ -26,5 +27,8 @@ inline QFont classicFont(int pointSize = 8) {
     font.setPointSize(pointSize);
     return font;
 }
+
+// The program's icon at every usual size.
+QIcon programIcon();
 
 } // namespace vk

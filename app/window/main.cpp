@@ -9,6 +9,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(vk::kAppTitle);
+    // Nothing of a session is meant to outlive it.
+    vk::keepNoSettings();
 
     vk::SkinnerMainForm skinnerMainForm(std::make_unique<vk::QtDialogs>());
     skinnerMainForm.show();
