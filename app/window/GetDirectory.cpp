@@ -74,11 +74,10 @@ GetDirectory::GetDirectory(QWidget* parent)
     addLabel(this, "Label7", "Step 1", {16, 32, 0, 0}, 14, true);
     addLabel(this, "Label5", "Set this directory to your default skin directory.    Usually this is:", {16, 56, 161, 57},
              10, false);
-    QLabel* places = addLabel(this, "Label6", "", {16, 112, 0, 0}, 7, true);
-    places->setText(playerSkinsPlaces().join(", "));
-    places->setWordWrap(true);
-    places->setGeometry(16, 110, 181, 26);
-    places->setToolTip("Winamp under Wine, Audacious and qmmp look for skins here: " + playerSkinsPlaces().join("  "));
+    // The box has room for two short lines; the tip gives each place in full.
+    QLabel* places = addLabel(this, "Label6", "~/.local/share/audacious/Skins,\n~/.qmmp/skins or Wine's Winamp/Skins",
+                              {16, 110, 0, 0}, 7, true);
+    places->setToolTip("Audacious, qmmp and Winamp under Wine look for skins in " + playerSkinsPlaces().join(", "));
     addInstructionBox(this, "Shape2", {8, 216, 193, 73});
     addLabel(this, "Label10", "Step 2", {16, 224, 0, 0}, 14, true);
     addLabel(this, "Label8", "Enter a name for your skin", {16, 248, 177, 25}, 10, false);

@@ -32,13 +32,14 @@ void ImageView::setZoom(int zoom) {
 void ImageView::paintEvent(QPaintEvent*) {
     const QPixmap shown = pixmap();
     if (shown.isNull()) return;
-    // Whole device pixels per image pixel, copied, never blended.
-    const qreal ratio = devicePixelRatioF();
+    QPainter painter(this);
+    // Whole device pixels per image pixel, copied, never blended; only a
+    // fractional display scale leaves the last step to nearest-pixel drawing.
+    const qreal ratio = painter.device()->devicePixelRatioF();
     const int scale = std::max(1, int(std::lround(zoom_ * ratio)));
     const QImage source = shown.toImage();
     QPixmap sharp = QPixmap::fromImage(source.scaled(source.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    sharp.setDevicePixelRatio(ratio);
-    QPainter painter(this);
+    sharp.setDevicePixelRatio(qreal(scale) / zoom_);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(0, 0, sharp);
 }

@@ -453,6 +453,7 @@ void SkinnerMainForm::placeControls() {
     for (const auto& [control, place] : rightColumn_) control->move(place.x() + shift, place.y());
     const int bottom = plShow_->y() + plShow_->height() + (kClientSize.height() - 372);
     client_->setFixedSize(kClientSize.width() + shift, std::max(kClientSize.height(), bottom));
+    if (QWidget* bevel = client_->findChild<QWidget*>("Bevel1")) bevel->resize(client_->width(), bevel->height());
 }
 
 void SkinnerMainForm::chooseLayout(LayoutMode mode) {

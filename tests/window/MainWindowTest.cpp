@@ -896,6 +896,13 @@ TEST_F(MainWindowTest, ZoomDrawsEveryPixelAsAWholeSquareAndOneTimesPutsAllBack) 
     EXPECT_EQ(drawn, expected);
     // The chosen picture still shows 1:1 in the canvas's pixmap.
     EXPECT_TRUE(shows(view("mainWindow"), picture, 116));
+    EXPECT_EQ(find("Bevel1")->width(), 496 + 275);
+    // On a display at twice the scale every image pixel is a 4 x 4 square.
+    QImage doubled(1100, 464, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    find("mainWindow")->render(&doubled);
+    doubled.setDevicePixelRatio(1);
+    EXPECT_EQ(doubled, view("mainWindow")->pixmap().toImage().scaled(1100, 464).convertToFormat(QImage::Format_RGB32));
 
     zoom1->trigger();
     EXPECT_EQ(find("mainWindow")->geometry(), QRect(8, 16, 275, 116));

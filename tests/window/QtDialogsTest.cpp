@@ -130,9 +130,12 @@ TEST_F(QtDialogsTest, SkinsStartInTheFirstPlayersFolderThatExistsWhateverItsCase
     EXPECT_EQ(fallback, QDir::currentPath().toStdString());
 
     GetDirectory dialog;
-    const QString places = dialog.findChild<QLabel*>("Label6")->text();
-    for (const QString& place : playerSkinsPlaces()) EXPECT_TRUE(places.contains(place)) << place.toStdString();
-    EXPECT_FALSE(places.contains("c:\\"));
+    const QLabel* places = dialog.findChild<QLabel*>("Label6");
+    for (const char* player : {"audacious/Skins", "qmmp/skins", "Winamp/Skins"})
+        EXPECT_TRUE(places->text().contains(player)) << player;
+    for (const QString& place : playerSkinsPlaces())
+        EXPECT_TRUE(places->toolTip().contains(place)) << place.toStdString();
+    EXPECT_FALSE(places->text().contains("c:\\"));
 }
 
 TEST_F(QtDialogsTest, DriveBoxOffersHomeFirstThenOnlyPlacesTheUserMayWrite) {
