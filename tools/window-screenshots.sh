@@ -17,7 +17,7 @@ work=$(mktemp -d)
 # A scratch home with an Audacious skins folder, so the save dialog opens there.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$HOME/.local/share/audacious/Skins" "$work/start"
-cp "$source/docs/vellumKit.HLP" "$work/start/"
+cp -r "$source/docs/vellumKit.HLP" "$source/docs/help" "$work/start/"
 # A calm picture of the "Continuous" proportions (275 x 348, about 0.79:1).
 convert -seed 7 -size 275x348 plasma:steelblue-midnightblue -blur 0x1 "$work/sky.png"
 cd "$work/start"
