@@ -4,6 +4,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,6 +43,34 @@ void ImageView::paintEvent(QPaintEvent*) {
     sharp.setDevicePixelRatio(qreal(scale) / zoom_);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(0, 0, sharp);
+    if (bands_ > 0 && hasFocus()) {
+        const QRect chosen(0, band_ * bandHeight_ * zoom_, width() - 1, bandHeight_ * zoom_ - 1);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(chosen);
+    }
+}
+
+void ImageView::setKeyboardBands(int bandHeight, int count) {
+    bandHeight_ = bandHeight;
+    bands_ = count;
+    band_ = 0;
+    setFocusPolicy(count > 0 ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void ImageView::keyPressEvent(QKeyEvent* event) {
+    if (bands_ == 0) return QLabel::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up: band_ = (band_ + bands_ - 1) % bands_; break;
+    case Qt::Key_Down: band_ = (band_ + 1) % bands_; break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (onMouseDown) onMouseDown(width_ / 2, band_ * bandHeight_ + bandHeight_ / 2);
+        break;
+    default: return QLabel::keyPressEvent(event);
+    }
+    update();
+    event->accept();
 }
 
 void ImageView::mousePressEvent(QMouseEvent* event) {

@@ -9,14 +9,17 @@ namespace vk {
 
 inline const QColor kSilverFace{192, 192, 192};
 
-inline void paintSilver(QWidget* widget) {
+inline QPalette silverPalette(QPalette palette) {
     const QColor greyText{128, 128, 128};
-    QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, kSilverFace);
     palette.setColor(QPalette::Button, kSilverFace);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, greyText);
     palette.setColor(QPalette::Disabled, QPalette::WindowText, greyText);
-    widget->setPalette(palette);
+    return palette;
+}
+
+inline void paintSilver(QWidget* widget) {
+    widget->setPalette(silverPalette(widget->palette()));
     widget->setAutoFillBackground(true);
 }
 

@@ -332,7 +332,9 @@ void SkinnerMainForm::buildColourPanel(QWidget* client) {
     visiBar_ = new ImageView("visiBar", bench_.t.visiBar.width(), bench_.t.visiBar.height(), colPanel_);
     visiBar_->move(160, 16);
     visiBar_->onMouseDown = [this](int x, int y) { visiBarMouseDown(x, y); };
-    visiBar_->setToolTip("Click a colour to change it");
+    visiBar_->setToolTip("Click a colour to change it, or choose one with Up and Down and press Space");
+    // Seventeen bands of 20 rows: the peak colour on top, then entries 1 to 16.
+    visiBar_->setKeyboardBands(visiBar_->height() / kVisColourCount, kVisColourCount);
 
     colLab2_->hide();
     colLab1_->hide();
@@ -380,6 +382,7 @@ void SkinnerMainForm::getBitmap(WhichPicture which) {
 void SkinnerMainForm::startLoading(WhichPicture which, const std::string& path) {
     loading_ = true;
     loadingInto_ = which;
+    focusBeforeLoading_ = QApplication::focusWidget();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     client_->setEnabled(false);
     loader_ = new QFutureWatcher<DecodedPicture>(this);
@@ -415,6 +418,7 @@ void SkinnerMainForm::cancelLoading() {
         loader->deleteLater();
     }
     client_->setEnabled(true);
+    if (focusBeforeLoading_) focusBeforeLoading_->setFocus(Qt::OtherFocusReason);
     QApplication::restoreOverrideCursor();
 }
 
@@ -571,8 +575,9 @@ void SkinnerMainForm::changePlSliderClick() { restyle(SliderKnobs::PlSlider); }
 
 void SkinnerMainForm::visiButClick() {
     if (bench_.workflow() != WorkflowState::Made) return;
-    visiBut_->hide();
     visiBar_->show();
+    visiBar_->setFocus(Qt::OtherFocusReason);  // the button goes, the keyboard moves on to the bar
+    visiBut_->hide();
     colLab1_->show();
     colLab2_->show();
     run([&] { paintVisBar(bench_); });

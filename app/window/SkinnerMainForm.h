@@ -9,6 +9,7 @@
 
 #include <QFutureWatcher>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -136,6 +137,7 @@ private:
     int zoom_ = 1;
 
     bool loading_ = false;
+    QPointer<QWidget> focusBeforeLoading_;
     WhichPicture loadingInto_ = WhichPicture::Main;
     QFutureWatcher<DecodedPicture>* loader_ = nullptr;
 };

@@ -139,6 +139,12 @@ TEST_F(MainWindowTest, FrameIsAFixedSilverWindowWithAViewAndAHelpMenu) {
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowSystemMenuHint));
 
+    // The program's own icon at the usual sizes, its white bevel at the top left.
+    const QIcon icon = form->windowIcon();
+    for (int size : {16, 32, 48}) EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    EXPECT_EQ(icon.pixmap(32, 32).toImage().pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(icon.pixmap(32, 32).toImage().pixel(31, 31), qRgb(64, 64, 64));
+
     const QList<QAction*> menus = form->menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), "&View");
@@ -511,6 +517,31 @@ TEST_F(MainWindowTest, ClicksOnTheVisualisationBarPickTheEntryUnderThePointer) {
     const auto before = form->bench().state.visColours;
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(10, 100));
     EXPECT_EQ(form->bench().state.visColours, before);
+}
+
+TEST_F(MainWindowTest, TheKeyboardPicksVisualisationColoursBandByBand) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    click("MakeSkin");
+    click("colBut");
+    click("visiBut");
+    QWidget* bar = find("visiBar");
+    EXPECT_TRUE(bar->hasFocus()) << "the keyboard moves from the button to the bar";
+    const TColor first = rgb(1, 2, 3), second = rgb(4, 5, 6), third = rgb(7, 8, 9);
+    dialogs->colours = {first, second, third};
+    QTest::keyClick(bar, Qt::Key_Space);  // the top band: the peak colour
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Return);  // entry 2
+    QTest::keyClick(bar, Qt::Key_Up);
+    QTest::keyClick(bar, Qt::Key_Up);
+    QTest::keyClick(bar, Qt::Key_Up);
+    QTest::keyClick(bar, Qt::Key_Space);  // round to the bottom: entry 16
+    const auto& colours = form->bench().state.visColours;
+    EXPECT_EQ(colours[16], first);
+    EXPECT_EQ(colours[1], second);
+    EXPECT_EQ(colours[15], third);
+    EXPECT_EQ(dialogs->colourInitials.size(), 3u);
 }
 
 TEST_F(MainWindowTest, SaveSkinWritesTheSixteenFilesAndStaysMade) {
