@@ -399,7 +399,7 @@ void SkinnerMainForm::startLoading(WhichPicture which, const std::string& path) 
 void SkinnerMainForm::finishLoading() {
     QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
     loader->deleteLater();
-    cancelLoading();
+    endLoading();
     DecodedPicture decoded = loader->result();
     if (!decoded.error.empty()) {
         dialogs_->showError(messageForDisplay(decoded.error));
@@ -410,13 +410,15 @@ void SkinnerMainForm::finishLoading() {
 
 void SkinnerMainForm::cancelLoading() {
     if (!loading_) return;
-    loading_ = false;
     // A cancelled decode runs on, unheard.
-    if (loader_) {
-        QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
-        loader->disconnect(this);
-        loader->deleteLater();
-    }
+    QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
+    loader->disconnect(this);
+    loader->deleteLater();
+    endLoading();
+}
+
+void SkinnerMainForm::endLoading() {
+    loading_ = false;
     client_->setEnabled(true);
     if (focusBeforeLoading_) focusBeforeLoading_->setFocus(Qt::OtherFocusReason);
     QApplication::restoreOverrideCursor();

@@ -97,6 +97,7 @@ private:
     void coverUnderPanel(bool covered);
     void startLoading(WhichPicture which, const std::string& path);
     void finishLoading();
+    void endLoading();
     void placeControls();
 
     // Runs one command: an Error ends it with a message box; the images are

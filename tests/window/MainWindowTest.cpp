@@ -868,6 +868,15 @@ TEST_F(MainWindowTest, AGetBitmapDecodesWhileTheWindowWaitsAndEscapeGivesItUp) {
     writeFile(dir / "slow.bmp", encodeBmp(picture));
     std::promise<void> go;
     std::shared_future<void> released = go.get_future().share();
+    // However the test ends, no decoder is left waiting.
+    struct Release {
+        std::promise<void>& go;
+        bool sent = false;
+        void now() {
+            if (!std::exchange(sent, true)) go.set_value();
+        }
+        ~Release() { now(); }
+    } release{go};
     std::atomic<int> decodes{0};
     form->decodePicture = [released, &decodes](const std::string& path) {
         ++decodes;
@@ -899,7 +908,7 @@ TEST_F(MainWindowTest, AGetBitmapDecodesWhileTheWindowWaitsAndEscapeGivesItUp) {
     // A second Get Bitmap while the first still decodes is allowed and arrives.
     find<QPushButton>("get2")->click();
     ASSERT_TRUE(waitFor([&] { return decodes == 2; }));
-    go.set_value();
+    release.now();
     settle();
     EXPECT_TRUE(same(form->bench().state.sourcePictures.equaliser, picture));
     EXPECT_TRUE(shows(view("eqMain"), picture, 116));
