@@ -149,7 +149,7 @@ void PlayerPreview::documentChanged() {
     stale_ = true;
     if (!isVisible()) return;  // made again when next shown
     rebuildSkin();
-    render();
+    drawFrame();
 }
 
 void PlayerPreview::rebuildSkin() {
@@ -160,7 +160,7 @@ void PlayerPreview::rebuildSkin() {
     ++skinBuilds_;
 }
 
-void PlayerPreview::render() {
+void PlayerPreview::drawFrame() {
     frame_ = player::renderPlayer(skin_, state_, windows(), 1, qtTextRasteriser());
     shown_ = toQImage(frame_);
     if (size() != shown_.size()) setFixedSize(shown_.size());
@@ -170,7 +170,7 @@ void PlayerPreview::render() {
 
 void PlayerPreview::setZoom(int zoom) {
     state_.doubleSize = zoom >= 2;
-    if (isVisible()) render();
+    if (isVisible()) drawFrame();
 }
 
 void PlayerPreview::showEntry(int index) {
@@ -214,7 +214,7 @@ void PlayerPreview::tick() {
         peaks_[k] = bar >= peaks_[k] ? bar : std::max(0.0, peaks_[k] - 0.25);
         state_.vis.peaks[k] = int(std::lround(peaks_[k]));
     }
-    if (isVisible()) render();
+    if (isVisible()) drawFrame();
 }
 
 // --- drawing and showing -----------------------------------------------------------
@@ -236,7 +236,7 @@ void PlayerPreview::paintEvent(QPaintEvent*) {
 void PlayerPreview::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (stale_) rebuildSkin();
-    render();
+    drawFrame();
     timer_.start();
 }
 
@@ -273,7 +273,7 @@ void PlayerPreview::press(const Hit& hit) {
         pressedWindow_ = hit.window;
         state_.held = c.button;
         if (isSlider(c.button)) drag(hit);
-        else render();
+        else drawFrame();
         return;
     }
     const int titleRows = hit.window == PlayerWindow::Playlist ? kPlTopHeight : kTitleBarHeight;
@@ -290,7 +290,7 @@ void PlayerPreview::press(const Hit& hit) {
             if (row < int(state_.entries.size())) state_.selectedEntries[std::size_t(row)] = true;
         }
     }
-    render();
+    drawFrame();
 }
 
 void PlayerPreview::drag(const Hit& hit) {
@@ -329,7 +329,7 @@ void PlayerPreview::drag(const Hit& hit) {
             state_.held = over ? pressed_ : PlayerButton::None;
         }
     }
-    render();
+    drawFrame();
 }
 
 void PlayerPreview::release() {
@@ -366,7 +366,7 @@ void PlayerPreview::release() {
         default: break;
         }
     }
-    render();
+    drawFrame();
 }
 
 } // namespace vk

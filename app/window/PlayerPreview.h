@@ -58,7 +58,7 @@ private:
     };
     std::optional<Hit> hitAt(QPoint widgetPos) const;
     void rebuildSkin();
-    void render();
+    void drawFrame();
     void press(const Hit& hit);
     void drag(const Hit& hit);
     void release();

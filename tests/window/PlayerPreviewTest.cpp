@@ -4,6 +4,7 @@
 #include "app/QtTextRasteriser.h"
 #include "app/window/PlayerPreview.h"
 #include "app/window/SkinnerMainForm.h"
+#include "format/EqSprites.h"
 #include "format/MainSprites.h"
 #include "format/PlaylistSprites.h"
 #include "output/SkinWriter.h"
@@ -65,6 +66,7 @@ protected:
 
 TEST_F(PlayerPreviewTest, OpensBesideTheWindowShowingTheMadeSkinAsTheRendererDrawsIt) {
     ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(form->findChild<QAction*>("PlayerPreview1")->text(), "&Player Preview");
     EXPECT_TRUE(preview->isVisible());
     EXPECT_TRUE(preview->isWindow());
     EXPECT_FALSE(preview->isModal());
@@ -78,8 +80,17 @@ TEST_F(PlayerPreviewTest, OpensBesideTheWindowShowingTheMadeSkinAsTheRendererDra
     EXPECT_TRUE(same(preview->frame(), expected()));
     EXPECT_EQ(preview->frame().width(), 2 * one.width());
     EXPECT_EQ(preview->size(), QSize(2 * one.width(), 2 * one.height()));
+    QTest::mouseClick(preview, Qt::LeftButton, {}, centre(PlayerWindow::Main, placed(kRepeatButtonAt, kRepeatButton)));
+    EXPECT_TRUE(preview->state().repeat);
+    // On a display at twice the scale every frame pixel is a whole 2 x 2 square.
+    QImage device(2 * preview->width(), 2 * preview->height(), QImage::Format_RGB32);
+    device.setDevicePixelRatio(2);
+    preview->render(&device);
+    device.setDevicePixelRatio(1);
+    EXPECT_EQ(device, toQImage(preview->frame()).scaled(device.size()));
     preview->findChild<QAction*>("PreviewZoom1")->trigger();
-    EXPECT_TRUE(same(preview->frame(), one));
+    EXPECT_EQ(preview->size(), QSize(one.width(), one.height()));
+    EXPECT_TRUE(same(preview->frame(), expected()));
 }
 
 TEST_F(PlayerPreviewTest, FollowsColourChangesAndUndo) {
@@ -121,7 +132,7 @@ TEST_F(PlayerPreviewTest, PlayShowsItsPressedSpriteWhileHeld) {
                             preview->skin().sheet(Sheet::ShufRep), toggleState(kShuffleButton, true, false)));
 }
 
-TEST_F(PlayerPreviewTest, DraggingTheVolumeChangesItsValueAndBackgroundFrame) {
+TEST_F(PlayerPreviewTest, DraggingTheVolumeAndABandChangesTheirValuesAndFrames) {
     ASSERT_NE(preview, nullptr);
     const Rect slider = placed(kVolumeAt, kVolumeFrame0);
     const QPoint start = centre(PlayerWindow::Main, slider);
@@ -138,6 +149,15 @@ TEST_F(PlayerPreviewTest, DraggingTheVolumeChangesItsValueAndBackgroundFrame) {
     const Rect full = volumeFrame(volumeFrameFor(100));
     EXPECT_TRUE(showsSprite(preview->frame(), left, preview->skin().sheet(Sheet::Volume), xywh(full.left, full.top, 1, full.height())));
     EXPECT_EQ(preview->state().held, player::PlayerButton::None);
+    EXPECT_TRUE(same(preview->frame(), expected()));
+
+    // An equaliser band dragged to its top: +12 dB, its bar frame and the graph follow.
+    const Rect band = placed(eqBandAt(0), kEqSliderFrame0);
+    const Image flat = preview->frame();
+    QTest::mousePress(preview, Qt::LeftButton, {}, centre(PlayerWindow::Equaliser, band));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, preview->framePoint(PlayerWindow::Equaliser, {band.left, band.top - 20}));
+    EXPECT_EQ(preview->state().bands[0], 100);
+    EXPECT_FALSE(same(preview->frame(), flat));
     EXPECT_TRUE(same(preview->frame(), expected()));
 }
 
