@@ -72,7 +72,7 @@ std::vector<std::uint8_t> playerPreviewPng(const SkinDocument& doc) {
 }
 
 int runRender(const std::vector<std::string>& args) {
-    std::string skinPath, out, scale, windows, time, title, volume, balance, eq;
+    std::string skinPath, out, scale, size, windows, time, title, volume, balance, eq;
     player::PlayerState state = previewState();
     ArgReader reader(args);
     bool playStateGiven = false;
@@ -86,6 +86,7 @@ int runRender(const std::vector<std::string>& args) {
         const std::string name = reader.option();
         if (name == "--out") reader.valueOnce(out);
         else if (name == "--scale") reader.valueOnce(scale);
+        else if (name == "--size") reader.valueOnce(size);
         else if (name == "--windows") reader.valueOnce(windows);
         else if (name == "--time") reader.valueOnce(time);
         else if (name == "--title") reader.valueOnce(title);
@@ -102,7 +103,9 @@ int runRender(const std::vector<std::string>& args) {
     }
     if (skinPath.empty()) throw UsageError{"render needs a skin folder or .wsz"};
     if (out.empty()) throw UsageError{"render needs --out FILE.png"};
+    if (!scale.empty() && !size.empty()) throw UsageError{"give --scale or --size, not both"};
     const int zoom = scale.empty() ? 1 : parseInt(scale, 1, 16, "--scale");
+    const int fit = size.empty() ? 0 : parseInt(size, 16, 4096, "--size");
     const std::vector<player::PlayerWindow> shown =
         parseWindows(windows.empty() ? "main,eq,playlist" : windows);
     if (!time.empty()) state.seconds = parseTime(time);
@@ -126,7 +129,8 @@ int runRender(const std::vector<std::string>& args) {
     for (format::Sheet missing : player::missingSheets(skin))
         std::fprintf(stderr, "vellumkit-cli: warning: the skin has no %.*s sheet\n", int(format::baseName(missing).size()),
                      format::baseName(missing).data());
-    const Image picture = player::renderPlayer(skin, state, shown, zoom, qtTextRasteriser());
+    const Image drawn = player::renderPlayer(skin, state, shown, zoom, qtTextRasteriser());
+    const Image picture = fit ? player::fittedWithin(drawn, fit) : drawn;
     writeBinaryFile(out, player::encodePng(picture));
     return 0;
 }

@@ -25,7 +25,7 @@ constexpr const char* kUsage =
     "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] [--jobs N] [--progress]\n"
     "                           [--no-sync] PICTURE...\n"
     "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
-    "       vellumkit-cli render SKIN --out FILE.png [--scale N] [--windows main,eq,playlist]\n"
+    "       vellumkit-cli render SKIN --out FILE.png [--scale N | --size N] [--windows main,eq,playlist]\n"
     "                     [--time M:SS] [--title TEXT] [--playing|--paused|--stopped]\n"
     "                     [--volume 0-100] [--balance -100-100] [--eq P,B1,..,B10 (0-100)]\n"
     "       vellumkit-cli --help | --version\n"

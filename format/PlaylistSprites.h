@@ -18,6 +18,10 @@ inline constexpr int kPlSideTileHeight = kPlaylistHeightStep;
 inline constexpr Rect kPlTopLeftCorner = xywh(0, 0, kPlTileWidth, kPlTopHeight);
 inline constexpr Rect kPlTitleBar = xywh(26, 0, 100, kPlTopHeight);
 inline constexpr Rect kPlTopTile = xywh(127, 0, kPlTileWidth, kPlTopHeight);
+// The web player's title row: a 12-px piece of the tile after the left corner, a 13-px piece
+// after the title, then whole tiles ending at the title and at the right corner.
+inline constexpr int kPlTopLeftSpacer = 12;
+inline constexpr int kPlTopRightSpacer = 13;
 inline constexpr Rect kPlTopRightCorner = xywh(153, 0, kPlTileWidth, kPlTopHeight);
 constexpr Rect plFocus(const Rect& focused, bool active) { return active ? focused : below(focused, kPlInactiveDrop); }
 
@@ -89,6 +93,8 @@ constexpr Rect plListArea(Size w) {
 }
 // text.bmp fields of the bottom bar: the running time and the mini time.
 constexpr Point plRunningTimeAt(Size w) { return {w.width - 143, w.height - 28}; }
+// The selected / total field, padded with spaces to its width in characters.
+inline constexpr std::size_t kPlRunningTimeChars = 18;
 constexpr Point plMiniTimeAt(Size w) { return {w.width - 84, w.height - 15}; }
 
 } // namespace vk::format

@@ -41,6 +41,12 @@ void tileAcross(Image& img, int from, int to, int y, const Image& sheet, const R
     for (int x = from; x < to; x += tile.width()) blit(img, {x, y}, sheet, tile, clip);
 }
 
+// The same, with whole tiles ending at `to` and the cut one at `from`.
+void tileBackFrom(Image& img, int from, int to, int y, const Image& sheet, const Rect& tile) {
+    const Rect clip{from, y, to, y + tile.height()};
+    for (int x = to - tile.width(); x + tile.width() > from; x -= tile.width()) blit(img, {x, y}, sheet, tile, clip);
+}
+
 char32_t nextCodePoint(const std::string& s, std::size_t& i) {
     const auto b = static_cast<unsigned char>(s[i++]);
     if (b < 0x80) return b;
@@ -213,7 +219,8 @@ void drawEqGraph(Image& img, const Image& eqMain, const PlayerState& st) {
     std::vector<double> xs, ys;
     for (int i = 0; i < kEqBandCount; ++i) {
         xs.push_back(i * kEqGraphKnotPitch);
-        ys.push_back((100 - clampInt(st.bands[std::size_t(i)], 0, 100)) / 100.0 * (kEqGraphBackground.height() - 1));
+        // Knots on whole rows, as the web player puts them.
+        ys.push_back(roundHalfUp((100 - clampInt(st.bands[std::size_t(i)], 0, 100)) / 100.0 * (kEqGraphBackground.height() - 1)));
     }
     const std::vector<double> k = splineSlopes(xs, ys);
     const int maxRow = kEqGraphBackground.height() - 1;
@@ -280,8 +287,12 @@ void drawPlaylist(Image& img, const ClassicSkin& skin, const PlayerState& st, Te
 
     const Point titleAt = plTitleBarAt(size);
     blit(img, {0, 0}, pl, plFocus(kPlTopLeftCorner, active));
-    tileAcross(img, kPlTileWidth, titleAt.x, 0, pl, plFocus(kPlTopTile, active));
-    tileAcross(img, titleAt.x + kPlTitleBar.width(), plTopRightCornerAt(size).x, 0, pl, plFocus(kPlTopTile, active));
+    const Rect topTile = plFocus(kPlTopTile, active);
+    const int titleEnd = titleAt.x + kPlTitleBar.width();
+    tileAcross(img, kPlTileWidth, std::min(kPlTileWidth + kPlTopLeftSpacer, titleAt.x), 0, pl, topTile);
+    tileBackFrom(img, kPlTileWidth + kPlTopLeftSpacer, titleAt.x, 0, pl, topTile);
+    tileAcross(img, titleEnd, std::min(titleEnd + kPlTopRightSpacer, plTopRightCornerAt(size).x), 0, pl, topTile);
+    tileBackFrom(img, titleEnd + kPlTopRightSpacer, plTopRightCornerAt(size).x, 0, pl, topTile);
     blit(img, titleAt, pl, plFocus(kPlTitleBar, active));
     blit(img, plTopRightCornerAt(size), pl, plFocus(kPlTopRightCorner, active));
     for (int k = 0; k < plSideTileCount(size); ++k) {
@@ -307,7 +318,9 @@ void drawPlaylist(Image& img, const ClassicSkin& skin, const PlayerState& st, Te
         if (i < st.selectedEntries.size() && st.selectedEntries[i]) selected += length;
     }
     const Point running = plRunningTimeAt(size);
-    drawGlyphs(img, font, running.x, running.y, clockText(selected) + "/" + clockText(total), img.bounds());
+    std::string runningText = clockText(selected) + "/" + clockText(total);
+    runningText.resize(std::max(runningText.size(), kPlRunningTimeChars), ' ');
+    drawGlyphs(img, font, running.x, running.y, runningText, img.bounds());
     const Point mini = plMiniTimeAt(size);
     const int elapsed = std::min(99 * 60 + 59, std::max(0, st.seconds));
     const bool stopped = st.play == PlayState::Stopped;
@@ -416,6 +429,29 @@ Image scaledBy(const Image& image, int factor) {
     for (int y = 0; y < out.height(); ++y) {
         const std::size_t row = std::size_t(y / factor) * std::size_t(image.width());
         for (int x = 0; x < out.width(); ++x) out.setPixel(x, y, src[row + std::size_t(x / factor)]);
+    }
+    return out;
+}
+
+Image fittedWithin(const Image& image, int size) {
+    const int longest = std::max(image.width(), image.height());
+    if (longest <= 0 || size <= 0) return image;
+    if (size >= longest) return scaledBy(image, size / longest);
+    const int w = std::max(1, image.width() * size / longest), h = std::max(1, image.height() * size / longest);
+    Image out(w, h, image.depth());
+    for (int y = 0; y < h; ++y) {
+        const int y0 = y * image.height() / h, y1 = std::max(y0 + 1, (y + 1) * image.height() / h);
+        for (int x = 0; x < w; ++x) {
+            const int x0 = x * image.width() / w, x1 = std::max(x0 + 1, (x + 1) * image.width() / w);
+            long r = 0, g = 0, b = 0;
+            for (int sy = y0; sy < y1; ++sy)
+                for (int sx = x0; sx < x1; ++sx) {
+                    const TColor c = image.pixel(sx, sy);
+                    r += redOf(c), g += greenOf(c), b += blueOf(c);
+                }
+            const long n = long(x1 - x0) * long(y1 - y0);
+            out.setPixel(x, y, rgb(int((r + n / 2) / n), int((g + n / 2) / n), int((b + n / 2) / n)));
+        }
     }
     return out;
 }

@@ -27,4 +27,8 @@ Image renderPlayer(const ClassicSkin& skin, const PlayerState& state, const std:
 // Nearest-neighbour enlargement by a whole factor.
 Image scaledBy(const Image& image, int factor);
 
+// The picture fitted within size x size pixels, its proportions kept: enlarged by the largest
+// whole factor that fits, or reduced by averaging the pixels each new pixel covers.
+Image fittedWithin(const Image& image, int size);
+
 } // namespace vk::player

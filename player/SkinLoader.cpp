@@ -157,7 +157,10 @@ Image decodeSheetImage(const std::vector<std::uint8_t>& bytes) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) throw Error("Image is not valid");
-    png.format = PNG_FORMAT_RGB;
+    // 16-bit samples are read as they are and cut to 8 bits, as browsers show them; asking
+    // for 8-bit output would take them for linear light and brighten them.
+    const bool wide = (png.format & PNG_FORMAT_FLAG_LINEAR) != 0;
+    png.format = wide ? PNG_FORMAT_LINEAR_RGB : PNG_FORMAT_RGB;
     std::vector<std::uint8_t> rgbBytes(PNG_IMAGE_SIZE(png));
     // Transparent pixels land on black, as the desktop player shows them.
     const png_color black{0, 0, 0};
@@ -165,10 +168,12 @@ Image decodeSheetImage(const std::vector<std::uint8_t>& bytes) {
         png_image_free(&png);
         throw Error("Image is not valid");
     }
+    const auto* samples16 = reinterpret_cast<const std::uint16_t*>(rgbBytes.data());
+    auto sample = [&](std::size_t k) { return wide ? (int(samples16[k]) + 128) / 257 : int(rgbBytes[k]); };
     Image image(int(png.width), int(png.height));
     std::size_t i = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x, i += 3) image.setPixel(x, y, rgb(rgbBytes[i], rgbBytes[i + 1], rgbBytes[i + 2]));
+        for (int x = 0; x < image.width(); ++x, i += 3) image.setPixel(x, y, rgb(sample(i), sample(i + 1), sample(i + 2)));
     return image;
 }
 

@@ -2,7 +2,8 @@
 # Installs the build into a scratch DESTDIR and checks what a Linux desktop
 # needs: both programs, a valid desktop entry and AppStream metainfo, the icon
 # in the hicolor theme, man pages that name every option --help lists,
-# shell completion, the guide and the licence.
+# shell completion, the guide and the licence, and the .wsz MIME type and
+# thumbnailer a file manager reads (the MIME package validated when the tools are there).
 # usage: check_install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -24,12 +25,26 @@ need share/bash-completion/completions/vellumkit-cli
 need share/zsh/vendor-completions/_vellumkit-cli
 need share/vellumkit/vellumKit.HLP
 need share/doc/vellumkit/LICENSE
+need share/mime/packages/vellumkit-wsz.xml
+need share/thumbnailers/vellumkit.thumbnailer
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/share/applications/$id.desktop" || status=1
 else echo "SKIPPED: desktop-file-validate is not installed (package desktop-file-utils)"; fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" >/dev/null || status=1
 else echo "SKIPPED: appstreamcli is not installed (package appstream)"; fi
+mimexml=$root/share/mime/packages/vellumkit-wsz.xml
+if [ -e "$mimexml" ] && command -v xmllint >/dev/null; then
+  xmllint --noout "$mimexml" || status=1
+else echo "SKIPPED: xmllint is not installed (package libxml2-utils)"; fi
+# The MIME database built from our package alone must know *.wsz as a kind of zip.
+if [ -e "$mimexml" ] && command -v update-mime-database >/dev/null; then
+  mimeroot=$(mktemp -d); mimedb=$mimeroot/mime; mkdir -p "$mimedb/packages"; cp "$mimexml" "$mimedb/packages/"
+  XDG_DATA_DIRS=$mimeroot update-mime-database "$mimedb" 2>&1 | grep . && status=1
+  grep -q '^50:application/x-wsz:\*\.wsz$' "$mimedb/globs2" || { echo "mime: *.wsz is not application/x-wsz in the built database" >&2; status=1; }
+  grep -q '^application/x-wsz application/zip$' "$mimedb/subclasses" || { echo "mime: application/x-wsz is not a sub-class of application/zip" >&2; status=1; }
+  rm -rf "$mimeroot"
+else echo "SKIPPED: update-mime-database is not installed (package shared-mime-info)"; fi
 # Every option that any help text lists must be in the man page.
 cli=$root/bin/vellumkit-cli
 man=$root/share/man/man1/vellumkit-cli.1

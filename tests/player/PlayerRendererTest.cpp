@@ -33,6 +33,10 @@ auto playing(PlayState p) { return [p](PlayerState& s) { s.play = p; }; }
 // The shuffle button's last column lies under the repeat button.
 Rect shown(Rect shuffle) { return {shuffle.left, shuffle.top, shuffle.right - 1, shuffle.bottom}; }
 
+// A tile's first columns, and its last 12 (the columns the 13-px piece leaves alone).
+Rect leftOf(const Rect& tile, int width) { return xywh(tile.left, tile.top, width, tile.height()); }
+Rect rightOf(const Rect& tile) { return xywh(tile.right - kPlTopLeftSpacer, tile.top, kPlTopLeftSpacer, tile.height()); }
+
 std::vector<SpriteCase> spriteCases() {
     const Size wide = playlistSize(4, 2);
     std::vector<SpriteCase> cases = {
@@ -96,7 +100,12 @@ std::vector<SpriteCase> spriteCases() {
         {"PlTopLeftInactive", PlayerWindow::Playlist, Sheet::PlEdit, plFocus(kPlTopLeftCorner, false), {0, 0}, none()},
         {"PlTitleInactive", PlayerWindow::Playlist, Sheet::PlEdit, plFocus(kPlTitleBar, false), plTitleBarAt(kPlaylistMinimumSize), none()},
         {"PlTopRightActive", PlayerWindow::Playlist, Sheet::PlEdit, kPlTopRightCorner, plTopRightCornerAt(kPlaylistMinimumSize), [](PlayerState& s) { s.focused = PlayerWindow::Playlist; }},
-        {"PlTopTile", PlayerWindow::Playlist, Sheet::PlEdit, plFocus(kPlTopTile, false), {kPlTileWidth, 0}, none()},
+        // Whole tiles end at the title and at the right corner, after a 12- and a 13-px piece
+        // of the tile (each case its own columns of the tile, so that none repaints another's).
+        {"PlTopTileLeftEnd", PlayerWindow::Playlist, Sheet::PlEdit, rightOf(plFocus(kPlTopTile, false)), {plTitleBarAt(kPlaylistMinimumSize).x - kPlTopLeftSpacer, 0}, none()},
+        {"PlTopTileLeftPiece", PlayerWindow::Playlist, Sheet::PlEdit, leftOf(plFocus(kPlTopTile, false), kPlTopLeftSpacer), {kPlTileWidth, 0}, none()},
+        {"PlTopTileRightEnd", PlayerWindow::Playlist, Sheet::PlEdit, rightOf(kPlTopTile), {wide.width - kPlTileWidth - kPlTopLeftSpacer, 0}, [wide](PlayerState& s) { s.playlistSize = wide, s.focused = PlayerWindow::Playlist; }},
+        {"PlTopTileRightPiece", PlayerWindow::Playlist, Sheet::PlEdit, leftOf(kPlTopTile, kPlTopRightSpacer), {plTitleBarAt(kPlaylistMinimumSize).x + kPlTitleBar.width(), 0}, [](PlayerState& s) { s.focused = PlayerWindow::Playlist; }},
         {"PlLeftTile", PlayerWindow::Playlist, Sheet::PlEdit, kPlLeftTile, plLeftTileAt(1), [wide](PlayerState& s) { s.playlistSize = wide; }},
         {"PlRightTile", PlayerWindow::Playlist, Sheet::PlEdit, kPlRightTile, plRightTileAt(wide, 3), [wide](PlayerState& s) { s.playlistSize = wide; }},
         {"PlBottomLeft", PlayerWindow::Playlist, Sheet::PlEdit, kPlBottomLeftCorner, plBottomLeftCornerAt(wide), [wide](PlayerState& s) { s.playlistSize = wide; }},

@@ -148,6 +148,9 @@ TEST(PlayerPlaylist, FrameTilesAtTwoSizesAndEntriesTakeTheirColours) {
     EXPECT_EQ(img.pixel(running.x + 4 * kGlyphWidth, running.y), glyph({21, 1}));
     EXPECT_EQ(img.pixel(running.x + 7 * kGlyphWidth, running.y), glyph({0, 1}));
     EXPECT_EQ(img.pixel(running.x + 8 * kGlyphWidth, running.y), glyph({6, 1}));
+    // Spaces fill the field to its 18 characters, over whatever the bar shows there.
+    EXPECT_EQ(img.pixel(running.x + 17 * kGlyphWidth + 4, running.y), glyph(kSpaceGlyph));
+    EXPECT_NE(img.pixel(running.x + 18 * kGlyphWidth, running.y), glyph(kSpaceGlyph));
     EXPECT_EQ(img.pixel(mini.x + kPlMiniTimeColumns[0], mini.y), glyph(kSpaceGlyph));
     EXPECT_EQ(img.pixel(mini.x + kPlMiniTimeColumns[4], mini.y), glyph({0, 1}));
 }

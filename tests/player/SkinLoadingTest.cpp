@@ -9,6 +9,9 @@
 #include "tests/player/SyntheticSkin.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
 
 #include <map>
 
@@ -144,6 +147,20 @@ TEST(SkinLoading, TextFilesAsTheWebPlayerReadsThem) {
     EXPECT_EQ(pl.selectedBg, rgb(0x60, 0x60, 0x60));
     EXPECT_EQ(pl.normalBg, format::kDefaultPlaylistColours.normalBg);
     EXPECT_EQ(font, "Tahoma");
+}
+
+// 16-bit sheets (the desktop player's Default skin has one) keep their sample values, cut to 8 bits.
+TEST(SkinLoading, SixteenBitPngSheetKeepsItsValues) {
+    QImage wide(2, 1, QImage::Format_RGBX64);
+    wide.setPixelColor(0, 0, QColor::fromRgba64(0x0A0A, 0x1212, 0x1A1A));
+    wide.setPixelColor(1, 0, QColor::fromRgba64(0xFFFF, 0x8080, 0x0000));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && wide.save(&buffer, "PNG"));
+    ASSERT_EQ(bytes.at(24), 16) << "Qt wrote an 8-bit PNG";
+    const Image sheet = player::decodeSheetImage(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    EXPECT_EQ(sheet.pixel(0, 0), rgb(10, 18, 26));
+    EXPECT_EQ(sheet.pixel(1, 0), rgb(255, 128, 0));
 }
 
 TEST(SkinLoading, TheDesktopPlayersPngSkinsRender) {

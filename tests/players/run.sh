@@ -23,4 +23,5 @@ if ! cmp -s "$here/package-lock.json" "$stamp" || [ ! -d "$npm_dir/node_modules"
 fi
 
 export VK_PLAYERS_MODULES="$npm_dir/node_modules" VK_CHROMIUM="$chromium" PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
-exec node --test --test-reporter=spec "$here/webamp.test.mjs"
+# The test file to run: the skins-in-Webamp checks unless another is named.
+exec node --test --test-reporter=spec "$here/${1:-webamp.test.mjs}"

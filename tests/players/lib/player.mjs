@@ -30,8 +30,9 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
     throw new Error(`cannot start ${chromiumPath} through playwright-core: ${e.message}`);
   }
 
-  async function show(caseName, variant, zipBytes) {
-    const path = `/skins/${caseName}/${variant}.wsz`;
+  // A fresh page with Webamp on the skin served at `path`; `fn` gets the page and the list of
+  // problems the page reported.
+  async function withSkinPage(path, zipBytes, fn) {
     server.serve(path, () => zipBytes);
     const problems = [];
     const page = await browser.newPage({ viewport: { width: 400, height: 400 }, deviceScaleFactor: 1 });
@@ -50,6 +51,14 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
     try {
       await page.goto(`${server.origin}/`);
       await page.evaluate((url) => window.loadSkin(url), path);
+      return await fn(page, problems);
+    } finally {
+      await page.close();
+    }
+  }
+
+  async function show(caseName, variant, zipBytes) {
+    return withSkinPage(`/skins/${caseName}/${variant}.wsz`, zipBytes, async (page, problems) => {
       await page.evaluate(() => window.selectTrack(1));
       // The screenshot must show the page as described: take both again if it changed between.
       let description, png;
@@ -65,14 +74,25 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
       const visRect = await page.evaluate(() => window.playForVisualiser());
       const visualiser = readPng(await page.screenshot({ clip: { x: visRect.x, y: visRect.y, width: visRect.w, height: visRect.h } }));
       return { problems, description, screenshot: readPng(png), screenshotFile: file, visRect, visualiser };
-    } finally {
-      await page.close();
-    }
+    });
+  }
+
+  // The skin in a fixed state (see window.holdState): a screenshot of the stage and where
+  // each window and each text the browser draws lies.
+  async function photograph(caseName, zipBytes, state) {
+    return withSkinPage(`/skins/${caseName}/held.wsz`, zipBytes, async (page, problems) => {
+      const held = await page.evaluate((s) => window.holdState(s), state);
+      const png = await page.screenshot({ clip: { x: 0, y: 0, ...kStage } });
+      const file = join(screenshotDir, `${caseName}-held.png`);
+      writeFileSync(file, png);
+      return { problems, held, screenshot: readPng(png), screenshotFile: file };
+    });
   }
 
   return {
     webampVersion,
     show,
+    photograph,
     async close() {
       await browser.close();
       await server.close();

@@ -1,11 +1,12 @@
-// Decodes the 8-bit, non-interlaced PNGs that Chromium writes (screenshots and canvas data URLs).
+// Decodes the non-interlaced PNGs that Chromium writes (screenshots and canvas data URLs) and the
+// packed palette PNGs of Webamp's base skin (1, 2 and 4 bits a pixel).
 import { inflateSync } from 'node:zlib';
 
 export function readPng(buf) {
   const signature = '89504e470d0a1a0a';
   if (buf.subarray(0, 8).toString('hex') !== signature) throw new Error('not a PNG file');
   let pos = 8;
-  let width = 0, height = 0, colourType = 0, palette = null, transparency = null;
+  let width = 0, height = 0, depth = 8, colourType = 0, palette = null, transparency = null;
   const idat = [];
   while (pos < buf.length) {
     const length = buf.readUInt32BE(pos);
@@ -14,9 +15,10 @@ export function readPng(buf) {
     if (type === 'IHDR') {
       width = data.readUInt32BE(0);
       height = data.readUInt32BE(4);
-      const depth = data[8];
+      depth = data[8];
       colourType = data[9];
-      if (depth !== 8 || data[12] !== 0) throw new Error(`PNG depth ${depth}, interlace ${data[12]} not handled`);
+      const packed = depth < 8 && (colourType === 0 || colourType === 3);
+      if ((depth !== 8 && !packed) || data[12] !== 0) throw new Error(`PNG depth ${depth}, interlace ${data[12]} not handled`);
     } else if (type === 'PLTE') palette = data;
     else if (type === 'tRNS') transparency = data;
     else if (type === 'IDAT') idat.push(data);
@@ -26,16 +28,17 @@ export function readPng(buf) {
   const channels = { 0: 1, 2: 3, 3: 1, 4: 2, 6: 4 }[colourType];
   if (!channels) throw new Error(`PNG colour type ${colourType} not handled`);
   const raw = inflateSync(Buffer.concat(idat));
-  const stride = width * channels;
-  const pixels = Buffer.alloc(stride * height);
+  const stride = Math.ceil((width * channels * depth) / 8);
+  const step = Math.max(1, (channels * depth) / 8);
+  let pixels = Buffer.alloc(stride * height);
   for (let y = 0; y < height; ++y) {
     const filter = raw[y * (stride + 1)];
     const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
     const out = y * stride;
     for (let i = 0; i < stride; ++i) {
-      const a = i >= channels ? pixels[out + i - channels] : 0;
+      const a = i >= step ? pixels[out + i - step] : 0;
       const b = y > 0 ? pixels[out - stride + i] : 0;
-      const c = y > 0 && i >= channels ? pixels[out - stride + i - channels] : 0;
+      const c = y > 0 && i >= step ? pixels[out - stride + i - step] : 0;
       let v = line[i];
       if (filter === 1) v += a;
       else if (filter === 2) v += b;
@@ -46,6 +49,18 @@ export function readPng(buf) {
       } else if (filter !== 0) throw new Error(`PNG filter ${filter}`);
       pixels[out + i] = v & 255;
     }
+  }
+  if (depth < 8) {
+    // One byte a pixel from here on; rows start on whole bytes.
+    const unpacked = Buffer.alloc(width * height);
+    for (let y = 0; y < height; ++y) {
+      for (let x = 0; x < width; ++x) {
+        const bit = x * depth;
+        unpacked[y * width + x] = (pixels[y * stride + (bit >> 3)] >> (8 - depth - (bit & 7))) & ((1 << depth) - 1);
+      }
+    }
+    if (colourType === 0) for (let i = 0; i < unpacked.length; ++i) unpacked[i] = (unpacked[i] * 255) / ((1 << depth) - 1);
+    pixels = unpacked;
   }
   const rgba = new Uint8Array(width * height * 4);
   for (let i = 0; i < width * height; ++i) {

@@ -153,3 +153,40 @@ window.playForVisualiser = async function playForVisualiser() {
   const main = document.querySelector('#main-window').getBoundingClientRect();
   return { x: vis.left - main.left, y: vis.top - main.top, w: vis.width, h: vis.height };
 };
+
+// Puts the loaded player into a fixed, stopped state that our renderer can draw too: the
+// given volume, balance and equaliser, the given track lengths, no visualiser, main window
+// focused. Returns each window's rectangle and the areas drawn in the browser's own fonts.
+window.holdState = async function holdState({ volume, balance, preamp, bands, lengths }) {
+  const store = window.webamp.store;
+  if (store.getState().media.status !== 'STOPPED') store.dispatch({ type: 'STOP' });
+  store.dispatch({ type: 'SET_VOLUME', volume });
+  store.dispatch({ type: 'SET_BALANCE', balance });
+  store.dispatch({ type: 'SET_BAND_VALUE', band: 'preamp', value: preamp });
+  [60, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000].forEach((band, i) =>
+    store.dispatch({ type: 'SET_BAND_VALUE', band, value: bands[i] }));
+  store.getState().playlist.trackOrder.forEach((id, i) =>
+    store.dispatch({ type: 'SET_MEDIA_DURATION', id, duration: lengths[i] }));
+  // Behind the windows black, as our renderer leaves pixels no sheet reaches.
+  document.documentElement.style.background = document.body.style.background = "#000";
+  // Bars, then oscilloscope, then none.
+  while (store.getState().display.visualizerStyle !== 2) store.dispatch({ type: 'TOGGLE_VISUALIZER_STYLE' });
+  store.dispatch({ type: 'SET_FOCUSED_WINDOW', window: 'main' });
+  for (let i = 0; i < 3; ++i) await nextFrame();
+  const rects = {};
+  for (const [name, selector] of Object.entries(kWindows)) {
+    const r = document.querySelector(selector).getBoundingClientRect();
+    rects[name] = { x: r.left + window.scrollX, y: r.top + window.scrollY, w: r.width, h: r.height };
+  }
+  const within = (name, element) => {
+    const r = element.getBoundingClientRect();
+    return { x: r.left - rects[name].x, y: r.top - rects[name].y, w: r.width, h: r.height };
+  };
+  const marquee = document.querySelector('#main-window #marquee');
+  return {
+    rects,
+    status: store.getState().media.status,
+    marquee: marquee ? within('main', marquee) : null,
+    trackCells: [...document.querySelectorAll('#playlist-window .track-cell')].map((cell) => within('playlist', cell)),
+  };
+};
