@@ -76,7 +76,10 @@ void Workbench::layoutPictures() {
 }
 
 void Workbench::loadPicture(WhichPicture which, const std::string& path) {
-    Image picture = loadPictureFile(path, pictureOptions);
+    usePicture(which, loadPictureFile(path, pictureOptions));
+}
+
+void Workbench::usePicture(WhichPicture which, Image picture) {
     Image& slot = which == WhichPicture::Main        ? state.sourcePictures.main
                   : which == WhichPicture::Equaliser ? state.sourcePictures.equaliser
                                                      : state.sourcePictures.playlist;

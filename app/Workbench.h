@@ -61,6 +61,8 @@ public:
     void loadPicture(WhichPicture which, const std::string& path);
     // Get Bitmap's setting: the colour that transparent pixels are flattened onto.
     PictureOptions pictureOptions;
+    // Get Bitmap's second half, for a picture decoded elsewhere: into its slot, then layoutPictures.
+    void usePicture(WhichPicture which, Image picture);
 
     // MakeSkin: workflow Made, then the whole pass, under the busy cursor.
     void makeSkin();

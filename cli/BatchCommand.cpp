@@ -378,8 +378,8 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
     Workbench bench(text);
     bench.pictureOptions = request.recipe.picture;
     bench.fit = request.recipe.fit;
-    if (shared.equaliser) bench.state.sourcePictures.equaliser = *shared.equaliser;
-    if (shared.playlist) bench.state.sourcePictures.playlist = *shared.playlist;
+    if (shared.equaliser) bench.usePicture(WhichPicture::Equaliser, *shared.equaliser);
+    if (shared.playlist) bench.usePicture(WhichPicture::Playlist, *shared.playlist);
     bench.loadPicture(WhichPicture::Main, item.picture);
     makeSkinFromRecipe(bench, request.recipe);
 
@@ -416,9 +416,18 @@ int runBatch(const std::vector<std::string>& args) {
          (request.recipe.fit.mode == PictureFit::Mode::Crop ? "cropped" : "stretched") + ", " +
          std::to_string(items.size()) + " pictures");
 
+    // The pictures every skin shares are read once, by Get Bitmap as the window reads them.
     SharedPictures shared;
-    if (!request.recipe.equaliserPicture.empty()) shared.equaliser = loadPictureFile(request.recipe.equaliserPicture, request.recipe.picture);
-    if (!request.recipe.playlistPicture.empty()) shared.playlist = loadPictureFile(request.recipe.playlistPicture, request.recipe.picture);
+    Workbench reader;
+    reader.pictureOptions = request.recipe.picture;
+    if (!request.recipe.equaliserPicture.empty()) {
+        reader.loadPicture(WhichPicture::Equaliser, request.recipe.equaliserPicture);
+        shared.equaliser = std::move(reader.state.sourcePictures.equaliser);
+    }
+    if (!request.recipe.playlistPicture.empty()) {
+        reader.loadPicture(WhichPicture::Playlist, request.recipe.playlistPicture);
+        shared.playlist = std::move(reader.state.sourcePictures.playlist);
+    }
     checkDirectoryTarget(request.outDir);
 
     OutputGuard outDirGuard;

@@ -1,46 +1,70 @@
 #!/usr/bin/env bash
-# Photographs the desktop program under Xvfb, as a person would see it: at
-# start, after MakeSkin, with the colour panel and its bar, in the save dialog
-# and after saving a skin "Sky" into a scratch directory.
-# Needs xvfb, xdotool and imagemagick (import). Usage:
+# Photographs the desktop program under Xvfb, driven from the keyboard as a
+# person would: a picture loaded for "Continuous", the made skin, the colour
+# panel, a 2x zoom, the help viewer, the save dialog and the note after saving.
+# Needs xvfb, xdotool and imagemagick (import, convert). Usage:
 #   tools/window-screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 if [ "${INSIDE_XVFB:-}" != 1 ]; then
   build=$(realpath "${1:-build}")
   out=$(realpath -m "${2:-window-screenshots}")
   mkdir -p "$out"
-  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$build" "$out"
+  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$out"
 fi
 build=$1 out=$2
+source=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
-cd "$work"
+# A scratch home with an Audacious skins folder, so the save dialog opens there.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -p "$HOME/.local/share/audacious/Skins" "$work/start"
+cp -r "$source/docs/vellumKit.HLP" "$source/docs/help" "$work/start/"
+# A calm picture of the "Continuous" proportions (275 x 348, about 0.79:1).
+convert -seed 7 -size 275x348 plasma:steelblue-midnightblue -blur 0x1 "$work/sky.png"
+cd "$work/start"
 "$build/app/window/vellumkit" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
 sleep 3
 
 window=$(xdotool search --name '^vellumKit$' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$window")"
-left=$X top=$((Y + HEIGHT - 381))   # the client area lies under the menu bar
-clickAt() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; sleep 1.5; }
+# Xvfb runs no window manager: the keyboard goes to whichever window is given the focus.
+focus() { xdotool windowfocus --sync "${1:-$window}" 2>/dev/null || true; }
+key() { xdotool key --clearmodifiers "$@"; sleep "${pause:-1}"; }
+focus
+shot() { import -window "${2:-$window}" "$out/$1.png"; }
+shotRoot() { import -window root "$out/$1.png"; }
 
-import -window root "$out/1-start.png"
-clickAt 440 219                                 # MakeSkin
-import -window root "$out/2-made.png"
-clickAt 440 283                                 # ColorTools
-clickAt 352 99                                  # Visualization
-import -window root "$out/3-colour-panel.png"
-clickAt 352 363                                 # Back
-clickAt 440 315 &                               # SaveSkin: the dialog is modal
-sleep 2
+shot 1-start
+key alt+n                                   # Continuous
+key ctrl+o; sleep 1                         # Get Bitmap: the open dialog
+focus "$(xdotool search --name '^Open$' | head -1)"
+xdotool type --delay 20 "$work/sky.png"
+key Return; sleep 1
+focus
+shot 2-picture
+key alt+m                                   # MakeSkin
+shot 3-made
+key alt+c                                   # ColorTools
+key alt+i                                   # Visualization
+shot 4-colour-panel
+key alt+b                                   # Back
+key ctrl+2                                  # View > Zoom 2x
+shot 5-zoom-2x
+key ctrl+1
+key F1; sleep 1                             # Help > Contents
+help=$(xdotool search --name '^vellumKit Help$' | head -1)
+shot 6-help "$help"
+focus "$help"
+key Escape
+focus
+key ctrl+s; sleep 1                         # SaveSkin: the save dialog
 dialog=$(xdotool search --name '^Save Winamp Skin$' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-xdotool mousemove $((X + 300)) $((Y + 242)) click 1
+focus "$dialog"
+key Tab                                     # from the folder list to the skin name
 xdotool type --delay 50 "Sky"
 sleep 1
-import -window root "$out/4-save-dialog.png"
-xdotool key Return
-sleep 1.5
-import -window root "$out/5-saved.png"
-ls Sky > "$out/saved-files.txt"
-echo "$(wc -l < "$out/saved-files.txt") files saved; pictures in $out"
+shot 7-save-dialog "$dialog"
+key Return; sleep 1
+shotRoot 8-saved
+ls "$HOME/.local/share/audacious/Skins" "$HOME/.local/share/audacious/Skins/Sky" > "$out/saved-files.txt"
+echo "$(grep -c . "$out/saved-files.txt") lines in saved-files.txt; pictures in $out"

@@ -6,20 +6,19 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vk {
-
-// SaveSkin starts here when it exists, else in the current directory; the
-// save dialog names it as the usual place of skins.
-inline constexpr const char* kDefaultSkinsDirectory = "c:\\Program Files\\winamp\\skins";
 
 // The main window's caption and the caption of every message box.
 inline constexpr const char* kAppTitle = "vellumKit";
 
-// The save-directory dialog's answer: the open directory and the skin name.
+// The save-directory dialog's answer: the open directory, the skin name and
+// whether a NAME.wsz archive goes beside the skin's folder.
 struct SaveTarget {
     std::string directory;
     std::string name;
+    bool wsz = false;
 };
 
 class Dialogs {
@@ -35,6 +34,8 @@ public:
     // An error box captioned with the program's title; `text` is shown as given.
     virtual void showError(const std::string& text) = 0;
     virtual void showAbout() = 0;
+    // A note that stays up without blocking: where the skin went, and its archive when one was written.
+    virtual void showSaved(const std::string& folder, const std::optional<std::string>& archive) = 0;
     // Asks the help viewer for the file's contents page; false when no viewer took it.
     virtual bool openHelp(const std::string& helpFile) = 0;
 };

@@ -1,21 +1,25 @@
 // The program's classic look: silver faces, grey disabled text, a small
-// sans-serif font.
+// sans-serif font, and its own icon.
 #pragma once
 #include <QFont>
+#include <QIcon>
 #include <QWidget>
 
 namespace vk {
 
 inline const QColor kSilverFace{192, 192, 192};
 
-inline void paintSilver(QWidget* widget) {
+inline QPalette silverPalette(QPalette palette) {
     const QColor greyText{128, 128, 128};
-    QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, kSilverFace);
     palette.setColor(QPalette::Button, kSilverFace);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, greyText);
     palette.setColor(QPalette::Disabled, QPalette::WindowText, greyText);
-    widget->setPalette(palette);
+    return palette;
+}
+
+inline void paintSilver(QWidget* widget) {
+    widget->setPalette(silverPalette(widget->palette()));
     widget->setAutoFillBackground(true);
 }
 
@@ -26,5 +30,8 @@ inline QFont classicFont(int pointSize = 8) {
     font.setPointSize(pointSize);
     return font;
 }
+
+// The program's icon at every usual size.
+QIcon programIcon();
 
 } // namespace vk

@@ -2,22 +2,33 @@
 // call on the workbench, the skin pass, the colour tools or the skin writer.
 #include "app/window/SkinnerMainForm.h"
 
+#include "app/PictureIntake.h"
+#include "app/window/GetDirectory.h"
 #include "app/window/ImageView.h"
 #include "app/window/Look.h"
 #include "format/Geometry.h"
 #include "output/WindowPreview.h"
+#include "output/WszArchive.h"
 #include "raster/Error.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
+#include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 
 namespace vk {
@@ -32,17 +43,20 @@ constexpr int kMainWindowTop = 16;
 constexpr int kCanvasWidth = format::kMainWindow.width();
 constexpr int kCanvasRows = format::kMainWindow.height();  // eqMain shows only its window rows
 
+// Captions carry their mnemonic; the tip says what the control does in one line.
 struct ButtonSpec {
     const char* name;
     const char* caption;
     QRect geometry;
     Handler handler;
+    const char* tip;
 };
 
 struct RadioSpec {
     const char* name;
     const char* caption;
     Handler handler;
+    const char* tip;
 };
 
 struct GroupSpec {
@@ -72,11 +86,15 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       dialogs_(std::move(dialogs)),
       getColor_([this](TColor initial) { return dialogs_->chooseColour(initial); }) {
+    decodePicture = [this](const std::string& path) { return loadPictureFile(path, bench_.pictureOptions); };
+    quit = [] { QApplication::quit(); };
     setWindowTitle(kAppTitle);
-    setWindowIcon(QPixmap::fromImage(toQImage(bench_.t.firstImage, kCanvasRows).scaled(32, 32)));
+    setWindowIcon(programIcon());
     setFont(classicFont());
+    paintSilver(menuBar());
 
     auto* client = new QWidget(this);
+    client_ = client;
     client->setObjectName("client");
     client->setFixedSize(kClientSize);
     paintSilver(client);
@@ -85,6 +103,9 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
     buildPictureColumn(client);
     buildWorkflowColumn(client);
     buildColourPanel(client);
+    addKeys();
+    for (QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->x() >= colPanel_->x()) rightColumn_.emplace_back(control, control->pos());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // The workbench laid the pictures out when it was made; from now on it
@@ -112,6 +133,7 @@ QPushButton* addButton(QWidget* parent, SkinnerMainForm* form, const ButtonSpec&
     button->setObjectName(spec.name);
     button->setGeometry(spec.geometry);
     button->setAutoDefault(false);
+    button->setToolTip(spec.tip);
     QObject::connect(button, &QPushButton::clicked, form, [form, handler = spec.handler] { (form->*handler)(); });
     return button;
 }
@@ -121,12 +143,14 @@ void addGroup(QWidget* parent, SkinnerMainForm* form, const GroupSpec& spec) {
     group->setObjectName(spec.name);
     group->setGeometry(spec.geometry);
     group->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    group->setToolTip(spec.radios[0].tip);
     int top = 8;
     for (const RadioSpec& radio : spec.radios) {
         if (!radio.name) break;
         auto* button = new QRadioButton(radio.caption, group);
         button->setObjectName(radio.name);
         button->setGeometry(8, top, spec.geometry.width() - 10, 17);
+        button->setToolTip(radio.tip);
         button->setChecked(top == 8);  // the first of each group is chosen at start
         // A radio's command runs when it becomes chosen, not when it is left.
         QObject::connect(button, &QRadioButton::toggled, form, [form, handler = radio.handler](bool chosen) {
@@ -139,12 +163,51 @@ void addGroup(QWidget* parent, SkinnerMainForm* form, const GroupSpec& spec) {
 } // namespace
 
 void SkinnerMainForm::buildMenu() {
-    QMenu* help = menuBar()->addMenu("Help");
+    // The View menu is where further ways of looking at the skin join the zoom.
+    QMenu* view = menuBar()->addMenu("&View");
+    view->setObjectName("View1");
+    paintSilver(view);
+    auto* zooms = new QActionGroup(this);
+    for (int zoom = 1; zoom <= 3; ++zoom) {
+        QAction* item = view->addAction(QString("Zoom &%1x").arg(zoom), this, [this, zoom] { setZoom(zoom); });
+        item->setObjectName(QString("Zoom%1").arg(zoom));
+        item->setCheckable(true);
+        item->setChecked(zoom == 1);
+        item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + zoom)));
+        item->setToolTip(QString("Show the three windows %1 times over").arg(zoom));
+        zooms->addAction(item);
+    }
+
+    QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
-    QAction* contents = help->addAction("Contents", this, &SkinnerMainForm::Contents1Click);
+    paintSilver(help);
+    QAction* contents = help->addAction("&Contents", this, &SkinnerMainForm::Contents1Click);
     contents->setObjectName("Contents1");
-    QAction* about = help->addAction("About", this, &SkinnerMainForm::About1Click);
+    contents->setShortcut(QKeySequence::HelpContents);
+    QAction* about = help->addAction("&About", this, &SkinnerMainForm::About1Click);
     about->setObjectName("About1");
+}
+
+// The accelerators live on the buttons, so a hidden or disabled button takes no key.
+void SkinnerMainForm::addKeys() {
+    const struct {
+        const char* button;
+        QKeySequence keys;
+    } keys[] = {
+        {"Button2", QKeySequence::Open},
+        {"SaveSkin", QKeySequence::Save},
+        {"Revert", QKeySequence::Undo},
+        {"Button1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    for (const auto& key : keys) {
+        auto* button = client_->findChild<QPushButton*>(key.button);
+        auto* shortcut = new QShortcut(key.keys, button);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+        button->setToolTip(button->toolTip() + " (" + key.keys.toString(QKeySequence::NativeText) + ")");
+    }
+    // Escape gives up a picture that is still being decoded.
+    auto* cancel = new QShortcut(Qt::Key_Escape, this);
+    connect(cancel, &QShortcut::activated, this, &SkinnerMainForm::cancelLoading);
 }
 
 void SkinnerMainForm::buildPictureColumn(QWidget* client) {
@@ -161,36 +224,55 @@ void SkinnerMainForm::buildPictureColumn(QWidget* client) {
     eqMain_->move(kCanvasLeft, kMainWindowTop + start.eqBelowMain);
     plShow_->move(kCanvasLeft, eqMain_->y() + start.plBelowEq);
 
-    addButton(client, this, {"Button2", "Get Bitmap", {296, 16, 81, 22}, &SkinnerMainForm::Button2Click});
-    get2_ = addButton(client, this, {"get2", "Get Bitmap", {296, 136, 81, 22}, &SkinnerMainForm::get2Click});
-    get3_ = addButton(client, this, {"get3", "Get Bitmap", {296, 256, 81, 22}, &SkinnerMainForm::get3Click});
+    addButton(client, this, {"Button2", "&Get Bitmap", {296, 16, 81, 22}, &SkinnerMainForm::Button2Click,
+                             "Load the picture for the main window (or for all of them)"});
+    get2_ = addButton(client, this, {"get2", "G&et Bitmap", {296, 136, 81, 22}, &SkinnerMainForm::get2Click,
+                                     "Load the picture for the equaliser window"});
+    get3_ = addButton(client, this, {"get3", "Get Bitma&p", {296, 256, 81, 22}, &SkinnerMainForm::get3Click,
+                                     "Load the picture for the playlist window"});
+    const struct {
+        ImageView* canvas;
+        WhichPicture picture;
+    } canvases[] = {{mainWindow_, WhichPicture::Main}, {eqMain_, WhichPicture::Equaliser}, {plShow_, WhichPicture::Playlist}};
+    for (const auto& canvas : canvases) {
+        canvas.canvas->setAcceptDrops(true);
+        canvas.canvas->setToolTip("Drop a picture file here to use it for this window");
+        canvas.canvas->onFileDropped = [this, which = canvas.picture](const QString& file) { dropPicture(file, which); };
+        canvas.canvas->onDropRefused = [this](const QString& reason) { dialogs_->showError(reason.toStdString()); };
+    }
 }
 
 void SkinnerMainForm::buildWorkflowColumn(QWidget* client) {
     const std::array<GroupSpec, 3> groups{{
         {"Panel3",
          {392, 16, 97, 65},
-         {{{"threeWin", "3 Windows", &SkinnerMainForm::threeWinClick},
-           {"twoWin", "Two + One", &SkinnerMainForm::twoWinClick},
-           {"oneWin", "Continuous", &SkinnerMainForm::oneWinClick}}}},
+         {{{"threeWin", "&3 Windows", &SkinnerMainForm::threeWinClick, "One picture for each window"},
+           {"twoWin", "&Two + One", &SkinnerMainForm::twoWinClick,
+            "One picture over the main and equaliser windows, one for the playlist"},
+           {"oneWin", "Co&ntinuous", &SkinnerMainForm::oneWinClick, "One picture over all three windows"}}}},
         {"Panel1",
          {392, 88, 97, 49},
-         {{{"full3D", "Full 3D Skin", &SkinnerMainForm::full3DClick},
-           {"butsOnly", "Buttons Only", &SkinnerMainForm::butsOnlyClick},
+         {{{"full3D", "&Full 3D Skin", &SkinnerMainForm::full3DClick, "Bevel the whole window as well as the buttons"},
+           {"butsOnly", "&Buttons Only", &SkinnerMainForm::butsOnlyClick, "Bevel only the buttons, leave the picture flat"},
            {}}}},
         {"Panel2",
          {392, 144, 97, 49},
-         {{{"RadioButton1", "Raise Frame", &SkinnerMainForm::RadioButton1Click},
-           {"sinkBut", "Sink Frame", &SkinnerMainForm::sinkButClick},
+         {{{"RadioButton1", "&Raise Frame", &SkinnerMainForm::RadioButton1Click, "Frames stand out of the picture"},
+           {"sinkBut", "Sin&k Frame", &SkinnerMainForm::sinkButClick, "Frames sink into the picture"},
            {}}}},
     }};
     for (const GroupSpec& group : groups) addGroup(client, this, group);
 
-    makeSkin_ = addButton(client, this, {"MakeSkin", "MakeSkin", {392, 208, 97, 22}, &SkinnerMainForm::MakeSkinClick});
-    revert_ = addButton(client, this, {"Revert", "Undo", {392, 240, 97, 22}, &SkinnerMainForm::RevertClick});
-    colBut_ = addButton(client, this, {"colBut", "ColorTools", {392, 272, 97, 22}, &SkinnerMainForm::colButClick});
-    saveSkin_ = addButton(client, this, {"SaveSkin", "SaveSkin", {392, 304, 97, 22}, &SkinnerMainForm::SaveSkinClick});
-    addButton(client, this, {"Button1", "Quit", {392, 336, 97, 22}, &SkinnerMainForm::Button1Click});
+    makeSkin_ = addButton(client, this, {"MakeSkin", "&MakeSkin", {392, 208, 97, 22}, &SkinnerMainForm::MakeSkinClick,
+                                         "Cut the skin out of the pictures with the chosen options"});
+    revert_ = addButton(client, this, {"Revert", "&Undo", {392, 240, 97, 22}, &SkinnerMainForm::RevertClick,
+                                       "Throw the made skin away and show the pictures again"});
+    colBut_ = addButton(client, this, {"colBut", "&ColorTools", {392, 272, 97, 22}, &SkinnerMainForm::colButClick,
+                                       "Change the text, equaliser, playlist and visualisation colours"});
+    saveSkin_ = addButton(client, this, {"SaveSkin", "&SaveSkin", {392, 304, 97, 22}, &SkinnerMainForm::SaveSkinClick,
+                                         "Write the skin's files into a folder of your choice"});
+    addButton(client, this, {"Button1", "&Quit", {392, 336, 97, 22}, &SkinnerMainForm::Button1Click,
+                             "Leave the program; an unsaved skin is lost"});
 }
 
 void SkinnerMainForm::buildColourPanel(QWidget* client) {
@@ -200,21 +282,33 @@ void SkinnerMainForm::buildColourPanel(QWidget* client) {
     paintSilver(colPanel_);
 
     constexpr int kW = 113, kH = 22;
+    // No mnemonic here repeats the menu bar's (V, H).
     const std::array<ButtonSpec, 14> buttons{{
-        {"Button3", "Window Background", {0, 8, kW, kH}, &SkinnerMainForm::Button3Click},
-        {"ForeBut", "Text Color", {0, 32, kW, kH}, &SkinnerMainForm::ForeButClick},
-        {"changeMainSlider", "Volume and Balance", {0, 56, kW, kH}, &SkinnerMainForm::changeMainSliderClick},
-        {"visiBut", "Visualization", {0, 80, kW, kH}, &SkinnerMainForm::visiButClick},
-        {"Button8", "Equalizer Background", {0, 112, kW, kH}, &SkinnerMainForm::Button8Click},
-        {"Button9", "Equalizer Foreground", {0, 136, kW, kH}, &SkinnerMainForm::Button9Click},
-        {"Button10", "Equalizer Highlight", {0, 160, kW, kH}, &SkinnerMainForm::Button10Click},
-        {"changeEqSliders", "Equalizer Sliders", {0, 184, kW, kH}, &SkinnerMainForm::changeEqSlidersClick},
-        {"Button4", "Normal Background", {0, 216, kW, kH}, &SkinnerMainForm::Button4Click},
-        {"pl", "Normal Song Title", {0, 240, kW, kH}, &SkinnerMainForm::plClick},
-        {"Button6", "Current Song Title", {0, 264, kW, kH}, &SkinnerMainForm::Button6Click},
-        {"Button7", "Selected Background", {0, 288, kW, kH}, &SkinnerMainForm::Button7Click},
-        {"changePlSlider", "Play List Slider", {0, 312, kW, kH}, &SkinnerMainForm::changePlSliderClick},
-        {"Button5", "Back", {0, 344, kW, kH}, &SkinnerMainForm::Button5Click},
+        {"Button3", "&Window Background", {0, 8, kW, kH}, &SkinnerMainForm::Button3Click,
+         "Colour behind the song title and time"},
+        {"ForeBut", "Te&xt Color", {0, 32, kW, kH}, &SkinnerMainForm::ForeButClick, "Colour of the song title and time"},
+        {"changeMainSlider", "Vol&ume and Balance", {0, 56, kW, kH}, &SkinnerMainForm::changeMainSliderClick,
+         "Colour of the volume and balance knobs"},
+        {"visiBut", "V&isualization", {0, 80, kW, kH}, &SkinnerMainForm::visiButClick,
+         "Show the visualisation colours; click one in the bar to change it"},
+        {"Button8", "&Equalizer Background", {0, 112, kW, kH}, &SkinnerMainForm::Button8Click,
+         "Colour behind the equaliser graph"},
+        {"Button9", "Equalizer &Foreground", {0, 136, kW, kH}, &SkinnerMainForm::Button9Click,
+         "Colour of the equaliser graph's line"},
+        {"Button10", "Equalizer Hi&ghlight", {0, 160, kW, kH}, &SkinnerMainForm::Button10Click,
+         "Colour of the equaliser graph's highlight"},
+        {"changeEqSliders", "Equalizer &Sliders", {0, 184, kW, kH}, &SkinnerMainForm::changeEqSlidersClick,
+         "Colour of the equaliser slider knobs"},
+        {"Button4", "&Normal Background", {0, 216, kW, kH}, &SkinnerMainForm::Button4Click,
+         "Colour behind the playlist's songs"},
+        {"pl", "Normal Song &Title", {0, 240, kW, kH}, &SkinnerMainForm::plClick, "Colour of the playlist's songs"},
+        {"Button6", "&Current Song Title", {0, 264, kW, kH}, &SkinnerMainForm::Button6Click,
+         "Colour of the song now playing"},
+        {"Button7", "Selecte&d Background", {0, 288, kW, kH}, &SkinnerMainForm::Button7Click,
+         "Colour behind selected songs"},
+        {"changePlSlider", "&Play List Slider", {0, 312, kW, kH}, &SkinnerMainForm::changePlSliderClick,
+         "Colour of the playlist's scroll knob"},
+        {"Button5", "&Back", {0, 344, kW, kH}, &SkinnerMainForm::Button5Click, "Close the colour tools"},
     }};
     for (const ButtonSpec& spec : buttons) {
         QPushButton* button = addButton(colPanel_, this, spec);
@@ -238,6 +332,9 @@ void SkinnerMainForm::buildColourPanel(QWidget* client) {
     visiBar_ = new ImageView("visiBar", bench_.t.visiBar.width(), bench_.t.visiBar.height(), colPanel_);
     visiBar_->move(160, 16);
     visiBar_->onMouseDown = [this](int x, int y) { visiBarMouseDown(x, y); };
+    visiBar_->setToolTip("Click a colour to change it, or choose one with Up and Down and press Space");
+    // Seventeen bands of 20 rows: the peak colour on top, then entries 1 to 16.
+    visiBar_->setKeyboardBands(visiBar_->height() / kVisColourCount, kVisColourCount);
 
     colLab2_->hide();
     colLab1_->hide();
@@ -266,6 +363,8 @@ void SkinnerMainForm::refreshImages() {
 }
 
 void SkinnerMainForm::showButton(WorkflowButton button, bool enabled) {
+    // The colour tools work only on a made skin: losing it closes them.
+    if (button == WorkflowButton::ColBut && !enabled && colPanel_->isVisibleTo(client_)) Button5Click();
     switch (button) {
     case WorkflowButton::MakeSkin: makeSkin_->setEnabled(enabled); break;
     case WorkflowButton::Revert: revert_->setEnabled(enabled); break;
@@ -275,22 +374,101 @@ void SkinnerMainForm::showButton(WorkflowButton button, bool enabled) {
 }
 
 void SkinnerMainForm::getBitmap(WhichPicture which) {
-    run([&] {
-        const std::optional<std::string> file = dialogs_->openPicture();
-        if (file) bench_.loadPicture(which, *file);
-    });
+    if (loading_) return;
+    const std::optional<std::string> file = dialogs_->openPicture();
+    if (file) startLoading(which, *file);
+}
+
+void SkinnerMainForm::startLoading(WhichPicture which, const std::string& path) {
+    loading_ = true;
+    loadingInto_ = which;
+    focusBeforeLoading_ = QApplication::focusWidget();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    client_->setEnabled(false);
+    loader_ = new QFutureWatcher<DecodedPicture>(this);
+    connect(loader_, &QFutureWatcher<DecodedPicture>::finished, this, &SkinnerMainForm::finishLoading);
+    loader_->setFuture(QtConcurrent::run([decode = decodePicture, path] {
+        try {
+            return DecodedPicture{decode(path), {}};
+        } catch (const std::exception& e) {
+            return DecodedPicture{{}, e.what()};
+        }
+    }));
+}
+
+void SkinnerMainForm::finishLoading() {
+    QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
+    loader->deleteLater();
+    endLoading();
+    DecodedPicture decoded = loader->result();
+    if (!decoded.error.empty()) {
+        dialogs_->showError(messageForDisplay(decoded.error));
+        return;
+    }
+    run([&] { bench_.usePicture(loadingInto_, std::move(decoded.image)); });
+}
+
+void SkinnerMainForm::cancelLoading() {
+    if (!loading_) return;
+    // A cancelled decode runs on, unheard.
+    QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
+    loader->disconnect(this);
+    loader->deleteLater();
+    endLoading();
+}
+
+void SkinnerMainForm::endLoading() {
+    loading_ = false;
+    client_->setEnabled(true);
+    if (focusBeforeLoading_) focusBeforeLoading_->setFocus(Qt::OtherFocusReason);
+    QApplication::restoreOverrideCursor();
+}
+
+void SkinnerMainForm::dropPicture(const QString& file, WhichPicture canvas) {
+    if (loading_) return;
+    // Windows cut from one picture take it whichever of them it falls on.
+    WhichPicture which = canvas;
+    if (bench_.options.layout == LayoutMode::Continuous ||
+        (bench_.options.layout == LayoutMode::TwoPlusOne && canvas == WhichPicture::Equaliser))
+        which = WhichPicture::Main;
+    const QFileInfo info(file);
+    if (!info.isFile()) {
+        dialogs_->showError(messageForDisplay(QDir::toNativeSeparators(file).toStdString() + " is not a file"));
+    } else if (QImageReader::imageFormat(file).isEmpty()) {
+        dialogs_->showError(messageForDisplay(info.fileName().toStdString() +
+                                              " is not a picture: drop a BMP, PNG, JPEG or GIF file"));
+    } else {
+        startLoading(which, file.toStdString());
+    }
+}
+
+void SkinnerMainForm::setZoom(int zoom) {
+    zoom_ = std::clamp(zoom, 1, 3);
+    for (ImageView* canvas : {mainWindow_, eqMain_, plShow_}) canvas->setZoom(zoom_);
+    placeControls();
+    if (QAction* item = findChild<QAction*>(QString("Zoom%1").arg(zoom_))) item->setChecked(true);
+}
+
+// At zoom 1 every control stands where it always has; larger zooms push the
+// right-hand column over and the window down.
+void SkinnerMainForm::placeControls() {
+    const LayoutPlacement placement = placementFor(bench_.options.layout);
+    eqMain_->move(kCanvasLeft, mainWindow_->y() + placement.eqBelowMain * zoom_);
+    plShow_->move(kCanvasLeft, eqMain_->y() + placement.plBelowEq * zoom_);
+    const int shift = (zoom_ - 1) * kCanvasWidth;
+    for (const auto& [control, place] : rightColumn_) control->move(place.x() + shift, place.y());
+    const int bottom = plShow_->y() + plShow_->height() + (kClientSize.height() - 372);
+    client_->setFixedSize(kClientSize.width() + shift, std::max(kClientSize.height(), bottom));
+    if (QWidget* bevel = client_->findChild<QWidget*>("Bevel1")) bevel->resize(client_->width(), bevel->height());
 }
 
 void SkinnerMainForm::chooseLayout(LayoutMode mode) {
     const LayoutPlacement placement = placementFor(mode);
-    eqMain_->move(kCanvasLeft, mainWindow_->y() + placement.eqBelowMain);
-    plShow_->move(kCanvasLeft, eqMain_->y() + placement.plBelowEq);
+    bench_.options.layout = mode;
+    placeControls();
     get2_->setVisible(placement.get2Shown);
     get3_->setVisible(placement.get3Shown);
-    run([&] {
-        bench_.options.layout = mode;
-        bench_.layoutPictures();
-    });
+    run([&] { bench_.layoutPictures(); });
 }
 
 // A changed option throws the made skin away; it counts at the next MakeSkin.
@@ -301,11 +479,14 @@ void SkinnerMainForm::chooseOption(bool Options::*option, bool value) {
     });
 }
 
+// The colour commands are offered only on a made skin: otherwise they do nothing.
 void SkinnerMainForm::pickColour(ColourSetting setting) {
+    if (bench_.workflow() != WorkflowState::Made) return;
     run([&] { colourButtonClick(bench_, getColor_, setting); });
 }
 
 void SkinnerMainForm::restyle(SliderKnobs knobs) {
+    if (bench_.workflow() != WorkflowState::Made) return;
     run([&] { sliderButtonClick(bench_, getColor_, knobs); });
 }
 
@@ -332,8 +513,11 @@ void SkinnerMainForm::RevertClick() {
 }
 
 void SkinnerMainForm::colButClick() {
+    if (bench_.workflow() != WorkflowState::Made || colPanel_->isVisibleTo(client_)) return;
+    coverUnderPanel(true);
     colPanel_->show();
     colPanel_->raise();
+    colPanel_->findChild<QPushButton*>("Button3")->setFocus(Qt::OtherFocusReason);
 }
 
 void SkinnerMainForm::Button5Click() {
@@ -342,16 +526,40 @@ void SkinnerMainForm::Button5Click() {
     colLab1_->hide();
     colLab2_->hide();
     visiBut_->show();
+    coverUnderPanel(false);
+    if (colBut_->isEnabled()) colBut_->setFocus(Qt::OtherFocusReason);
+}
+
+// What the panel lies over is hidden with it, so no key, click or mnemonic reaches it.
+void SkinnerMainForm::coverUnderPanel(bool covered) {
+    if (!covered) {
+        for (QWidget* control : covered_) control->show();
+        covered_.clear();
+        return;
+    }
+    for (QWidget* control : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control != colPanel_ && control->isVisibleTo(client_) && control->geometry().intersects(colPanel_->geometry())) {
+            covered_.push_back(control);
+            control->hide();
+        }
 }
 
 void SkinnerMainForm::SaveSkinClick() {
     run([&] {
         const std::optional<SaveTarget> target = dialogs_->chooseSaveTarget(saveStartDirectory());
-        if (target) bench_.saveSkin(target->directory, target->name);
+        if (!target) return;
+        const std::filesystem::path folder = bench_.saveSkin(target->directory, target->name);
+        std::optional<std::string> archive;
+        if (target->wsz) {
+            const std::filesystem::path wsz = folder.parent_path() / (folder.filename().string() + ".wsz");
+            saveWsz(bench_, wsz);
+            archive = wsz.string();
+        }
+        dialogs_->showSaved(folder.string(), archive);
     });
 }
 
-void SkinnerMainForm::Button1Click() { QApplication::quit(); }
+void SkinnerMainForm::Button1Click() { quit(); }
 
 void SkinnerMainForm::Button3Click() { pickColour(ColourSetting::winBackColour); }
 void SkinnerMainForm::ForeButClick() { pickColour(ColourSetting::winTextColour); }
@@ -368,20 +576,32 @@ void SkinnerMainForm::changeEqSlidersClick() { restyle(SliderKnobs::EqSliders); 
 void SkinnerMainForm::changePlSliderClick() { restyle(SliderKnobs::PlSlider); }
 
 void SkinnerMainForm::visiButClick() {
-    visiBut_->hide();
+    if (bench_.workflow() != WorkflowState::Made) return;
     visiBar_->show();
+    visiBar_->setFocus(Qt::OtherFocusReason);  // the button goes, the keyboard moves on to the bar
+    visiBut_->hide();
     colLab1_->show();
     colLab2_->show();
     run([&] { paintVisBar(bench_); });
 }
 
 void SkinnerMainForm::visiBarMouseDown(int x, int y) {
+    if (bench_.workflow() != WorkflowState::Made) return;
     run([&] { vk::visiBarMouseDown(bench_, getColor_, x, y); });
 }
 
 void SkinnerMainForm::Contents1Click() {
-    const std::string helpFile = helpFilePath(bench_.state.startDirectory);
-    if (!dialogs_->openHelp(helpFile)) dialogs_->showError(messageForDisplay("Cannot show the help file " + helpFile));
+    const std::vector<std::string> directories = helpDirectories(bench_.state.startDirectory);
+    for (const std::string& directory : directories) {
+        const std::string helpFile = helpFilePath(directory);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(helpFile, ec)) continue;
+        if (!dialogs_->openHelp(helpFile)) dialogs_->showError(messageForDisplay("Cannot show the help file " + helpFile));
+        return;
+    }
+    std::string places;
+    for (const std::string& directory : directories) places += (places.empty() ? "" : ", ") + directory;
+    dialogs_->showError(messageForDisplay(std::string("Cannot find the help file ") + kHelpFileName + " in " + places));
 }
 
 void SkinnerMainForm::About1Click() { dialogs_->showAbout(); }
@@ -392,9 +612,19 @@ std::string helpFilePath(const std::string& startDirectory) {
     return (std::filesystem::path(startDirectory) / kHelpFileName).string();
 }
 
+std::vector<std::string> helpDirectories(const std::string& startDirectory) {
+    std::vector<std::string> directories{startDirectory};
+    if (QCoreApplication::instance()) {
+        const QString programDirectory = QCoreApplication::applicationDirPath();
+        directories.push_back(QDir::cleanPath(programDirectory).toStdString());
+        directories.push_back(QDir::cleanPath(programDirectory + "/../share/vellumkit").toStdString());
+    }
+    return directories;
+}
+
 std::string saveStartDirectory() {
     std::error_code ec;
-    if (std::filesystem::is_directory(kDefaultSkinsDirectory, ec)) return kDefaultSkinsDirectory;
+    if (const std::optional<std::string> skins = playerSkinsDirectory()) return *skins;
     return std::filesystem::current_path(ec).string();
 }
 

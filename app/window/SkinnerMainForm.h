@@ -7,11 +7,15 @@
 #include "app/ColourPanel.h"
 #include "app/QtTextRasteriser.h"
 
+#include <QFutureWatcher>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
+class QAction;
 class QFrame;
 class QPushButton;
 class QWidget;
@@ -20,11 +24,31 @@ namespace vk {
 
 class ImageView;
 
+// What the decoding thread hands back: the picture, or why there is none.
+struct DecodedPicture {
+    Image image;
+    std::string error;
+};
+
 class SkinnerMainForm : public QMainWindow {
 public:
     explicit SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* parent = nullptr);
 
     Workbench& bench() { return bench_; }
+
+    // Get Bitmap decodes with this, away from the window's thread.
+    std::function<Image(const std::string& path)> decodePicture;
+    // Quit ends the program through this.
+    std::function<void()> quit;
+
+    // A picture is being decoded: the controls wait and Escape cancels.
+    bool loading() const { return loading_; }
+    void cancelLoading();
+    // A file dropped on a canvas, loaded as that canvas's Get Bitmap would.
+    void dropPicture(const QString& file, WhichPicture canvas);
+    // The canvases drawn 1, 2 or 3 times over; the window grows to fit.
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
 
     // Picture column.
     void Button2Click();
@@ -69,6 +93,12 @@ private:
     void buildWorkflowColumn(QWidget* client);
     void buildColourPanel(QWidget* client);
     void buildMenu();
+    void addKeys();
+    void coverUnderPanel(bool covered);
+    void startLoading(WhichPicture which, const std::string& path);
+    void finishLoading();
+    void endLoading();
+    void placeControls();
 
     // Runs one command: an Error ends it with a message box; the images are
     // shown again either way, since a failed command may have drawn already.
@@ -99,13 +129,28 @@ private:
     ImageView* visiBar_ = nullptr;
     QWidget* colLab1_ = nullptr;
     QFrame* colLab2_ = nullptr;
+    QWidget* client_ = nullptr;
+
+    // What the shown colour panel hides, to be shown again by Back.
+    std::vector<QWidget*> covered_;
+    // Every control right of the canvases, at its place for zoom 1.
+    std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
+    int zoom_ = 1;
+
+    bool loading_ = false;
+    QPointer<QWidget> focusBeforeLoading_;
+    WhichPicture loadingInto_ = WhichPicture::Main;
+    QFutureWatcher<DecodedPicture>* loader_ = nullptr;
 };
 
-// Looked up in the directory that was current at start-up.
+// Looked up in the directory that was current at start-up, then beside the
+// program and in its installed share directory.
 inline constexpr const char* kHelpFileName = "vellumKit.HLP";
 
 // The help file: startDirectory, a separator, vellumKit.HLP.
 std::string helpFilePath(const std::string& startDirectory);
+// The directories searched for the help file, in order.
+std::vector<std::string> helpDirectories(const std::string& startDirectory);
 // Where the save-directory dialog opens.
 std::string saveStartDirectory();
 

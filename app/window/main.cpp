@@ -1,6 +1,7 @@
 // vellumKit's desktop program: the application, its dialogs and the main
 // window, then the event loop until Quit.
 #include "app/QtTextRasteriser.h"
+#include "app/window/Look.h"
 #include "app/window/QtDialogs.h"
 #include "app/window/SkinnerMainForm.h"
 
@@ -9,6 +10,10 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(vk::kAppTitle);
+    // Nothing of a session is meant to outlive it.
+    vk::keepNoSettings();
+    // Qt's own dialogs and message boxes wear the window's silver too.
+    QApplication::setPalette(vk::silverPalette(QApplication::palette()));
 
     vk::SkinnerMainForm skinnerMainForm(std::make_unique<vk::QtDialogs>());
     skinnerMainForm.show();

@@ -1,5 +1,6 @@
 // The main window driven by its buttons, with scripted dialogs: what it shows,
 // which buttons it enables, where it moves the canvases, what it writes.
+#include "app/PictureIntake.h"
 #include "app/Workbench.h"
 #include "app/window/SkinnerMainForm.h"
 #include "raster/Bmp.h"
@@ -8,15 +9,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 using namespace vk;
 using vk::testing::ScriptedDialogs;
@@ -37,6 +43,14 @@ namespace {
                 return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") differs";
         }
     return ::testing::AssertionSuccess();
+}
+
+bool same(const Image& a, const Image& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
 }
 
 TColor shownPixel(const QLabel* view, int x, int y) {
@@ -75,13 +89,23 @@ protected:
     }
     QLabel* view(const char* name) { return find<QLabel>(name); }
 
-    // Clicks like a user: only a shown, enabled button reacts.
+    // Clicks like a user: only a shown, enabled button reacts. A picture
+    // being decoded is waited for.
     void click(const char* name) {
         QAbstractButton* button = find<QAbstractButton>(name);
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(button->isVisible()) << name << " is hidden";
         ASSERT_TRUE(button->isEnabled()) << name << " is disabled";
         button->click();
+        settle();
+    }
+    void settle() {
+        for (int i = 0; i < 1000 && form->loading(); ++i) QTest::qWait(5);
+        ASSERT_FALSE(form->loading()) << "the picture never arrived";
+    }
+    // The caption a user reads: the mnemonic marker left out.
+    static QString shownCaption(const QWidget* widget) {
+        return qobject_cast<const QAbstractButton*>(widget)->text().remove('&');
     }
 
     void expectWorkflow(WorkflowState state) {
@@ -104,7 +128,7 @@ protected:
     QTemporaryDir temp;
 };
 
-TEST_F(MainWindowTest, FrameIsAFixedSilverWindowWithOnlyAHelpMenu) {
+TEST_F(MainWindowTest, FrameIsAFixedSilverWindowWithAViewAndAHelpMenu) {
     EXPECT_EQ(form->windowTitle(), "vellumKit");
     QWidget* client = form->centralWidget();
     EXPECT_EQ(client->size(), QSize(496, 381));
@@ -115,13 +139,21 @@ TEST_F(MainWindowTest, FrameIsAFixedSilverWindowWithOnlyAHelpMenu) {
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowSystemMenuHint));
 
+    // The program's own icon at the usual sizes, its white bevel at the top left.
+    const QIcon icon = form->windowIcon();
+    for (int size : {16, 32, 48}) EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    EXPECT_EQ(icon.pixmap(32, 32).toImage().pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(icon.pixmap(32, 32).toImage().pixel(31, 31), qRgb(64, 64, 64));
+
     const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
-    EXPECT_EQ(menus[0]->text(), "Help");
-    const QList<QAction*> items = menus[0]->menu()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), "&View");
+    EXPECT_EQ(menus[1]->text(), "&Help");
+    const QList<QAction*> items = menus[1]->menu()->actions();
     ASSERT_EQ(items.size(), 2);
-    EXPECT_EQ(items[0]->text(), "Contents");
-    EXPECT_EQ(items[1]->text(), "About");
+    EXPECT_EQ(items[0]->text(), "&Contents");
+    EXPECT_EQ(items[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(items[1]->text(), "&About");
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheUserLooksForThem) {
@@ -170,7 +202,8 @@ TEST_F(MainWindowTest, ControlsStandWhereTheUserLooksForThem) {
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->geometry(), control.geometry);
         if (control.caption) {
-            EXPECT_EQ(qobject_cast<QAbstractButton*>(widget)->text(), control.caption);
+            EXPECT_EQ(shownCaption(widget), control.caption);
+            EXPECT_FALSE(widget->toolTip().isEmpty());
         }
     }
     const struct {
@@ -188,7 +221,8 @@ TEST_F(MainWindowTest, ControlsStandWhereTheUserLooksForThem) {
         SCOPED_TRACE(radio.name);
         auto* button = find<QRadioButton>(radio.name);
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->text(), radio.caption);
+        EXPECT_EQ(shownCaption(button), radio.caption);
+        EXPECT_FALSE(button->toolTip().isEmpty());
         EXPECT_EQ(button->pos(), radio.position);
         EXPECT_EQ(button->isChecked(), radio.chosen);
     }
@@ -485,16 +519,46 @@ TEST_F(MainWindowTest, ClicksOnTheVisualisationBarPickTheEntryUnderThePointer) {
     EXPECT_EQ(form->bench().state.visColours, before);
 }
 
+TEST_F(MainWindowTest, TheKeyboardPicksVisualisationColoursBandByBand) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    click("MakeSkin");
+    click("colBut");
+    click("visiBut");
+    QWidget* bar = find("visiBar");
+    EXPECT_TRUE(bar->hasFocus()) << "the keyboard moves from the button to the bar";
+    const TColor first = rgb(1, 2, 3), second = rgb(4, 5, 6), third = rgb(7, 8, 9);
+    dialogs->colours = {first, second, third};
+    QTest::keyClick(bar, Qt::Key_Space);  // the top band: the peak colour
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTest::keyClick(bar, Qt::Key_Return);  // entry 2
+    QTest::keyClick(bar, Qt::Key_Up);
+    QTest::keyClick(bar, Qt::Key_Up);
+    QTest::keyClick(bar, Qt::Key_Up);
+    QTest::keyClick(bar, Qt::Key_Space);  // round to the bottom: entry 16
+    const auto& colours = form->bench().state.visColours;
+    EXPECT_EQ(colours[16], first);
+    EXPECT_EQ(colours[1], second);
+    EXPECT_EQ(colours[15], third);
+    EXPECT_EQ(dialogs->colourInitials.size(), 3u);
+}
+
 TEST_F(MainWindowTest, SaveSkinWritesTheSixteenFilesAndStaysMade) {
     const fs::path parent = temp.path().toStdString();
     click("MakeSkin");
     click("colBut");
     dialogs->colours = {rgb(10, 11, 12)};
     click("Button3");
+    click("Button5");
     dialogs->saveTargets = {SaveTarget{parent.string(), "Sky"}};
     click("SaveSkin");
 
     ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0];
+    ASSERT_EQ(dialogs->saved.size(), 1u);
+    EXPECT_EQ(dialogs->saved[0].first, (parent / "Sky").string());
+    EXPECT_EQ(dialogs->saved[0].second, std::nullopt);
+    EXPECT_FALSE(fs::exists(parent / "Sky.wsz"));
     ASSERT_EQ(dialogs->saveStarts.size(), 1u);
     std::error_code ec;
     EXPECT_EQ(dialogs->saveStarts[0], fs::current_path(ec).string());
@@ -514,6 +578,23 @@ TEST_F(MainWindowTest, SaveSkinWritesTheSixteenFilesAndStaysMade) {
     std::getline(vis, firstLine);
     EXPECT_EQ(firstLine, "10,11,12,\r");
     expectWorkflow(WorkflowState::Made);
+}
+
+TEST_F(MainWindowTest, SaveSkinWritesTheArchiveBesideTheFolderAndSaysWhereBothWent) {
+    const fs::path parent = temp.path().toStdString();
+    click("MakeSkin");
+    dialogs->saveTargets = {SaveTarget{parent.string(), "Sky", true}};
+    click("SaveSkin");
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0];
+    const fs::path archive = parent / "Sky.wsz";
+    ASSERT_TRUE(fs::is_regular_file(archive));
+    std::ifstream in(archive, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<std::uint8_t>{'P', 'K', 3, 4}));
+    ASSERT_EQ(dialogs->saved.size(), 1u);
+    EXPECT_EQ(dialogs->saved[0].first, (parent / "Sky").string());
+    EXPECT_EQ(dialogs->saved[0].second, archive.string());
 }
 
 TEST_F(MainWindowTest, CancelledSaveWritesNothing) {
@@ -537,24 +618,37 @@ TEST_F(MainWindowTest, SaveIntoAMissingParentReportsCannotCreate) {
     expectWorkflow(WorkflowState::Made);
 }
 
-TEST_F(MainWindowTest, HelpContentsLooksInTheStartDirectoryAndReportsAViewerThatFailed) {
-    const std::string start = form->bench().state.startDirectory;
-    std::error_code ec;
-    const fs::path before = fs::current_path(ec);
-    fs::current_path(temp.path().toStdString());
+TEST_F(MainWindowTest, HelpLooksInTheStartDirectoryThenBesideTheProgramAndReportsWhatFails) {
+    const fs::path start = temp.path().toStdString();
+    form->bench().state.startDirectory = start.string();
     QAction* contents = form->findChild<QAction*>("Contents1");
     ASSERT_NE(contents, nullptr);
+
+    // None anywhere: the error box names every place looked in.
+    const std::vector<std::string> places = helpDirectories(start.string());
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_EQ(places[0], start.string());
+    EXPECT_EQ(places[1], QCoreApplication::applicationDirPath().toStdString());
+    EXPECT_EQ(fs::path(places[2]), fs::path(places[1]).parent_path() / "share" / "vellumkit");
     contents->trigger();
-    fs::current_path(before);
+    EXPECT_TRUE(dialogs->helpFiles.empty());
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], "Cannot find the help file vellumKit.HLP in " + places[0] + ", " + places[1] + ", " +
+                                      places[2] + ".");
 
-    const std::string expected = (fs::path(start) / "vellumKit.HLP").string();
-    ASSERT_EQ(dialogs->helpFiles, std::vector<std::string>{expected});
-    EXPECT_TRUE(dialogs->errors.empty());
+    // F1 opens the start directory's guide.
+    const std::string guide = (start / "vellumKit.HLP").string();
+    std::ofstream(guide) << "<html><body>guide</body></html>";
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    ASSERT_EQ(dialogs->helpFiles, std::vector<std::string>{guide});
 
+    dialogs->errors.clear();
     dialogs->helpShown = false;
     contents->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
-    EXPECT_EQ(dialogs->errors[0], "Cannot show the help file " + expected + ".");
+    EXPECT_EQ(dialogs->errors[0], "Cannot show the help file " + guide + ".");
 }
 
 TEST_F(MainWindowTest, AboutShowsTheAboutBox) {
@@ -562,6 +656,300 @@ TEST_F(MainWindowTest, AboutShowsTheAboutBox) {
     ASSERT_NE(about, nullptr);
     about->trigger();
     EXPECT_EQ(dialogs->aboutShown, 1);
+}
+
+// --- the colour panel keeps everything it covers out of reach ------------------
+
+// A mnemonic presses its button like a mouse would, a moment later.
+constexpr int kMnemonicDelay = 150;
+
+class CoveredByPanelTest : public MainWindowTest {
+protected:
+    CoveredByPanelTest() {
+        form->quit = [this] { ++quits; };
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        click("MakeSkin");
+        openPanel();
+    }
+    void openPanel() {
+        if (!find("colPanel")->isVisible()) click("colBut");
+        ASSERT_TRUE(find("colPanel")->isVisible());
+    }
+    bool inPanel(const QWidget* widget) { return widget && find("colPanel")->isAncestorOf(widget); }
+    // Nothing the panel covers has acted.
+    void expectNothingBehindActed() {
+        EXPECT_EQ(quits, 0);
+        EXPECT_TRUE(dialogs->saveStarts.empty());
+        EXPECT_EQ(dialogs->pictureRequests, 0);
+        for (const char* chosen : {"threeWin", "full3D", "RadioButton1"})
+            EXPECT_TRUE(find<QRadioButton>(chosen)->isChecked()) << chosen;
+        expectWorkflow(WorkflowState::Made);
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+        if (modifiers & Qt::AltModifier) QTest::qWait(kMnemonicDelay);
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    }
+    int quits = 0;
+};
+
+TEST_F(CoveredByPanelTest, TabAndShiftTabWalkOnlyThePanelsControls) {
+    for (const QWidget* widget : form->findChildren<QWidget*>())
+        if ((widget->focusPolicy() & Qt::TabFocus) && !inPanel(widget)) {
+            EXPECT_FALSE(widget->isVisible() && widget->isEnabled()) << widget->objectName().toStdString();
+        }
+    for (int key : {int(Qt::Key_Tab), int(Qt::Key_Backtab)}) {
+        QSet<QWidget*> seen;
+        for (int step = 0; step < 40; ++step) {
+            press(key);
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_TRUE(inPanel(focus)) << "step " << step << ": " << (focus ? focus->objectName().toStdString() : "none");
+            seen.insert(focus);
+        }
+        EXPECT_EQ(seen.size(), 14) << "all the panel's buttons, and no more";
+    }
+    expectNothingBehindActed();
+}
+
+TEST_F(CoveredByPanelTest, NoMnemonicOrShortcutReachesWhatThePanelCovers) {
+    std::vector<int> keys;
+    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key) keys.push_back(key);
+    for (int key = Qt::Key_A; key <= Qt::Key_Z; ++key) keys.push_back(key);
+    for (int key : keys) {
+        SCOPED_TRACE(key);
+        press(key, Qt::AltModifier);
+        openPanel();  // Alt+B is the panel's own Back
+        expectNothingBehindActed();
+    }
+    for (int key : {int(Qt::Key_O), int(Qt::Key_S), int(Qt::Key_Z), int(Qt::Key_Q)}) {
+        press(key, Qt::ControlModifier);
+        expectNothingBehindActed();
+    }
+    // The three key sequences, each from a freshly opened panel.
+    const std::vector<std::vector<int>> sequences{{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space},
+                                                  {Qt::Key_Tab, Qt::Key_Space},
+                                                  {std::vector<int>(22, Qt::Key_Tab)}};
+    for (std::vector<int> sequence : sequences) {
+        if (sequence.size() == 22) sequence.push_back(Qt::Key_Down);
+        click("Button5");
+        openPanel();
+        for (int key : sequence) press(key);
+        openPanel();
+        expectNothingBehindActed();
+    }
+}
+
+TEST_F(CoveredByPanelTest, BackGivesTheKeysBackAndLosingTheSkinClosesThePanel) {
+    click("Button5");
+    press(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits, 1);
+    press(Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(dialogs->saveStarts.size(), 1u);
+    press(Qt::Key_O, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(dialogs->pictureRequests, 1);
+
+    // However the skin stops being made, the panel goes and no colour command runs.
+    openPanel();
+    form->RevertClick();
+    EXPECT_FALSE(find("colPanel")->isVisible());
+    EXPECT_TRUE(find("MakeSkin")->isVisible());
+    const SkinState before = form->bench().state;
+    dialogs->colours = {rgb(1, 2, 3), rgb(1, 2, 3), rgb(1, 2, 3)};
+    form->Button3Click();
+    form->changeMainSliderClick();
+    form->visiBarMouseDown(5, 5);
+    form->colButClick();
+    EXPECT_TRUE(dialogs->colourInitials.empty());
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(form->bench().state.winBackColour, before.winBackColour);
+    EXPECT_FALSE(find("colPanel")->isVisible());
+}
+
+// --- keyboard, drops, busy state, zoom ------------------------------------------
+
+TEST_F(MainWindowTest, ShortcutsAndMnemonicsRunTheirButtons) {
+    int quits = 0;
+    form->quit = [&] { ++quits; };
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto alt = [&](Qt::Key key) {
+        QTest::keyClick(form.get(), key, Qt::AltModifier);
+        QTest::qWait(kMnemonicDelay);
+    };
+    alt(Qt::Key_M);
+    expectWorkflow(WorkflowState::Made);
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    expectWorkflow(WorkflowState::NotMade);
+    alt(Qt::Key_K);
+    EXPECT_TRUE(find<QRadioButton>("sinkBut")->isChecked());
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->pictureRequests, 1);
+    alt(Qt::Key_M);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->saveStarts.size(), 1u);
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(find("SaveSkin")->toolTip().endsWith("(Ctrl+S)"));
+}
+
+class DropTest : public MainWindowTest {
+protected:
+    void drop(const char* canvas, QMimeData& data) {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(find(canvas), &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(find(canvas), &event);
+        settle();
+    }
+    void dropFile(const char* canvas, const fs::path& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+        drop(canvas, data);
+    }
+};
+
+TEST_F(DropTest, APictureDroppedOnACanvasIsThatCanvassGetBitmap) {
+    const fs::path dir = temp.path().toStdString();
+    const struct {
+        const char* layout;
+        const char* canvas;
+        Image SourcePictures::*slot;
+    } drops[] = {
+        {"threeWin", "eqMain", &SourcePictures::equaliser}, {"threeWin", "plShow", &SourcePictures::playlist},
+        {"twoWin", "eqMain", &SourcePictures::main},        {"twoWin", "plShow", &SourcePictures::playlist},
+        {"oneWin", "plShow", &SourcePictures::main},        {"oneWin", "mainWindow", &SourcePictures::main},
+    };
+    int n = 0;
+    for (const auto& d : drops) {
+        SCOPED_TRACE(std::string(d.layout) + " " + d.canvas);
+        click(d.layout);
+        Image picture = rowCodedPicture(275, 116);
+        picture.setPixel(0, 0, rgb(++n, 0, 0));  // each drop its own picture
+        const fs::path file = dir / ("p" + std::to_string(n) + ".bmp");
+        writeFile(file, encodeBmp(picture));
+        const SourcePictures before = form->bench().state.sourcePictures;
+        dropFile(d.canvas, file);
+        EXPECT_TRUE(dialogs->errors.empty());
+        const SourcePictures& pictures = form->bench().state.sourcePictures;
+        EXPECT_TRUE(same(pictures.*d.slot, picture));
+        for (auto other : {&SourcePictures::main, &SourcePictures::equaliser, &SourcePictures::playlist})
+            if (other != d.slot) {
+                EXPECT_TRUE(same(pictures.*other, before.*other));
+            }
+    }
+    EXPECT_EQ(dialogs->pictureRequests, 0);
+}
+
+TEST_F(DropTest, AnythingElseDroppedIsRefusedWithTheReason) {
+    const fs::path dir = temp.path().toStdString();
+    std::ofstream(dir / "notes.txt") << "not a picture";
+    const SourcePictures before = form->bench().state.sourcePictures;
+    dropFile("mainWindow", dir / "notes.txt");
+    dropFile("mainWindow", dir);
+    QMimeData text;
+    text.setText("hello");
+    drop("eqMain", text);
+    QMimeData two;
+    two.setUrls({QUrl::fromLocalFile("/a.bmp"), QUrl::fromLocalFile("/b.bmp")});
+    drop("plShow", two);
+    EXPECT_EQ(dialogs->errors,
+              (std::vector<std::string>{"notes.txt is not a picture: drop a BMP, PNG, JPEG or GIF file.",
+                                        dir.string() + " is not a file.", "Only a picture file can be dropped here.",
+                                        "Drop one picture file at a time, from this computer."}));
+    EXPECT_TRUE(same(form->bench().state.sourcePictures.main, before.main));
+}
+
+TEST_F(MainWindowTest, AGetBitmapDecodesWhileTheWindowWaitsAndEscapeGivesItUp) {
+    const fs::path dir = temp.path().toStdString();
+    const Image picture = rowCodedPicture(275, 116);
+    writeFile(dir / "slow.bmp", encodeBmp(picture));
+    std::promise<void> go;
+    std::shared_future<void> released = go.get_future().share();
+    // However the test ends, no decoder is left waiting.
+    struct Release {
+        std::promise<void>& go;
+        bool sent = false;
+        void now() {
+            if (!std::exchange(sent, true)) go.set_value();
+        }
+        ~Release() { now(); }
+    } release{go};
+    std::atomic<int> decodes{0};
+    form->decodePicture = [released, &decodes](const std::string& path) {
+        ++decodes;
+        released.wait();
+        return loadPictureFile(path);
+    };
+    auto waitFor = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 1000 && !done(); ++i) QTest::qWait(5);
+        return done();
+    };
+
+    // Cancelled: the window is back at once and the late picture is dropped.
+    dialogs->pictures = {(dir / "slow.bmp").string(), (dir / "slow.bmp").string()};
+    find<QPushButton>("get2")->click();
+    ASSERT_TRUE(waitFor([&] { return decodes == 1; }));
+    EXPECT_TRUE(form->loading());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    for (const char* control : {"Button2", "get2", "MakeSkin", "Button1", "threeWin"})
+        EXPECT_FALSE(find(control)->isEnabled()) << control;
+    bool painted = false;  // the event loop runs on while the decoder works
+    QTimer::singleShot(0, [&] { painted = true; });
+    EXPECT_TRUE(waitFor([&] { return painted; }));
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(form->loading());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(find("get2")->isEnabled());
+
+    // A second Get Bitmap while the first still decodes is allowed and arrives.
+    find<QPushButton>("get2")->click();
+    ASSERT_TRUE(waitFor([&] { return decodes == 2; }));
+    release.now();
+    settle();
+    EXPECT_TRUE(same(form->bench().state.sourcePictures.equaliser, picture));
+    EXPECT_TRUE(shows(view("eqMain"), picture, 116));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, ZoomDrawsEveryPixelAsAWholeSquareAndOneTimesPutsAllBack) {
+    const fs::path dir = temp.path().toStdString();
+    const Image picture = rowCodedPicture(275, 116);
+    writeFile(dir / "p.bmp", encodeBmp(picture));
+    dialogs->pictures = {(dir / "p.bmp").string()};
+    click("Button2");
+    QAction* zoom2 = form->findChild<QAction*>("Zoom2");
+    QAction* zoom1 = form->findChild<QAction*>("Zoom1");
+    ASSERT_TRUE(zoom1 && zoom2);
+    zoom2->trigger();
+    EXPECT_EQ(find("mainWindow")->geometry(), QRect(8, 16, 550, 232));
+    EXPECT_EQ(find("eqMain")->geometry(), QRect(8, 16 + 240, 550, 232));
+    EXPECT_EQ(find("Button2")->pos(), QPoint(296 + 275, 16));
+    EXPECT_EQ(find("MakeSkin")->pos(), QPoint(392 + 275, 208));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(496 + 275, 16 + 240 * 2 + 232 + 9));
+    const QImage drawn = find("mainWindow")->grab().toImage();
+    const QImage expected = view("mainWindow")->pixmap().toImage().scaled(550, 232).convertToFormat(drawn.format());
+    EXPECT_EQ(drawn, expected);
+    // The chosen picture still shows 1:1 in the canvas's pixmap.
+    EXPECT_TRUE(shows(view("mainWindow"), picture, 116));
+    EXPECT_EQ(find("Bevel1")->width(), 496 + 275);
+    // On a display at twice the scale every image pixel is a 4 x 4 square.
+    QImage doubled(1100, 464, QImage::Format_RGB32);
+    doubled.setDevicePixelRatio(2);
+    find("mainWindow")->render(&doubled);
+    doubled.setDevicePixelRatio(1);
+    EXPECT_EQ(doubled, view("mainWindow")->pixmap().toImage().scaled(1100, 464).convertToFormat(QImage::Format_RGB32));
+
+    zoom1->trigger();
+    EXPECT_EQ(find("mainWindow")->geometry(), QRect(8, 16, 275, 116));
+    EXPECT_EQ(find("plShow")->geometry(), QRect(8, 256, 275, 116));
+    EXPECT_EQ(find("Button1")->geometry(), QRect(392, 336, 97, 22));
+    EXPECT_EQ(find("colPanel")->geometry(), QRect(296, 8, 193, 369));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(496, 381));
 }
 
 } // namespace

@@ -22,6 +22,7 @@ public:
     std::vector<std::string> saveStarts;
     std::vector<std::string> errors;
     std::vector<std::string> helpFiles;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
     int pictureRequests = 0;
     int aboutShown = 0;
 
@@ -39,6 +40,9 @@ public:
     }
     void showError(const std::string& text) override { errors.push_back(text); }
     void showAbout() override { ++aboutShown; }
+    void showSaved(const std::string& folder, const std::optional<std::string>& archive) override {
+        saved.push_back({folder, archive});
+    }
     bool openHelp(const std::string& helpFile) override {
         helpFiles.push_back(helpFile);
         return helpShown;
