@@ -11,6 +11,9 @@
 #include <fstream>
 
 #include <QGuiApplication>
+#ifdef VK_BENCH_WIDGETS
+#include <QApplication>
+#endif
 #include <benchmark/benchmark.h>
 
 static void BM_Layout(benchmark::State& s) {
@@ -57,7 +60,11 @@ BENCHMARK(BM_LoadLargeBmp)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef VK_BENCH_WIDGETS
+    QApplication app(argc, argv);  // the preview window's benchmark shows a widget
+#else
     QGuiApplication app(argc, argv);
+#endif
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

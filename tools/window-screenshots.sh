@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the desktop program under Xvfb, driven from the keyboard as a
 # person would: a picture loaded for "Continuous", the made skin, the colour
-# panel, a 2x zoom, the help viewer, the save dialog and the note after saving.
+# panel, a 2x zoom, the help viewer, the save dialog, the note after saving and
+# the player preview beside the window.
 # Needs xvfb, xdotool and imagemagick (import, convert). Usage:
 #   tools/window-screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
@@ -67,4 +68,14 @@ shot 7-save-dialog "$dialog"
 key Return; sleep 1
 shotRoot 8-saved
 ls "$HOME/.local/share/audacious/Skins" "$HOME/.local/share/audacious/Skins/Sky" > "$out/saved-files.txt"
+key Return                                  # the note goes
+focus
+key ctrl+p; sleep 2                         # View > Player Preview
+preview=$(xdotool search --name '^Player Preview$' | head -1)
+# The main window and the preview beside it, cut from the screen as one picture.
+eval "$(xdotool getwindowgeometry --shell "$window")"; left=$X top=$Y bottom=$((Y + HEIGHT))
+eval "$(xdotool getwindowgeometry --shell "$preview")"
+right=$((X + WIDTH)) bottom=$((Y + HEIGHT > bottom ? Y + HEIGHT : bottom)) top=$((Y < top ? Y : top))
+import -window root "$work/root.png"
+convert "$work/root.png" -crop "$((right - left + 8))x$((bottom - top + 8))+$((left - 4))+$((top - 4))" +repage "$out/9-player-preview.png"
 echo "$(grep -c . "$out/saved-files.txt") lines in saved-files.txt; pictures in $out"

@@ -6,6 +6,7 @@
 #include "app/window/GetDirectory.h"
 #include "app/window/ImageView.h"
 #include "app/window/Look.h"
+#include "app/window/PlayerPreview.h"
 #include "format/Geometry.h"
 #include "output/WindowPreview.h"
 #include "output/WszArchive.h"
@@ -177,6 +178,11 @@ void SkinnerMainForm::buildMenu() {
         item->setToolTip(QString("Show the three windows %1 times over").arg(zoom));
         zooms->addAction(item);
     }
+    view->addSeparator();
+    QAction* preview = view->addAction("&Player Preview", this, &SkinnerMainForm::PlayerPreview1Click);
+    preview->setObjectName("PlayerPreview1");
+    preview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    preview->setToolTip("Show the skin as the player will show it, in a window beside this one");
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
@@ -360,6 +366,8 @@ void SkinnerMainForm::refreshImages() {
     eqMain_->showImage(bench_.t.eqMain);
     plShow_->showImage(bench_.plShow);
     visiBar_->showImage(bench_.t.visiBar);
+    // Every command that changes the document ends here, so the preview follows each one.
+    if (preview_) preview_->documentChanged();
 }
 
 void SkinnerMainForm::showButton(WorkflowButton button, bool enabled) {
@@ -588,6 +596,16 @@ void SkinnerMainForm::visiButClick() {
 void SkinnerMainForm::visiBarMouseDown(int x, int y) {
     if (bench_.workflow() != WorkflowState::Made) return;
     run([&] { vk::visiBarMouseDown(bench_, getColor_, x, y); });
+}
+
+void SkinnerMainForm::PlayerPreview1Click() {
+    if (!preview_) {
+        preview_ = new PlayerPreview(bench_, this);
+        preview_->setFont(font());
+        preview_->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    preview_->show();
+    preview_->raise();
 }
 
 void SkinnerMainForm::Contents1Click() {

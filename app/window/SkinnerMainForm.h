@@ -23,6 +23,7 @@ class QWidget;
 namespace vk {
 
 class ImageView;
+class PlayerPreview;
 
 // What the decoding thread hands back: the picture, or why there is none.
 struct DecodedPicture {
@@ -49,6 +50,9 @@ public:
     // The canvases drawn 1, 2 or 3 times over; the window grows to fit.
     void setZoom(int zoom);
     int zoom() const { return zoom_; }
+    // View > Player Preview: the skin as the player shows it, beside this window; none until first opened.
+    void PlayerPreview1Click();
+    PlayerPreview* playerPreview() const { return preview_; }
 
     // Picture column.
     void Button2Click();
@@ -115,6 +119,7 @@ private:
     std::unique_ptr<Dialogs> dialogs_;
     ColourDialog getColor_;
 
+    PlayerPreview* preview_ = nullptr;
     ImageView* mainWindow_ = nullptr;
     ImageView* eqMain_ = nullptr;
     ImageView* plShow_ = nullptr;

@@ -1,0 +1,82 @@
+// The player preview: a window beside the main one that shows the document's
+// skin as the player draws it, animated while shown and played with the mouse
+// (no sound): buttons press, sliders drag, toggles toggle, title bars focus.
+#pragma once
+#include "document/SkinDocument.h"
+#include "player/PlayerRenderer.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace vk {
+
+class PlayerPreview : public QWidget {
+public:
+    // About 30 frames a second while shown.
+    static constexpr int kFrameInterval = 33;
+    static constexpr int kFramesPerSecond = 30;
+
+    explicit PlayerPreview(const SkinDocument& doc, QWidget* parent = nullptr);
+
+    // The document changed: the skin is made again now if shown, else at the next show.
+    void documentChanged();
+    // One animation frame, as the timer gives it: the time, the title and the visualiser move on.
+    void tick();
+    // 1x or 2x: the player's double size, with its "D" lamp.
+    void setZoom(int zoom);
+    int zoom() const { return state_.doubleSize ? 2 : 1; }
+
+    // What is drawn: the skin, the state, the docked windows and the frame made from them.
+    const player::ClassicSkin& skin() const { return skin_; }
+    const player::PlayerState& state() const { return state_; }
+    std::vector<player::PlayerWindow> windows() const;
+    const Image& frame() const { return frame_; }
+    // The frame pixel (widget position at 1 device pixel per pixel) of a point of one window at 1x.
+    QPoint framePoint(player::PlayerWindow window, Point at) const;
+    bool animating() const { return timer_.isActive(); }
+    // How often the skin was made from the document, and how often a frame was drawn.
+    int skinBuilds() const { return skinBuilds_; }
+    int frames() const { return frames_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    struct Hit {
+        player::PlayerWindow window;
+        Point at;  // in that window's pixels at 1x
+    };
+    std::optional<Hit> hitAt(QPoint widgetPos) const;
+    void rebuildSkin();
+    void drawFrame();
+    void press(const Hit& hit);
+    void drag(const Hit& hit);
+    void release();
+    void showEntry(int index);
+
+    const SkinDocument& doc_;
+    player::ClassicSkin skin_;
+    player::PlayerState state_;
+    Image frame_;
+    QImage shown_;
+    QTimer timer_;
+    bool stale_ = true;
+    int skinBuilds_ = 0, frames_ = 0;
+    long long tickCount_ = 0;
+    std::array<double, format::kVisBarCount> peaks_{};
+    // The control the mouse went down on, kept through the drag.
+    player::PlayerButton pressed_ = player::PlayerButton::None;
+    player::PlayerWindow pressedWindow_ = player::PlayerWindow::Main;
+};
+
+} // namespace vk
