@@ -1,13 +1,15 @@
 // `batch`: one skin (a directory and a .wsz beside it) per picture, made in
 // parallel, one workbench per picture, with no more decoded pictures at once
-// than half the available memory holds. A picture that fails is reported and
-// the others are still made.
+// than half the available memory holds. Folders given stand for the pictures
+// in them; a picture that fails is reported and the others are still made.
 #include "app/PictureIntake.h"
 #include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"
+#include "output/WszArchive.h"
 #include "raster/Error.h"
 #include "raster/TextRasteriser.h"
 
@@ -19,6 +21,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -37,11 +41,18 @@ namespace {
 struct BatchRequest {
     SkinRecipe recipe;
     std::string outDir;
-    bool previews = false;
+    std::string previewFormat;  // empty: no previews
     bool noSync = false;
     bool progress = false;
+    bool recursive = false;
+    bool noWsz = false, noFolder = false;
     std::size_t jobs = 0;  // 0: one per core
-    std::vector<std::string> pictures;
+    std::vector<std::string> inputs;  // pictures and folders, as given
+};
+
+// One skin to make: its picture and the name it is saved under.
+struct BatchItem {
+    std::string picture, name;
 };
 
 std::size_t parseJobs(const std::string& text) {
@@ -57,15 +68,25 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
     while (!reader.atEnd()) {
         if (!reader.atOption()) {
             if (reader.atEnd()) break;
-            request.pictures.push_back(reader.positional());
+            request.inputs.push_back(reader.positional());
             continue;
         }
         const std::string name = reader.option();
         if (name == "--out-dir") {
             reader.valueOnce(request.outDir);
         } else if (name == "--previews") {
+            // png unless a format is named: --previews=jpg
+            const std::string format = reader.hasInlineValue() ? reader.value() : (reader.flag(), "png");
+            request.previewFormat = imageFormatFor("preview." + format, "--previews");
+        } else if (name == "--recursive" || name == "-r") {
             reader.flag();
-            request.previews = true;
+            request.recursive = true;
+        } else if (name == "--no-wsz") {
+            reader.flag();
+            request.noWsz = true;
+        } else if (name == "--no-folder") {
+            reader.flag();
+            request.noFolder = true;
         } else if (name == "--no-sync") {
             reader.flag();
             request.noSync = true;
@@ -77,49 +98,140 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
         } else if (name == "--main" || name == "--out" || name == "--wsz" || name == "--preview") {
             throw UsageError{"option " + name +
                              " is not for batch: each PICTURE is a main picture, its skin and archive go to --out-dir"};
-        } else if (!readRecipeOption(reader, request.recipe, false)) {
+        } else if (!readRecipeOption(reader, request.recipe, false) && !readReportOption(reader)) {
             throw UsageError{"unknown option '" + name + "'"};
         }
     }
     if (request.outDir.empty()) throw UsageError{"batch needs --out-dir DIR"};
-    if (request.pictures.empty()) throw UsageError{"batch needs at least one PICTURE"};
+    if (request.inputs.empty()) throw UsageError{"batch needs at least one PICTURE or FOLDER"};
+    if (request.noWsz && request.noFolder) throw UsageError{"--no-wsz and --no-folder together would write no skin"};
+    checkRecipe(request.recipe);
+    // Each picture is a main picture: the layout follows from the others given.
+    if (!request.recipe.layout)
+        request.recipe.layout = defaultLayout(true, !request.recipe.equaliserPicture.empty(), !request.recipe.playlistPicture.empty());
     return request;
 }
 
-// The skin's name: the picture's file name without its extension.
-std::string skinNameOf(const std::string& picture) { return fs::path(picture).stem().string(); }
+// What a folder holds that is not a picture is reported and skipped.
+struct Gathered {
+    std::vector<std::string> pictures;
+    std::size_t skipped = 0;
+};
 
-// Two pictures must not share a name, nor one's archive be another's directory.
-void checkNamesApart(const BatchRequest& request) {
-    std::set<std::string> taken;
-    for (const std::string& picture : request.pictures) {
-        const std::string name = skinNameOf(picture);
-        if (name.empty() || name == "." || name == "..")
-            throw UsageError{"'" + picture + "' names no picture file"};
-        for (const std::string& output : {name, name + ".wsz", name + ".png"})
-            if (!taken.insert(output).second)
-                throw UsageError{"two pictures would both write '" + output + "' (" + picture + ")"};
+void skip(Gathered& gathered, const fs::path& path, const std::string& why) {
+    warning("skipped " + path.string() + ": " + why);
+    ++gathered.skipped;
+}
+
+// Whether a file in a folder is a picture this installation reads, from its first bytes.
+void takeIfPicture(Gathered& gathered, const fs::path& path) {
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::ReadOnly)) return skip(gathered, path, "cannot be read (" + file.errorString().toStdString() + ")");
+    if (QImageReader(&file).canRead()) gathered.pictures.push_back(path.string());
+    else skip(gathered, path, "not a picture this installation reads (vellumkit-cli formats lists them)");
+}
+
+// The pictures of one folder (and its sub-folders with --recursive), in path
+// order so that every run makes the same names; hidden files and the output
+// folder are passed over.
+void gatherFolder(Gathered& gathered, const fs::path& folder, const BatchRequest& request) {
+    std::error_code ec;
+    const fs::path outDir = fs::weakly_canonical(fs::absolute(request.outDir), ec);
+    std::vector<fs::path> entries;
+    const auto options = fs::directory_options::skip_permission_denied;
+    fs::recursive_directory_iterator it(folder, options, ec), end;
+    if (ec) throw Error("Cannot read the folder " + folder.string() + ": " + ec.message());
+    for (; it != end; it.increment(ec)) {
+        if (ec) throw Error("Cannot read the folder " + folder.string() + ": " + ec.message());
+        const fs::path& path = it->path();
+        const bool hidden = path.filename().string().starts_with('.');
+        if (it->is_directory(ec)) {
+            const bool isOutDir = fs::weakly_canonical(fs::absolute(path), ec) == outDir;
+            if (!request.recursive || hidden || isOutDir) it.disable_recursion_pending();
+            if (!hidden && !isOutDir) entries.push_back(path);
+            continue;
+        }
+        if (!hidden) entries.push_back(path);
     }
+    std::sort(entries.begin(), entries.end());
+    for (const fs::path& path : entries) {
+        if (fs::is_directory(path, ec)) {
+            if (!request.recursive) skip(gathered, path, "a folder (--recursive takes in the pictures in it)");
+        } else if (fs::is_regular_file(path, ec)) {
+            takeIfPicture(gathered, path);
+        } else {
+            skip(gathered, path, "not a picture file");
+        }
+    }
+}
+
+// The inputs in the order given, each folder by its pictures; a file named
+// twice (once by itself, once in a folder) is made once.
+Gathered gatherPictures(const BatchRequest& request) {
+    Gathered gathered;
+    for (const std::string& input : request.inputs) {
+        std::error_code ec;
+        if (fs::is_directory(input, ec)) gatherFolder(gathered, input, request);
+        else gathered.pictures.push_back(input);
+    }
+    std::set<std::string> seen;
+    std::erase_if(gathered.pictures, [&](const std::string& picture) {
+        std::error_code ec;
+        const fs::path real = fs::weakly_canonical(fs::absolute(picture), ec);
+        return !seen.insert(ec ? picture : real.string()).second;
+    });
+    return gathered;
+}
+
+// The files one skin writes into the output folder.
+std::vector<std::string> outputNames(const BatchRequest& request, const std::string& name) {
+    std::vector<std::string> names;
+    if (!request.noFolder) names.push_back(name);
+    if (!request.noWsz) names.push_back(name + ".wsz");
+    if (!request.previewFormat.empty()) names.push_back(name + "." + request.previewFormat);
+    return names;
+}
+
+// Each skin is named after its picture without the extension; a name already
+// taken by an earlier picture (or by one of its files) gets -2, -3 ... and is reported.
+std::vector<BatchItem> nameSkins(const BatchRequest& request, const std::vector<std::string>& pictures) {
+    std::set<std::string> taken;
+    std::vector<BatchItem> items;
+    for (const std::string& picture : pictures) {
+        const std::string stem = fs::path(picture).stem().string();
+        if (stem.empty() || stem == "." || stem == "..") throw UsageError{"'" + picture + "' names no picture file"};
+        std::string name = stem;
+        const auto free = [&](const std::string& candidate) {
+            const auto names = outputNames(request, candidate);
+            return std::none_of(names.begin(), names.end(), [&](const std::string& n) { return taken.count(n) > 0; });
+        };
+        for (int n = 2; !free(name); ++n) name = stem + "-" + std::to_string(n);
+        if (name != stem) warning(picture + ": the name " + stem + " is taken, this skin is " + name);
+        for (const std::string& output : outputNames(request, name)) taken.insert(output);
+        items.push_back({picture, name});
+    }
+    return items;
 }
 
 fs::path archiveOf(const BatchRequest& request, const std::string& name) {
     return fs::path(request.outDir) / (name + ".wsz");
 }
 fs::path previewOf(const BatchRequest& request, const std::string& name) {
-    return fs::path(request.outDir) / (name + ".png");
+    return fs::path(request.outDir) / (name + "." + request.previewFormat);
 }
 
 // No skin, archive or preview may land on a picture, nor on another output.
-void checkOutputsOfAll(const BatchRequest& request) {
+void checkOutputsOfAll(const BatchRequest& request, const std::vector<BatchItem>& items) {
     std::vector<NamedFile> outputs, inputs;
-    for (const std::string& picture : request.pictures) {
-        const std::string name = skinNameOf(picture);
-        const fs::path skinDirectory = skinDirectoryFor(request.outDir, name);
-        outputs.push_back({skinDirectory, "the skin directory"});
-        for (const auto& path : skinFilePaths(skinDirectory)) outputs.push_back({path, "the skin file"});
-        outputs.push_back({archiveOf(request, name), "the archive"});
-        if (request.previews) outputs.push_back({previewOf(request, name), "the preview"});
-        inputs.push_back({picture, "the picture"});
+    for (const BatchItem& item : items) {
+        if (!request.noFolder) {
+            const fs::path skinDirectory = skinDirectoryFor(request.outDir, item.name);
+            outputs.push_back({skinDirectory, "the skin directory"});
+            for (const auto& path : skinFilePaths(skinDirectory)) outputs.push_back({path, "the skin file"});
+        }
+        if (!request.noWsz) outputs.push_back({archiveOf(request, item.name), "the archive"});
+        if (!request.previewFormat.empty()) outputs.push_back({previewOf(request, item.name), "the preview"});
+        inputs.push_back({item.picture, "the picture"});
     }
     if (!request.recipe.equaliserPicture.empty()) inputs.push_back({request.recipe.equaliserPicture, "the picture --equaliser"});
     if (!request.recipe.playlistPicture.empty()) inputs.push_back({request.recipe.playlistPicture, "the picture --playlist"});
@@ -208,7 +320,8 @@ private:
 class Progress {
 public:
     Progress(std::size_t total, bool asked)
-        : total_(total), terminal_(::isatty(STDERR_FILENO) == 1), shown_(terminal_ || asked),
+        : total_(total), terminal_(::isatty(STDERR_FILENO) == 1 && (asked || verbosity() != Verbosity::Quiet)),
+          shown_(terminal_ || asked),
           start_(std::chrono::steady_clock::now()) {
         if (terminal_) draw();
     }
@@ -261,33 +374,47 @@ struct SharedPictures {
     std::optional<Image> equaliser, playlist;
 };
 
-void makeOne(const BatchRequest& request, const SharedPictures& shared, const std::string& picture,
-             TextRasteriser* text) {
+void makeOne(const BatchRequest& request, const SharedPictures& shared, const BatchItem& item, TextRasteriser* text) {
     Workbench bench(text);
     bench.pictureOptions = request.recipe.picture;
+    bench.fit = request.recipe.fit;
     if (shared.equaliser) bench.usePicture(WhichPicture::Equaliser, *shared.equaliser);
     if (shared.playlist) bench.usePicture(WhichPicture::Playlist, *shared.playlist);
-    bench.loadPicture(WhichPicture::Main, picture);
+    bench.loadPicture(WhichPicture::Main, item.picture);
     makeSkinFromRecipe(bench, request.recipe);
 
-    const std::string name = skinNameOf(picture);
-    // The skin, its archive and its preview land together or not at all.
-    SaveOptions save;
-    save.archive = archiveOf(request, name);
-    if (request.previews) {
-        const fs::path preview = previewOf(request, name);
-        save.extras.push_back({preview, previewPng(bench, preview)});
+    const Durability durability = request.noSync ? Durability::Unsynced : Durability::Synced;
+    std::vector<ExtraFile> extras;
+    if (!request.previewFormat.empty()) {
+        const fs::path preview = previewOf(request, item.name);
+        extras.push_back({preview, previewBytes(bench, preview)});
     }
-    if (request.noSync) save.durability = Durability::Unsynced;
-    saveSkin(bench, request.outDir, name, save);
+    if (request.noFolder) {
+        // No folder to lock: the archive and the preview each replace their file whole.
+        writeBinaryFile(archiveOf(request, item.name), encodeWsz(skinFiles(bench)), durability);
+        for (const ExtraFile& extra : extras) writeBinaryFile(extra.path, extra.bytes, durability);
+    } else {
+        // The skin, its archive and its preview land together or not at all.
+        SaveOptions save;
+        if (!request.noWsz) save.archive = archiveOf(request, item.name);
+        save.extras = std::move(extras);
+        save.durability = durability;
+        saveSkin(bench, request.outDir, item.name, save);
+    }
+    note("made " + item.name + " from " + item.picture);
 }
 
 } // namespace
 
 int runBatch(const std::vector<std::string>& args) {
+    const auto start = std::chrono::steady_clock::now();
     const BatchRequest request = readBatchArguments(args);
-    checkNamesApart(request);
-    checkOutputsOfAll(request);
+    const Gathered gathered = gatherPictures(request);
+    const std::vector<BatchItem> items = nameSkins(request, gathered.pictures);
+    checkOutputsOfAll(request, items);
+    note("layout " + std::string(layoutName(*request.recipe.layout)) + ", pictures " +
+         (request.recipe.fit.mode == PictureFit::Mode::Crop ? "cropped" : "stretched") + ", " +
+         std::to_string(items.size()) + " pictures");
 
     // The pictures every skin shares are read once, by Get Bitmap as the window reads them.
     SharedPictures shared;
@@ -309,18 +436,18 @@ int runBatch(const std::vector<std::string>& args) {
     TextRasteriser* const qtText = qtTextRasteriserIfRunning();
     if (qtText) qtText->render("Ag", "Arial", 13);  // the font database's first use, on this thread
     SerialisedRasteriser serialisedText(qtText);
-    Progress progress(request.pictures.size(), request.progress);
+    Progress progress(items.size(), request.progress);
     MemoryBudget budget(defaultMemoryBudget());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failed{0};
     auto worker = [&] {
-        for (std::size_t i; (i = next++) < request.pictures.size();) {
-            const std::string& picture = request.pictures[i];
+        for (std::size_t i; (i = next++) < items.size();) {
+            const std::string& picture = items[i].picture;
             std::optional<std::string> failure;
             const std::size_t cost = decodedCostOf(picture);
             budget.acquire(cost);
             try {
-                makeOne(request, shared, picture, qtText ? &serialisedText : nullptr);
+                makeOne(request, shared, items[i], qtText ? &serialisedText : nullptr);
             } catch (const Error& e) {
                 failure = e.what();
             } catch (const std::exception& e) {
@@ -333,16 +460,19 @@ int runBatch(const std::vector<std::string>& args) {
     };
     const std::size_t jobs = request.jobs ? request.jobs : std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::thread> workers;
-    for (std::size_t n = std::min(jobs, request.pictures.size()); n > 0; --n) workers.emplace_back(worker);
+    for (std::size_t n = std::min(jobs, items.size()); n > 0; --n) workers.emplace_back(worker);
     for (std::thread& thread : workers) thread.join();
     progress.end();
 
-    const std::size_t made = request.pictures.size() - failed;
+    const std::size_t made = items.size() - failed;
     if (made > 0) outDirGuard.keep();
-    std::printf("batch: %zu of %zu skins made in %s", made, request.pictures.size(), request.outDir.c_str());
-    if (failed > 0) std::printf(", %zu failed", failed.load());
-    std::printf("\n");
-    return failed == 0 ? 0 : 1;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f s",
+                  std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    result("batch: " + std::to_string(made) + " made in " + request.outDir + ", " + std::to_string(failed.load()) +
+           " failed, " + std::to_string(gathered.skipped) + " skipped, " + seconds);
+    if (items.empty()) warning("no pictures to make skins from");
+    return failed == 0 && !items.empty() ? 0 : 1;
 }
 
 } // namespace vk::cli

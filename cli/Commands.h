@@ -24,7 +24,8 @@ int runMake(const std::vector<std::string>& args);
 int runBatch(const std::vector<std::string>& args);
 int runTemplates(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
-// The skin as the player shows it, all three windows, as a PNG file.
-std::vector<std::uint8_t> playerPreviewPng(const SkinDocument& doc);
+int runFormats(const std::vector<std::string>& args);
+// The skin as the player shows it, all three windows, as a file in the format its extension names.
+std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std::filesystem::path& file);
 
 } // namespace vk::cli

@@ -4,10 +4,10 @@
 #include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"
 
-#include <cstdio>
 
 namespace vk::cli {
 
@@ -36,18 +36,30 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
             request.noSync = true;
         }
         else if (name == "--player-preview") reader.valueOnce(request.playerPreview);
-        else if (!readRecipeOption(reader, request.recipe, true)) throw UsageError{"unknown option '" + name + "'"};
+        else if (!readRecipeOption(reader, request.recipe, true) && !readReportOption(reader))
+            throw UsageError{"unknown option '" + name + "'"};
     }
     if (request.out.empty()) throw UsageError{"make needs --out DIR"};
+    checkRecipe(request.recipe);
+    // An unknown format is found before anything is read or written.
+    if (!request.preview.empty()) imageFormatFor(request.preview, "--preview");
+    if (!request.playerPreview.empty()) imageFormatFor(request.playerPreview, "--player-preview");
     return request;
 }
 
 // Get Bitmap for each picture given, as the window would load them.
 void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
     bench.pictureOptions = recipe.picture;
-    if (!recipe.mainPicture.empty()) bench.loadPicture(WhichPicture::Main, recipe.mainPicture);
-    if (!recipe.equaliserPicture.empty()) bench.loadPicture(WhichPicture::Equaliser, recipe.equaliserPicture);
-    if (!recipe.playlistPicture.empty()) bench.loadPicture(WhichPicture::Playlist, recipe.playlistPicture);
+    bench.fit = recipe.fit;
+    const auto load = [&](WhichPicture which, const std::string& path, const Image& loaded) {
+        if (path.empty()) return;
+        bench.loadPicture(which, path);
+        note("read " + path + " (" + std::to_string(loaded.width()) + " x " + std::to_string(loaded.height()) + ")");
+    };
+    const SourcePictures& pictures = bench.state.sourcePictures;
+    load(WhichPicture::Main, recipe.mainPicture, pictures.main);
+    load(WhichPicture::Equaliser, recipe.equaliserPicture, pictures.equaliser);
+    load(WhichPicture::Playlist, recipe.playlistPicture, pictures.playlist);
 }
 
 // No output may land on a picture read or on another output.
@@ -81,12 +93,15 @@ int runMake(const std::vector<std::string>& args) {
     if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview);
 
     makeSkinFromRecipe(bench, request.recipe);
+    note(std::string("made the skin: layout ") + layoutName(bench.options.layout) + (request.recipe.layout ? "" : " (from the pictures given)") +
+         (bench.fit.mode == PictureFit::Mode::Crop ? ", pictures cropped" : ", pictures stretched") + ", " +
+         std::to_string(request.recipe.steps.size()) + " colour changes");
 
     // The skin, its archive and its preview land together or not at all.
     SaveOptions save;
     save.archive = request.wsz;
-    if (!request.preview.empty()) save.extras.push_back({request.preview, previewPng(bench, request.preview)});
-    if (!request.playerPreview.empty()) save.extras.push_back({request.playerPreview, playerPreviewPng(bench)});
+    if (!request.preview.empty()) save.extras.push_back({request.preview, previewBytes(bench, request.preview)});
+    if (!request.playerPreview.empty()) save.extras.push_back({request.playerPreview, playerPreviewBytes(bench, request.playerPreview)});
     if (request.noSync) save.durability = Durability::Unsynced;
     OutputGuard guard;
     guard.makeDirectories(target.parent);
@@ -95,10 +110,10 @@ int runMake(const std::vector<std::string>& args) {
     saveSkin(bench, target.parent, target.name, save);
     guard.keep();
 
-    std::printf("made %s (16 files)\n", skinDirectory.string().c_str());
-    if (!request.wsz.empty()) std::printf("made %s\n", request.wsz.c_str());
-    if (!request.preview.empty()) std::printf("made %s\n", request.preview.c_str());
-    if (!request.playerPreview.empty()) std::printf("made %s\n", request.playerPreview.c_str());
+    result("made " + skinDirectory.string() + " (16 files)");
+    if (!request.wsz.empty()) result("made " + request.wsz);
+    if (!request.preview.empty()) result("made " + request.preview);
+    if (!request.playerPreview.empty()) result("made " + request.playerPreview);
     return 0;
 }
 

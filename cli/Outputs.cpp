@@ -11,7 +11,9 @@
 #include "app/QtImage.h"
 
 #include <QImage>
+#include <QImageWriter>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -117,14 +119,37 @@ void OutputGuard::makeDirectories(const fs::path& dir) {
     }
 }
 
-std::vector<std::uint8_t> previewPng(const Workbench& bench, const fs::path& file) {
-    const Image preview = windowPreview(bench);
-    const QImage image = toQImage(preview);
-    QByteArray png;
-    QBuffer buffer(&png);
+std::string imageFormatFor(const fs::path& file, const std::string& option) {
+    std::string extension = file.extension().string();
+    if (extension.size() > 1) extension.erase(0, 1);
+    else extension.clear();
+    for (char& c : extension) c = char(std::tolower((unsigned char)c));
+    if (extension.empty())
+        throw UsageError{option + " '" + file.string() + "' has no extension to name its format (" + writableFormats() + ")"};
+    if (!QImageWriter::supportedImageFormats().contains(QByteArray::fromStdString(extension)))
+        throw UsageError{option + " '" + file.string() + "': cannot write ." + extension + " pictures (" +
+                         writableFormats() + ")"};
+    return extension;
+}
+
+std::string writableFormats() {
+    std::string names;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        names += (names.empty() ? "" : ", ") + format.toStdString();
+    return names;
+}
+
+std::vector<std::uint8_t> encodeImage(const QImage& image, const std::string& format, const fs::path& file) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) throw Error("Cannot encode the preview of " + file.string());
-    return {png.begin(), png.end()};
+    QImageWriter writer(&buffer, QByteArray::fromStdString(format));
+    if (!writer.write(image)) throw Error("Cannot encode " + file.string() + ": " + writer.errorString().toStdString());
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> previewBytes(const Workbench& bench, const fs::path& file) {
+    return encodeImage(toQImage(windowPreview(bench)), imageFormatFor(file, "the preview"), file);
 }
 
 } // namespace vk::cli

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class QImage;
+
 namespace vk {
 class Workbench;
 }
@@ -55,7 +57,16 @@ private:
     bool kept_ = false;
 };
 
-// The window preview as the bytes of a PNG file.
-std::vector<std::uint8_t> previewPng(const Workbench& bench, const std::filesystem::path& file);
+// The format a picture file's extension names among those this Qt writes
+// ("png", "jpg", "webp" ...), lower case; throws UsageError naming the option
+// when there is no extension or Qt writes no such format.
+std::string imageFormatFor(const std::filesystem::path& file, const std::string& option);
+// The formats this Qt writes, as "bmp, jpeg, jpg, png ...".
+std::string writableFormats();
+// The picture as the bytes of a file in that format; throws Error "Cannot encode <file>".
+std::vector<std::uint8_t> encodeImage(const QImage& image, const std::string& format, const std::filesystem::path& file);
+
+// The window preview as the bytes of a file in the format its extension names.
+std::vector<std::uint8_t> previewBytes(const Workbench& bench, const std::filesystem::path& file);
 
 } // namespace vk::cli

@@ -1,8 +1,10 @@
 // `render`: any classic skin drawn as the player shows it, into one PNG with
 // the windows docked one under another.
+#include "app/QtImage.h"
 #include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"
 #include "player/PlayerRenderer.h"
@@ -62,13 +64,19 @@ player::PlayerState previewState() {
     return state;
 }
 
+// PNG from the player's own encoder, as before; any other format through Qt.
+std::vector<std::uint8_t> encodeFor(const Image& picture, const std::string& format, const std::filesystem::path& file) {
+    return format == "png" ? player::encodePng(picture) : encodeImage(toQImage(picture), format, file);
+}
+
 } // namespace
 
-std::vector<std::uint8_t> playerPreviewPng(const SkinDocument& doc) {
+std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std::filesystem::path& file) {
     std::vector<player::NamedFile> files;
     for (SkinFile& f : skinFiles(doc)) files.push_back({std::move(f.name), std::move(f.bytes)});
-    return player::encodePng(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
-                                                  qtTextRasteriserIfRunning()));
+    return encodeFor(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
+                                          qtTextRasteriserIfRunning()),
+                     imageFormatFor(file, "--player-preview"), file);
 }
 
 int runRender(const std::vector<std::string>& args) {
@@ -93,6 +101,7 @@ int runRender(const std::vector<std::string>& args) {
         else if (name == "--volume") reader.valueOnce(volume);
         else if (name == "--balance") reader.valueOnce(balance);
         else if (name == "--eq") reader.valueOnce(eq);
+        else if (readReportOption(reader)) continue;
         else if (name == "--playing" || name == "--paused" || name == "--stopped") {
             reader.flag();
             if (playStateGiven) throw UsageError{"give one of --playing, --paused and --stopped"};
@@ -104,6 +113,7 @@ int runRender(const std::vector<std::string>& args) {
     if (skinPath.empty()) throw UsageError{"render needs a skin folder or .wsz"};
     if (out.empty()) throw UsageError{"render needs --out FILE.png"};
     if (!scale.empty() && !size.empty()) throw UsageError{"give --scale or --size, not both"};
+    const std::string format = imageFormatFor(out, "--out");
     const int zoom = scale.empty() ? 1 : parseInt(scale, 1, 16, "--scale");
     const int fit = size.empty() ? 0 : parseInt(size, 16, 4096, "--size");
     const std::vector<player::PlayerWindow> shown =
@@ -127,11 +137,11 @@ int runRender(const std::vector<std::string>& args) {
 
     const player::ClassicSkin skin = player::loadClassicSkin(skinPath);
     for (format::Sheet missing : player::missingSheets(skin))
-        std::fprintf(stderr, "vellumkit-cli: warning: the skin has no %.*s sheet\n", int(format::baseName(missing).size()),
-                     format::baseName(missing).data());
+        warning("warning: the skin has no " + std::string(format::baseName(missing)) + " sheet");
     const Image drawn = player::renderPlayer(skin, state, shown, zoom, qtTextRasteriser());
     const Image picture = fit ? player::fittedWithin(drawn, fit) : drawn;
-    writeBinaryFile(out, player::encodePng(picture));
+    writeBinaryFile(out, encodeFor(picture, format, out));
+    result("made " + out);
     return 0;
 }
 

@@ -2,7 +2,12 @@
 
 #include "cli/Commands.h"
 #include "colour/ColourTools.h"
+
+#include <QColor>
+
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <iterator>
 
 namespace vk::cli {
@@ -23,7 +28,7 @@ std::string settingNames() {
 }
 
 ColourStep readColourSetting(const std::string& text) {
-    const auto [name, colour] = splitAssignment(text, "--colour", "NAME=RRGGBB");
+    const auto [name, colour] = splitAssignment(text, "--colour", "NAME=COLOUR");
     const ColourSettingInfo* info = findColourSetting(name);
     if (!info) throw UsageError{"unknown colour setting '" + name + "' (" + settingNames() + ")"};
     ColourStep step;
@@ -34,7 +39,7 @@ ColourStep readColourSetting(const std::string& text) {
 }
 
 ColourStep readVisColour(const std::string& text) {
-    const auto [entry, colour] = splitAssignment(text, "--vis-colour", "N=RRGGBB");
+    const auto [entry, colour] = splitAssignment(text, "--vis-colour", "N=COLOUR");
     const bool digits = !entry.empty() && entry.size() <= 2 &&
                         entry.find_first_not_of("0123456789") == std::string::npos;
     const int n = digits ? std::stoi(entry) : 0;
@@ -48,7 +53,7 @@ ColourStep readVisColour(const std::string& text) {
 }
 
 ColourStep readKnob(const std::string& text) {
-    const auto [name, colour] = splitAssignment(text, "--knob", "main|eq|playlist=RRGGBB");
+    const auto [name, colour] = splitAssignment(text, "--knob", "main|eq|playlist=COLOUR");
     ColourStep step;
     step.kind = ColourStep::Kind::Knob;
     const auto known = std::find_if(std::begin(kSliderKnobs), std::end(kSliderKnobs),
@@ -57,6 +62,26 @@ ColourStep readKnob(const std::string& text) {
     step.knob = known->knobs;
     step.colour = parseColour(colour, "knob " + name);
     return step;
+}
+
+// A fraction 0 ... 1 written as a plain decimal number.
+bool parseFraction(const std::string& text, double& value) {
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    return error == std::errc{} && at == end && value >= 0.0 && value <= 1.0;
+}
+
+PictureFit::Mode parseFit(const std::string& name) {
+    if (name == "stretch") return PictureFit::Mode::Stretch;
+    if (name == "crop") return PictureFit::Mode::Crop;
+    throw UsageError{"unknown fit '" + name + "' (stretch or crop)"};
+}
+
+void readFocus(const std::string& text, PictureFit& fit) {
+    const auto comma = text.find(',');
+    if (comma == std::string::npos || !parseFraction(text.substr(0, comma), fit.focusX) ||
+        !parseFraction(text.substr(comma + 1), fit.focusY))
+        throw UsageError{"--focus wants X,Y, two fractions from 0 to 1 (0.5,0.5 is the centre), got '" + text + "'"};
 }
 
 } // namespace
@@ -82,7 +107,8 @@ std::string ArgReader::value() {
     if (at != std::string::npos) return arg.substr(at + 1);
     if (atEnd()) throw UsageError{"option " + arg + " needs a value"};
     // Most likely a forgotten value; a value that starts so is given as --name=value.
-    if (args_[next_].starts_with("--"))
+    const std::string& next = args_[next_];
+    if (next.starts_with("--") || (next.size() > 1 && next[0] == '-' && std::isalpha((unsigned char)next[1])))
         throw UsageError{"option " + arg + " needs a value, not the option '" + args_[next_] + "' (write " + arg +
                          "=VALUE for a value that starts with --)"};
     return args_[next_++];
@@ -110,7 +136,12 @@ bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPictur
     } else if (name == "--playlist") {
         reader.valueOnce(recipe.playlistPicture);
     } else if (name == "--layout") {
-        recipe.options.layout = parseLayout(reader.value());
+        recipe.layout = parseLayout(reader.value());
+    } else if (name == "--fit") {
+        recipe.fit.mode = parseFit(reader.value());
+    } else if (name == "--focus") {
+        readFocus(reader.value(), recipe.fit);
+        recipe.focusGiven = true;
     } else if (name == "--buttons-only") {
         reader.flag();
         recipe.options.full3D = false;
@@ -132,10 +163,17 @@ bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPictur
 }
 
 TColor parseColour(const std::string& text, const std::string& what) {
-    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        throw UsageError{"colour '" + text + "' for " + what + " is not six hex digits RRGGBB"};
-    const auto channel = [&](std::size_t at) { return std::stoi(text.substr(at, 2), nullptr, 16); };
-    return rgb(channel(0), channel(2), channel(4));
+    const std::string hex = text.starts_with('#') ? text.substr(1) : text;
+    if (hex.size() == 6 && hex.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
+        const auto channel = [&](std::size_t at) { return std::stoi(hex.substr(at, 2), nullptr, 16); };
+        return rgb(channel(0), channel(2), channel(4));
+    }
+    // Only a word is looked up as a name: Qt would also take #RGB, #AARRGGBB and more.
+    const bool word = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); });
+    const QColor named = word ? QColor::fromString(QString::fromStdString(text)) : QColor();
+    if (!named.isValid() || named.alpha() != 255)
+        throw UsageError{"colour '" + text + "' for " + what + " is not #RRGGBB, RRGGBB or a colour name such as gold"};
+    return rgb(named.red(), named.green(), named.blue());
 }
 
 LayoutMode parseLayout(const std::string& name) {
@@ -145,8 +183,31 @@ LayoutMode parseLayout(const std::string& name) {
     throw UsageError{"unknown layout '" + name + "' (three-windows, two-plus-one or continuous)"};
 }
 
+const char* layoutName(LayoutMode layout) {
+    switch (layout) {
+    case LayoutMode::ThreeWindows: return "three-windows";
+    case LayoutMode::TwoPlusOne: return "two-plus-one";
+    case LayoutMode::Continuous: return "continuous";
+    }
+    return "";
+}
+
+LayoutMode defaultLayout(bool main, bool equaliser, bool playlist) {
+    if (main && !equaliser && !playlist) return LayoutMode::Continuous;
+    if (main && !equaliser && playlist) return LayoutMode::TwoPlusOne;
+    return LayoutMode::ThreeWindows;
+}
+
+void checkRecipe(const SkinRecipe& recipe) {
+    if (recipe.focusGiven && recipe.fit.mode != PictureFit::Mode::Crop)
+        throw UsageError{"--focus moves the part --fit crop cuts out: give --fit crop with it"};
+}
+
 void makeSkinFromRecipe(Workbench& bench, const SkinRecipe& recipe) {
     bench.options = recipe.options;
+    bench.options.layout = recipe.layout.value_or(defaultLayout(
+        !recipe.mainPicture.empty(), !recipe.equaliserPicture.empty(), !recipe.playlistPicture.empty()));
+    bench.fit = recipe.fit;
     bench.layoutPictures();
     MakeSkinClick(bench);
     for (const ColourStep& step : recipe.steps) {

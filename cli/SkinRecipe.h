@@ -5,6 +5,7 @@
 #include "app/Workbench.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,18 @@ struct ColourStep {
 struct SkinRecipe {
     std::string mainPicture, equaliserPicture, playlistPicture;
     Options options;
+    std::optional<LayoutMode> layout;  // --layout; without it, chosen from the pictures given
     PictureOptions picture;  // --background
+    PictureFit fit;          // --fit, --focus
+    bool focusGiven = false;
     std::vector<ColourStep> steps;
 };
+
+// The layout when --layout is not given: only a main picture spreads over all
+// three windows, a main and a playlist picture make Two + One, anything else
+// keeps a picture per window.
+LayoutMode defaultLayout(bool main, bool equaliser, bool playlist);
+const char* layoutName(LayoutMode layout);
 
 // Walks the arguments: options as "--name value" or "--name=value", anything
 // else (and everything after "--") positional.
@@ -38,6 +48,8 @@ public:
     bool atOption();
     // The current option's name, without any "=value".
     std::string option() const;
+    // Whether the current option carries its value as "--name=value".
+    bool hasInlineValue() const { return args_[next_].find('=') != std::string::npos; }
     // Consumes the current option and returns its value; a following
     // argument that starts with "--" is refused as one.
     std::string value();
@@ -58,9 +70,13 @@ private:
 // share; returns false, consuming nothing, when it is not.
 bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPicture);
 
-// RRGGBB, red first, into a TColor; `what` names the culprit in the message.
+// #RRGGBB, RRGGBB (red first) or a colour name Qt knows ("gold") into a
+// TColor; `what` names the culprit in the message.
 TColor parseColour(const std::string& text, const std::string& what);
 LayoutMode parseLayout(const std::string& name);
+
+// Refuses what the options cannot mean together (--focus without --fit crop).
+void checkRecipe(const SkinRecipe& recipe);
 
 // Lays the pictures already in the workbench out, makes the skin and applies
 // the colour steps in order, each with its repaint.

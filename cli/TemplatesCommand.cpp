@@ -1,6 +1,10 @@
 // `templates`: writes the embedded template set back out, and draws a
 // labelled contact sheet of it for a person to look at.
 #include "cli/Commands.h"
+#include "cli/Outputs.h"
+#include "cli/Report.h"
+#include "cli/SkinRecipe.h"
+#include "output/SkinWriter.h"
 #include "raster/Error.h"
 #include "templates/TemplateSet.h"
 
@@ -44,7 +48,7 @@ void writeTemplateFiles(const fs::path& dir) {
         }
         ++written;
     }
-    std::printf("wrote %d template images to %s\n", written, dir.string().c_str());
+    result("wrote " + std::to_string(written) + " template images to " + dir.string());
 }
 
 // One labelled tile of the sheet.
@@ -117,27 +121,32 @@ void writeContactSheet(const fs::path& file) {
             painter.drawImage(x + 1, y + kLabelHeight + 1, tile.picture);
         }
     }
-    if (!sheet.save(QString::fromStdString(file.string()), "PNG"))
+    try {
+        writeBinaryFile(file, encodeImage(sheet, imageFormatFor(file, "--contact-sheet"), file));
+    } catch (const Error&) {
         throw Error("Cannot write \"" + file.string() + "\"");
-    std::printf("wrote the contact sheet to %s\n", file.string().c_str());
+    }
+    result("wrote the contact sheet to " + file.string());
 }
 
 } // namespace
 
 int runTemplates(const std::vector<std::string>& args) {
     std::string outDir, contactSheet;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= args.size() || args[i + 1].empty()) throw UsageError{"option " + arg + " needs a value"};
-            return args[++i];
-        };
-        if (arg == "--out") outDir = value();
-        else if (arg == "--contact-sheet") contactSheet = value();
-        else throw UsageError{"unknown option '" + arg + "'"};
+    ArgReader reader(args);
+    while (!reader.atEnd()) {
+        if (!reader.atOption()) {
+            if (reader.atEnd()) break;
+            throw UsageError{"unexpected argument '" + reader.positional() + "'"};
+        }
+        const std::string name = reader.option();
+        if (name == "--out") reader.valueOnce(outDir);
+        else if (name == "--contact-sheet") reader.valueOnce(contactSheet);
+        else if (!readReportOption(reader)) throw UsageError{"unknown option '" + name + "'"};
     }
     if (outDir.empty() && contactSheet.empty())
         throw UsageError{"templates needs --out DIR, --contact-sheet FILE.png or both"};
+    if (!contactSheet.empty()) imageFormatFor(contactSheet, "--contact-sheet");
     if (!outDir.empty()) writeTemplateFiles(outDir);
     if (!contactSheet.empty()) writeContactSheet(contactSheet);
     return 0;

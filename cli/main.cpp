@@ -1,6 +1,8 @@
 // vellumkit-cli: the headless face of the workbench.
 #include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
+#include "cli/Help.h"
+#include "cli/Report.h"
 #include "raster/Error.h"
 
 #include <QDir>
@@ -19,45 +21,6 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE] [--preview FILE.png]\n"
-    "                          [--no-sync] [--player-preview FILE.png]\n"
-    "       vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews] [--jobs N] [--progress]\n"
-    "                           [--no-sync] PICTURE...\n"
-    "       vellumkit-cli templates [--out DIR] [--contact-sheet FILE.png]\n"
-    "       vellumkit-cli render SKIN --out FILE.png [--scale N | --size N] [--windows main,eq,playlist]\n"
-    "                     [--time M:SS] [--title TEXT] [--playing|--paused|--stopped]\n"
-    "                     [--volume 0-100] [--balance -100-100] [--eq P,B1,..,B10 (0-100)]\n"
-    "       vellumkit-cli --help | --version\n"
-    "\n"
-    "SKIN OPTIONS:\n"
-    "  --equaliser FILE, --playlist FILE   pictures of the other two windows\n"
-    "  --layout three-windows|two-plus-one|continuous\n"
-    "  --buttons-only                      no bevels or embossing (default: full 3D)\n"
-    "  --sink-frame                        sunken frames (default: raised)\n"
-    "  --background RRGGBB                 what transparent pixels become (default: ffffff)\n"
-    "  --colour NAME=RRGGBB                a colour setting: winBackColour, winTextColour,\n"
-    "                                      plNormalColour, plCurrentColour, plNormalBgColour,\n"
-    "                                      plSelectedBgColour, eqBackColour, eqForeColour,\n"
-    "                                      eqHighlightColour\n"
-    "  --vis-colour N=RRGGBB               visualisation colour N, 1-17\n"
-    "  --knob main|eq|playlist=RRGGBB      restyle a slider knob\n"
-    "Colours are red first. --colour, --vis-colour and --knob may repeat and are\n"
-    "applied in the order given. batch names each skin after its picture and\n"
-    "writes DIR/NAME/ and DIR/NAME.wsz (and DIR/NAME.png with --previews).\n"
-    "\n"
-    "A skin, its archive and its preview are replaced together: a save that fails\n"
-    "leaves the old ones as they were. Outputs never overwrite a picture or each other.\n"
-    "  --no-sync                           do not wait for the disk: faster, but a crash or\n"
-    "                                      power cut soon after may leave the new files empty\n"
-    "                                      or the old ones back (for scratch output)\n"
-    "  --jobs N                            batch: at most N pictures at once (default: one per\n"
-    "                                      core, fewer while their decoded sizes would pass half\n"
-    "                                      the available memory)\n"
-    "  --progress                          batch: report progress on stderr even when it is\n"
-    "                                      not a terminal\n"
-    "Exit status: 0 done, 1 failed, 2 wrong usage.\n";
-
 // Only the previews show glyphs; every other command runs without a GUI
 // application, its platform plugin or the font machinery.
 bool drawsGlyphs(int argc, char** argv) {
@@ -72,18 +35,45 @@ bool drawsGlyphs(int argc, char** argv) {
     return false;
 }
 
+bool isHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+
 } // namespace
 
 int main(int argc, char** argv) {
-    // Answered before anything is started.
-    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-        std::fputs(kUsage, stdout);
+    // -q and -v may come before the command too.
+    int first = 1;
+    for (; first < argc; ++first) {
+        const std::string_view arg = argv[first];
+        if (arg == "-q" || arg == "--quiet") vk::cli::setVerbosity(vk::cli::Verbosity::Quiet);
+        else if (arg == "-v" || arg == "--verbose") vk::cli::setVerbosity(vk::cli::Verbosity::Verbose);
+        else break;
+    }
+    // Help and the version are answered before anything is started.
+    const std::string_view command = first < argc ? argv[first] : "";
+    if (isHelp(command) || (command == "help" && first + 1 == argc)) {
+        std::fputs(vk::cli::kOverview, stdout);
         return 0;
     }
-    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    if (command == "--version") {
         std::printf("vellumkit-cli %s\n", VK_VERSION);
         return 0;
     }
+    if (command == "help") {
+        const char* page = vk::cli::helpFor(argv[first + 1]);
+        if (page && first + 2 == argc) {
+            std::fputs(page, stdout);
+            return 0;
+        }
+        std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli --help' for the commands.\n",
+                     page ? "help takes one COMMAND" : ("no command '" + std::string(argv[first + 1]) + "'").c_str());
+        return 2;
+    }
+    if (const char* page = vk::cli::helpFor(command))
+        for (int i = first + 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
+            if (isHelp(argv[i])) {
+                std::fputs(page, stdout);
+                return 0;
+            }
     std::unique_ptr<QCoreApplication> app;
     if (drawsGlyphs(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -99,26 +89,21 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
 
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + first, argv + argc);
     try {
         if (args.empty()) throw vk::cli::UsageError{"no command given"};
         const std::string command = args.front();
         args.erase(args.begin());
-        if (command == "--help" || command == "-h" || command == "help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (command == "--version") {
-            std::printf("vellumkit-cli %s\n", VK_VERSION);
-            return 0;
-        }
         if (command == "make") return vk::cli::runMake(args);
         if (command == "batch") return vk::cli::runBatch(args);
         if (command == "templates") return vk::cli::runTemplates(args);
         if (command == "render") return vk::cli::runRender(args);
+        if (command == "formats") return vk::cli::runFormats(args);
         throw vk::cli::UsageError{"unknown command '" + command + "'"};
     } catch (const vk::cli::UsageError& e) {
-        std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli --help' for the options.\n", e.message.c_str());
+        const std::string page = vk::cli::helpFor(command) ? std::string(command) + " " : "";
+        std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli %s--help' for the options.\n", e.message.c_str(),
+                     page.c_str());
         return 2;
     } catch (const vk::Error& e) {
         std::fprintf(stderr, "vellumkit-cli: %s\n", vk::messageForDisplay(e.what()).c_str());

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages vellumKit builds with, only those missing;
+# Installs the Debian 12 packages vellumKit builds with (and the Qt image
+# plugins that read WebP, TIFF, TGA ...), only those missing;
 # with --test also what the test suite needs (a browser and Node for the player
 # tests, and the desktop player whose classic PNG skins the renderer tests read).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libzip-dev libpng-dev fonts-liberation2)
+          libzip-dev libpng-dev fonts-liberation2 qt6-image-formats-plugins)
 if [ "${1:-}" = "--test" ]; then
   packages+=(xvfb xauth chromium python3 desktop-file-utils appstream clang libclang-rt-14-dev audacious)
   # A Node from elsewhere (with its own npm) is fine.

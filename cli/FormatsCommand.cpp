@@ -1,0 +1,33 @@
+// `formats`: the picture formats this installation's Qt reads (or writes),
+// one a line, as its image plugins report them.
+#include "cli/Commands.h"
+#include "cli/Report.h"
+#include "cli/SkinRecipe.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+
+namespace vk::cli {
+
+int runFormats(const std::vector<std::string>& args) {
+    bool write = false;
+    ArgReader reader(args);
+    while (!reader.atEnd()) {
+        if (!reader.atOption()) {
+            if (reader.atEnd()) break;
+            throw UsageError{"unexpected argument '" + reader.positional() + "'"};
+        }
+        const std::string name = reader.option();
+        if (name == "--write") {
+            reader.flag();
+            write = true;
+        } else if (!readReportOption(reader)) {
+            throw UsageError{"unknown option '" + name + "'"};
+        }
+    }
+    for (const QByteArray& format : write ? QImageWriter::supportedImageFormats() : QImageReader::supportedImageFormats())
+        result(format.toStdString());
+    return 0;
+}
+
+} // namespace vk::cli

@@ -1,0 +1,165 @@
+#include "cli/Help.h"
+
+namespace vk::cli {
+
+namespace {
+
+#define VK_SKIN_OPTIONS                                                                                       \
+    "Skin options:\n"                                                                                         \
+    "  --equaliser FILE, --playlist FILE   pictures of the other two windows\n"                                \
+    "  --layout three-windows|two-plus-one|continuous\n"                                                      \
+    "                      how the pictures cover the windows; without it, chosen from the\n"               \
+    "                      pictures given: only a main picture -> continuous, a main and a\n"               \
+    "                      playlist picture -> two-plus-one, otherwise three-windows\n"                     \
+    "  --fit stretch|crop  stretch each picture over its area (default), or first cut out its\n"            \
+    "                      largest part with the area's proportions, so nothing is distorted\n"             \
+    "  --focus X,Y         where crop cuts, fractions 0-1 across and down (default 0.5,0.5)\n"              \
+    "  --buttons-only      flat buttons without captions or glyphs (default: full 3D, with\n"              \
+    "                      bevels and embossed captions)\n"                                                 \
+    "  --sink-frame        sunken frames (default: raised)\n"                                               \
+    "  --background COLOUR what transparent pixels become (default: white)\n"                               \
+    "  --colour NAME=COLOUR  a colour setting: winBackColour, winTextColour, plNormalColour,\n"             \
+    "                      plCurrentColour, plNormalBgColour, plSelectedBgColour,\n"                        \
+    "                      eqBackColour, eqForeColour, eqHighlightColour\n"                                 \
+    "  --vis-colour N=COLOUR visualisation colour N, 1-17\n"                                                \
+    "  --knob main|eq|playlist=COLOUR  restyle a slider knob\n"                                             \
+    "A COLOUR is #RRGGBB, RRGGBB (red first) or a colour name such as gold or navy.\n"                      \
+    "--colour, --vis-colour and --knob may repeat and apply in the order given.\n"                          \
+    "Pictures fit undistorted at 275x116 (2.37:1) for one window (three-windows),\n"                        \
+    "275x232 (1.19:1) for two (two-plus-one) and 275x348 (0.79:1) for all three\n"                          \
+    "(continuous); other proportions are stretched unless --fit crop.\n"                                    \
+    "Captions need contrast with the picture: on very light or busy pictures they can vanish.\n"
+
+#define VK_COMMON_OPTIONS                                                                                     \
+    "  -q, --quiet         no result lines on stdout (errors and warnings still on stderr)\n"               \
+    "  -v, --verbose       say on stderr what is done\n"                                                    \
+    "  -h, --help          this help\n"
+
+#define VK_EXIT_STATUS "Exit status: 0 done, 1 failed, 2 wrong usage.\n"
+
+constexpr const char* kMake =
+    "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE]\n"
+    "                          [--preview FILE] [--player-preview FILE] [--no-sync]\n"
+    "Makes one skin as the window does: lays the pictures out, MakeSkin, the colour\n"
+    "changes in the order given, SaveSkin.\n"
+    "\n"
+    "  --out DIR           the skin's folder (its sixteen files; missing parents are made)\n"
+    "  --main FILE         the main window's picture\n"
+    "  --wsz FILE          the same files as one archive a player loads directly\n"
+    "  --preview FILE      the three windows as the program shows them\n"
+    "  --player-preview FILE  the skin as the player shows it\n"
+    "                      (previews: the format the extension names, e.g. .png, .jpg, .webp,\n"
+    "                      .bmp; vellumkit-cli formats --write lists them)\n"
+    "  --no-sync           do not wait for the disk: faster, but a crash soon after may leave\n"
+    "                      the new files empty or the old ones back (for scratch output)\n"
+    VK_COMMON_OPTIONS
+    "\n" VK_SKIN_OPTIONS
+    "\n"
+    "The skin, its archive and its previews are replaced together: a save that fails\n"
+    "leaves the old ones as they were. Outputs never overwrite a picture or each other.\n"
+    VK_EXIT_STATUS;
+
+constexpr const char* kBatch =
+    "usage: vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews[=FORMAT]] [--recursive]\n"
+    "                           [--no-wsz|--no-folder] [--jobs N] [--progress] [--no-sync]\n"
+    "                           PICTURE|FOLDER...\n"
+    "Makes one skin per picture, each picture the main one, on all cores: DIR/NAME/ and\n"
+    "DIR/NAME.wsz, NAME being the picture's file name without its extension; pictures with\n"
+    "the same name make NAME, NAME-2, NAME-3 ... in the order given (reported). A FOLDER\n"
+    "stands for the pictures in it, in name order; other files in it are reported and skipped.\n"
+    "\n"
+    "  --out-dir DIR       where the skins go (made if missing)\n"
+    "  --previews[=FORMAT] also DIR/NAME.png (or .FORMAT: jpg, webp, bmp ...), the window preview\n"
+    "  -r, --recursive     a FOLDER's sub-folders too\n"
+    "  --no-wsz            only the folders DIR/NAME/\n"
+    "  --no-folder         only the archives DIR/NAME.wsz\n"
+    "  --jobs N            at most N pictures at once (default: one per core, fewer while\n"
+    "                      their decoded sizes would pass half the available memory)\n"
+    "  --progress          report progress on stderr even when it is not a terminal\n"
+    "  --no-sync           do not wait for the disk (as for make)\n"
+    VK_COMMON_OPTIONS
+    "\n" VK_SKIN_OPTIONS
+    "\n"
+    "A picture that fails is reported and the others are still made; a summary line ends\n"
+    "the run (made, failed, skipped, time). Exit status: 0 if every picture made a skin,\n"
+    "1 if one failed or none was found, 2 wrong usage.\n";
+
+constexpr const char* kTemplates =
+    "usage: vellumkit-cli templates [--out DIR] [--contact-sheet FILE]\n"
+    "Writes the built-in template images, or a labelled sheet of them to look at.\n"
+    "\n"
+    "  --out DIR           write the template images there as BMP files\n"
+    "  --contact-sheet FILE  one picture of all of them, in the format its extension names\n"
+    VK_COMMON_OPTIONS
+    "\n" VK_EXIT_STATUS;
+
+constexpr const char* kRender =
+    "usage: vellumkit-cli render SKIN --out FILE [--scale N | --size N] [--windows main,eq,playlist]\n"
+    "                     [--time M:SS] [--title TEXT] [--playing|--paused|--stopped]\n"
+    "                     [--volume 0-100] [--balance -100-100] [--eq P,B1,..,B10]\n"
+    "Draws any classic skin (a folder or a .wsz) as the player shows it, the windows docked\n"
+    "one under another.\n"
+    "\n"
+    "  --out FILE          the picture, in the format its extension names (.png, .jpg ...)\n"
+    "  --scale N           each skin pixel as NxN pixels, 1-16 (default 1)\n"
+    "  --size N            fit the picture within NxN pixels, 16-4096 (for thumbnails)\n"
+    "  --windows LIST      which windows, of main, eq and playlist (default all three)\n"
+    "  --time M:SS         the time shown\n"
+    "  --title TEXT        the scrolling title\n"
+    "  --playing, --paused, --stopped  the play state shown\n"
+    "  --volume N          0-100\n"
+    "  --balance N         -100 (left) to 100 (right)\n"
+    "  --eq P,B1,..,B10    the preamp and the ten bands, 0-100 each\n"
+    VK_COMMON_OPTIONS
+    "\n" VK_EXIT_STATUS;
+
+constexpr const char* kFormats =
+    "usage: vellumkit-cli formats [--write]\n"
+    "Lists the picture formats this installation reads, one a line (what make and batch\n"
+    "take as pictures).\n"
+    "\n"
+    "  --write             the formats it writes instead (what previews can be)\n"
+    "  -h, --help          this help\n"
+    "\n" VK_EXIT_STATUS;
+
+constexpr const char* kHelp =
+    "usage: vellumkit-cli help [COMMAND]\n"
+    "Shows the overview, or the help of COMMAND (make, batch, templates, render, formats).\n"
+    "\n" VK_EXIT_STATUS;
+
+} // namespace
+
+const char* const kOverview =
+    "usage: vellumkit-cli COMMAND [OPTIONS]\n"
+    "Turns pictures into classic Winamp 2.x skins.\n"
+    "\n"
+    "Commands:\n"
+    "  make       one skin from up to three pictures\n"
+    "  batch      one skin per picture, for many pictures or folders of them\n"
+    "  templates  the built-in template images\n"
+    "  render     a skin as the player shows it\n"
+    "  formats    the picture formats this installation reads\n"
+    "  help       vellumkit-cli help COMMAND: that command's options (or COMMAND --help)\n"
+    "\n"
+    "Options for every command:\n"
+    VK_COMMON_OPTIONS
+    "  --version           the version\n"
+    "\n"
+    "Layouts: without --layout, only a main picture covers all three windows (continuous),\n"
+    "a main and a playlist picture make two-plus-one, otherwise three-windows. Pictures fit\n"
+    "undistorted at 2.37:1 (one window), 1.19:1 (two) and 0.79:1 (three); --fit crop cuts\n"
+    "other proportions instead of stretching them. --buttons-only gives flat buttons without\n"
+    "captions or glyphs; captions need contrast with the picture.\n"
+    "\n" VK_EXIT_STATUS;
+
+const char* helpFor(std::string_view command) {
+    if (command == "make") return kMake;
+    if (command == "batch") return kBatch;
+    if (command == "templates") return kTemplates;
+    if (command == "render") return kRender;
+    if (command == "formats") return kFormats;
+    if (command == "help") return kHelp;
+    return nullptr;
+}
+
+} // namespace vk::cli
