@@ -184,6 +184,48 @@ void SkinnerMainForm::buildMenu() {
     preview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     preview->setToolTip("Show the skin as the player will show it, in a window beside this one");
 
+    // How the next layouts take the pictures: the command line's --fit, --focus and --background.
+    QMenu* picture = menuBar()->addMenu("P&icture");
+    picture->setObjectName("Picture1");
+    paintSilver(picture);
+    QAction* crop = picture->addAction("&Crop to Fit");
+    crop->setObjectName("CropToFit1");
+    crop->setCheckable(true);
+    crop->setToolTip("Cut each picture to the proportions of its windows instead of stretching it");
+    auto* focuses = new QActionGroup(this);
+    const struct {
+        const char* name;
+        const char* caption;
+        double at;
+    } kFocuses[] = {{"CropCentre1", "Keep the &Middle", 0.5}, {"CropStart1", "Keep the &Top or Left", 0.0},
+                    {"CropEnd1", "Keep the &Bottom or Right", 1.0}};
+    for (const auto& f : kFocuses) {
+        QAction* item = picture->addAction(f.caption, this, [this, at = f.at] {
+            run([&] {
+                bench_.fit.focusX = bench_.fit.focusY = at;
+                bench_.layoutPictures();
+            });
+        });
+        item->setObjectName(f.name);
+        item->setCheckable(true);
+        item->setChecked(f.at == 0.5);
+        item->setToolTip("Which part of a cropped picture stays");
+        focuses->addAction(item);
+    }
+    connect(crop, &QAction::toggled, this, [this](bool on) {
+        run([&] {
+            bench_.fit.mode = on ? PictureFit::Mode::Crop : PictureFit::Mode::Stretch;
+            bench_.layoutPictures();
+        });
+    });
+    picture->addSeparator();
+    QAction* background = picture->addAction("Transparent &Areas Become...", this, [this] {
+        if (const auto colour = dialogs_->chooseColour(bench_.pictureOptions.background))
+            bench_.pictureOptions.background = *colour;
+    });
+    background->setObjectName("TransparentAreas1");
+    background->setToolTip("The colour that transparent parts of the next pictures loaded are laid on (white at first)");
+
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
     paintSilver(help);
@@ -295,7 +337,7 @@ void SkinnerMainForm::buildColourPanel(QWidget* client) {
         {"ForeBut", "Te&xt Color", {0, 32, kW, kH}, &SkinnerMainForm::ForeButClick, "Colour of the song title and time"},
         {"changeMainSlider", "Vol&ume and Balance", {0, 56, kW, kH}, &SkinnerMainForm::changeMainSliderClick,
          "Colour of the volume and balance knobs"},
-        {"visiBut", "V&isualization", {0, 80, kW, kH}, &SkinnerMainForm::visiButClick,
+        {"visiBut", "Visuali&zation", {0, 80, kW, kH}, &SkinnerMainForm::visiButClick,
          "Show the visualisation colours; click one in the bar to change it"},
         {"Button8", "&Equalizer Background", {0, 112, kW, kH}, &SkinnerMainForm::Button8Click,
          "Colour behind the equaliser graph"},
@@ -540,6 +582,8 @@ void SkinnerMainForm::Button5Click() {
 
 // What the panel lies over is hidden with it, so no key, click or mnemonic reaches it.
 void SkinnerMainForm::coverUnderPanel(bool covered) {
+    // The picture options relay the pictures out, which would throw the skin being recoloured away.
+    if (QMenu* picture = menuBar()->findChild<QMenu*>("Picture1")) picture->menuAction()->setEnabled(!covered);
     if (!covered) {
         for (QWidget* control : covered_) control->show();
         covered_.clear();

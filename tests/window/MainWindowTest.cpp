@@ -146,10 +146,11 @@ TEST_F(MainWindowTest, FrameIsAFixedSilverWindowWithAViewAndAHelpMenu) {
     EXPECT_EQ(icon.pixmap(32, 32).toImage().pixel(31, 31), qRgb(64, 64, 64));
 
     const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "&View");
-    EXPECT_EQ(menus[1]->text(), "&Help");
-    const QList<QAction*> items = menus[1]->menu()->actions();
+    EXPECT_EQ(menus[1]->text(), "P&icture");
+    EXPECT_EQ(menus[2]->text(), "&Help");
+    const QList<QAction*> items = menus[2]->menu()->actions();
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0]->text(), "&Contents");
     EXPECT_EQ(items[0]->shortcut(), QKeySequence(Qt::Key_F1));
@@ -953,3 +954,25 @@ TEST_F(MainWindowTest, ZoomDrawsEveryPixelAsAWholeSquareAndOneTimesPutsAllBack) 
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, PictureMenuCropsTheLayoutAndSetsTheBackgroundButNotUnderThePanel) {
+    form->bench().state.sourcePictures.main = rowCodedPicture(275, 464);  // four windows tall
+    QAction* crop = form->findChild<QAction*>("CropToFit1");
+    ASSERT_NE(crop, nullptr);
+    crop->trigger();
+    // The middle 116 rows of 464 stay: the window's first row is picture row 174.
+    EXPECT_EQ(form->bench().mainWindow.pixel(7, 0), rowCodedPicture(275, 464).pixel(7, 174));
+    EXPECT_TRUE(shows(view("mainWindow"), form->bench().mainWindow, 116));
+    form->findChild<QAction*>("CropStart1")->trigger();
+    EXPECT_EQ(form->bench().mainWindow.pixel(7, 0), rowCodedPicture(275, 464).pixel(7, 0));
+
+    dialogs->colours.push_back(rgb(1, 2, 3));
+    form->findChild<QAction*>("TransparentAreas1")->trigger();
+    EXPECT_EQ(form->bench().pictureOptions.background, rgb(1, 2, 3));
+
+    click("MakeSkin");
+    click("colBut");
+    EXPECT_FALSE(form->findChild<QMenu*>("Picture1")->menuAction()->isEnabled());
+    click("Button5");
+    EXPECT_TRUE(form->findChild<QMenu*>("Picture1")->menuAction()->isEnabled());
+}
