@@ -11,8 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -62,7 +65,55 @@ void writeSameBytes(benchmark::State& s, bool fsyncEach) {
     }
 }
 
+// Ways to make seventeen new files durable before they are renamed into place.
+enum class Flush { SyncFs, FsyncEach, StartAllThenDataSyncEach, DataSyncTogether };
+
+void flushStaged(benchmark::State& s, Flush how) {
+    vk::Workbench bench{vk::qtTextRasteriser()};
+    vk::MakeSkinClick(bench);
+    std::vector<vk::SkinFile> files = vk::skinFiles(bench);
+    files.push_back({"Sky.wsz", vk::encodeWsz(files)});
+    BenchDir dir;
+    for (auto _ : s) {
+        std::vector<int> fds;
+        for (const vk::SkinFile& file : files) {
+            const int fd = ::open((dir.path / (file.name + ".tmp")).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+            if (fd < 0 || ::write(fd, file.bytes.data(), file.bytes.size()) != ssize_t(file.bytes.size()))
+                s.SkipWithError("write failed");
+            fds.push_back(fd);
+        }
+        if (how == Flush::SyncFs) ::syncfs(fds.front());
+        if (how == Flush::FsyncEach)
+            for (int fd : fds) ::fsync(fd);
+        if (how == Flush::StartAllThenDataSyncEach) {
+            for (int fd : fds) ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            for (int fd : fds) ::fdatasync(fd);
+        }
+        if (how == Flush::DataSyncTogether) {
+            std::vector<std::thread> threads;
+            for (int fd : fds) threads.emplace_back([fd] { ::fdatasync(fd); });
+            for (std::thread& thread : threads) thread.join();
+        }
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            ::rename((dir.path / (files[i].name + ".tmp")).c_str(), (dir.path / files[i].name).c_str());
+            ::close(fds[i]);
+        }
+        const int d = ::open(dir.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::fsync(d);
+        ::close(d);
+    }
+}
+
 } // namespace
+
+static void BM_FlushStagedSyncFs(benchmark::State& s) { flushStaged(s, Flush::SyncFs); }
+BENCHMARK(BM_FlushStagedSyncFs)->Unit(benchmark::kMillisecond)->UseRealTime();
+static void BM_FlushStagedFsyncEach(benchmark::State& s) { flushStaged(s, Flush::FsyncEach); }
+BENCHMARK(BM_FlushStagedFsyncEach)->Unit(benchmark::kMillisecond)->UseRealTime();
+static void BM_FlushStagedStartAllThenDataSyncEach(benchmark::State& s) { flushStaged(s, Flush::StartAllThenDataSyncEach); }
+BENCHMARK(BM_FlushStagedStartAllThenDataSyncEach)->Unit(benchmark::kMillisecond)->UseRealTime();
+static void BM_FlushStagedDataSyncTogether(benchmark::State& s) { flushStaged(s, Flush::DataSyncTogether); }
+BENCHMARK(BM_FlushStagedDataSyncTogether)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_EncodeSkinFiles(benchmark::State& s) {
     vk::Workbench bench{vk::qtTextRasteriser()};

@@ -50,6 +50,7 @@ private:
         int fd;
     };
     void discard();
+    static std::optional<std::size_t> syncTogether(const std::vector<Staged>& files);
     Durability durability_;
     std::vector<Staged> files_;
     std::vector<std::filesystem::path> newDirectories_;

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages vellumKit builds with (and the Qt image
 # plugins that read WebP, TIFF, TGA ...), only those missing;
 # with --test also what the test suite needs (a browser and Node for the player
-# tests, and the desktop player whose classic PNG skins the renderer tests read).
+# tests, and the desktop player whose classic PNG skins the renderer tests read);
+# with --bench what bench/compare.sh runs and compares against.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libzip-dev libpng-dev fonts-liberation2 qt6-image-formats-plugins)
@@ -11,6 +12,10 @@ if [ "${1:-}" = "--test" ]; then
   # A Node from elsewhere (with its own npm) is fine.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)
+fi
+if [ "${1:-}" = "--bench" ]; then
+  # bench/compare.sh: the whole-process pairs and their reference program.
+  packages+=(hyperfine imagemagick time python3)
 fi
 missing=()
 for p in "${packages[@]}"; do
