@@ -400,6 +400,9 @@ Image decodePicture(QIODevice& device, const PictureOptions& options) {
     (void)limited;
     QImageReader reader(patched ? static_cast<QIODevice*>(&*patched) : &device, format);
     reader.setAutoTransform(false);  // turned upright below, while converting
+    // A format the structure check named goes straight to its handler, instead
+    // of every installed plugin being loaded to be asked whether it reads it.
+    if (!format.isEmpty()) reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (size.isValid()) {
         checkCap(size.width(), size.height());

@@ -41,7 +41,7 @@ Rect fittedSource(const PictureFit& fit, int width, int height, const Rect& targ
     return {0, top, width, top + h};
 }
 
-Workbench::Workbench(TextRasteriser* textRasteriser) {
+Workbench::Workbench(TextRasteriser* textRasteriser, PictureDecoder decode) : decode_(decode) {
     text = textRasteriser;
     state.sourcePictures.main = t.firstImage;
     state.sourcePictures.playlist = t.firstImage;
@@ -76,7 +76,7 @@ void Workbench::layoutPictures() {
 }
 
 void Workbench::loadPicture(WhichPicture which, const std::string& path) {
-    usePicture(which, loadPictureFile(path, pictureOptions));
+    usePicture(which, decode_(path, pictureOptions));
 }
 
 void Workbench::usePicture(WhichPicture which, Image picture) {

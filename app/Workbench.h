@@ -40,8 +40,9 @@ Rect fittedSource(const PictureFit& fit, int width, int height, const Rect& targ
 class Workbench : public SkinDocument {
 public:
     // Start-up: templates, SkinState defaults, startDirectory, layoutPictures.
-    // The rasteriser draws the playlist preview's text (none: no glyphs).
-    explicit Workbench(TextRasteriser* textRasteriser = nullptr);
+    // The rasteriser draws the playlist preview's text (none: no glyphs); the
+    // decoder reads Get Bitmap's files (the command line loads Qt's only then).
+    explicit Workbench(TextRasteriser* textRasteriser = nullptr, PictureDecoder decode = &loadPictureFile);
 
     // Called for each button as it is switched, in the order of switching.
     std::function<void(WorkflowButton, bool enabled)> onButton;
@@ -85,6 +86,7 @@ private:
     void requireMade(const char* command) const;
     void setButton(WorkflowButton button, bool enabled);
     WorkflowButtons buttons_;
+    PictureDecoder decode_;
 };
 
 // The MakeSkin button's handler.

@@ -3,9 +3,9 @@
 // than half the available memory holds. Folders given stand for the pictures
 // in them; a picture that fails is reported and the others are still made.
 #include "app/PictureIntake.h"
-#include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"
@@ -13,8 +13,6 @@
 #include "raster/Error.h"
 #include "raster/TextRasteriser.h"
 
-#include <QFile>
-#include <QImageReader>
 
 #include <algorithm>
 #include <atomic>
@@ -125,10 +123,9 @@ void skip(Gathered& gathered, const fs::path& path, const std::string& why) {
 
 // Whether a file in a folder is a picture this installation reads, from its first bytes.
 void takeIfPicture(Gathered& gathered, const fs::path& path) {
-    QFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::ReadOnly)) return skip(gathered, path, "cannot be read (" + file.errorString().toStdString() + ")");
-    if (QImageReader(&file).canRead()) gathered.pictures.push_back(path.string());
-    else skip(gathered, path, "not a picture this installation reads (vellumkit-cli formats lists them)");
+    std::string whyNot;
+    if (qtDoor().readsPicture(path.string(), whyNot)) gathered.pictures.push_back(path.string());
+    else skip(gathered, path, whyNot);
 }
 
 // The pictures of one folder (and its sub-folders with --recursive), in path
@@ -264,13 +261,7 @@ std::size_t decodedCostOf(const std::string& picture) {
         ::close(fd);
         return 0;
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return 0;
-    }
-    const QSize size = QImageReader(&file).size();
-    return size.isValid() ? std::size_t(size.width()) * std::size_t(size.height()) * 4 : 0;
+    return std::size_t(qtDoor().headerPixels(fd)) * 4;
 }
 
 // The decoded pictures in flight: a picture waits while its cost would pass
@@ -375,7 +366,7 @@ struct SharedPictures {
 };
 
 void makeOne(const BatchRequest& request, const SharedPictures& shared, const BatchItem& item, TextRasteriser* text) {
-    Workbench bench(text);
+    Workbench bench(text, &loadPictureThroughQt);
     bench.pictureOptions = request.recipe.picture;
     bench.fit = request.recipe.fit;
     if (shared.equaliser) bench.usePicture(WhichPicture::Equaliser, *shared.equaliser);
@@ -418,7 +409,7 @@ int runBatch(const std::vector<std::string>& args) {
 
     // The pictures every skin shares are read once, by Get Bitmap as the window reads them.
     SharedPictures shared;
-    Workbench reader;
+    Workbench reader(nullptr, &loadPictureThroughQt);
     reader.pictureOptions = request.recipe.picture;
     if (!request.recipe.equaliserPicture.empty()) {
         reader.loadPicture(WhichPicture::Equaliser, request.recipe.equaliserPicture);
@@ -433,7 +424,7 @@ int runBatch(const std::vector<std::string>& args) {
     OutputGuard outDirGuard;
     outDirGuard.makeDirectories(request.outDir);
 
-    TextRasteriser* const qtText = qtTextRasteriserIfRunning();
+    TextRasteriser* const qtText = glyphsIfStarted();
     if (qtText) qtText->render("Ag", "Arial", 13);  // the font database's first use, on this thread
     SerialisedRasteriser serialisedText(qtText);
     Progress progress(items.size(), request.progress);

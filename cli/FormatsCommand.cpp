@@ -4,8 +4,7 @@
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 
-#include <QImageReader>
-#include <QImageWriter>
+#include "cli/QtDoor.h"
 
 namespace vk::cli {
 
@@ -21,8 +20,7 @@ int runFormats(const std::vector<std::string>& args) {
             throw UsageError{"unknown option '" + name + "'"};
         }
     }
-    for (const QByteArray& format : write ? QImageWriter::supportedImageFormats() : QImageReader::supportedImageFormats())
-        result(format.toStdString());
+    for (const std::string& format : qtDoor().formats(write)) result(format);
     return 0;
 }
 

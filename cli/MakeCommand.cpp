@@ -1,8 +1,8 @@
 // `make`: one skin, as a user makes it in the window: lay out the pictures,
 // MakeSkin, the colour commands in the order given, SaveSkin.
 #include "app/PictureIntake.h"
-#include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
+#include "cli/QtDoor.h"
 #include "cli/Outputs.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -81,7 +81,7 @@ int runMake(const std::vector<std::string>& args) {
     checkOutputs(request, skinDirectory);
 
     // Everything that can be found wrong is found before the first byte is written.
-    Workbench bench(qtTextRasteriserIfRunning());
+    Workbench bench(glyphsIfStarted(), &loadPictureThroughQt);
     loadPictures(bench, request.recipe);
     checkDirectoryTarget(skinDirectory);
     if (!request.wsz.empty()) checkFileTarget(request.wsz);

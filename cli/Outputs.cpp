@@ -7,11 +7,9 @@
 #include "output/WindowPreview.h"
 #include "raster/Error.h"
 
-#include <QBuffer>
-#include "app/QtImage.h"
+#include "cli/QtDoor.h"
 
-#include <QImage>
-#include <QImageWriter>
+#include <algorithm>
 
 #include <cctype>
 #include <cerrno>
@@ -126,7 +124,8 @@ std::string imageFormatFor(const fs::path& file, const std::string& option) {
     for (char& c : extension) c = char(std::tolower((unsigned char)c));
     if (extension.empty())
         throw UsageError{option + " '" + file.string() + "' has no extension to name its format (" + writableFormats() + ")"};
-    if (!QImageWriter::supportedImageFormats().contains(QByteArray::fromStdString(extension)))
+    const std::vector<std::string> writable = qtDoor().formats(true);
+    if (std::find(writable.begin(), writable.end(), extension) == writable.end())
         throw UsageError{option + " '" + file.string() + "': cannot write ." + extension + " pictures (" +
                          writableFormats() + ")"};
     return extension;
@@ -134,22 +133,19 @@ std::string imageFormatFor(const fs::path& file, const std::string& option) {
 
 std::string writableFormats() {
     std::string names;
-    for (const QByteArray& format : QImageWriter::supportedImageFormats())
-        names += (names.empty() ? "" : ", ") + format.toStdString();
+    for (const std::string& format : qtDoor().formats(true)) names += (names.empty() ? "" : ", ") + format;
     return names;
 }
 
-std::vector<std::uint8_t> encodeImage(const QImage& image, const std::string& format, const fs::path& file) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, QByteArray::fromStdString(format));
-    if (!writer.write(image)) throw Error("Cannot encode " + file.string() + ": " + writer.errorString().toStdString());
-    return {bytes.begin(), bytes.end()};
+std::vector<std::uint8_t> encodeImage(const Image& image, const std::string& format, const fs::path& file) {
+    std::string why;
+    std::vector<std::uint8_t> bytes = qtDoor().encode(image, format, why);
+    if (bytes.empty()) throw Error("Cannot encode " + file.string() + ": " + why);
+    return bytes;
 }
 
 std::vector<std::uint8_t> previewBytes(const Workbench& bench, const fs::path& file) {
-    return encodeImage(toQImage(windowPreview(bench)), imageFormatFor(file, "the preview"), file);
+    return encodeImage(windowPreview(bench), imageFormatFor(file, "the preview"), file);
 }
 
 } // namespace vk::cli

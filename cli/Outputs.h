@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-class QImage;
 
 namespace vk {
+class Image;
 class Workbench;
 }
 
@@ -64,7 +64,7 @@ std::string imageFormatFor(const std::filesystem::path& file, const std::string&
 // The formats this Qt writes, as "bmp, jpeg, jpg, png ...".
 std::string writableFormats();
 // The picture as the bytes of a file in that format; throws Error "Cannot encode <file>".
-std::vector<std::uint8_t> encodeImage(const QImage& image, const std::string& format, const std::filesystem::path& file);
+std::vector<std::uint8_t> encodeImage(const Image& image, const std::string& format, const std::filesystem::path& file);
 
 // The window preview as the bytes of a file in the format its extension names.
 std::vector<std::uint8_t> previewBytes(const Workbench& bench, const std::filesystem::path& file);

@@ -1,8 +1,7 @@
 // `render`: any classic skin drawn as the player shows it, into one PNG with
 // the windows docked one under another.
-#include "app/QtImage.h"
-#include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
+#include "cli/QtDoor.h"
 #include "cli/Outputs.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -66,7 +65,7 @@ player::PlayerState previewState() {
 
 // PNG from the player's own encoder, as before; any other format through Qt.
 std::vector<std::uint8_t> encodeFor(const Image& picture, const std::string& format, const std::filesystem::path& file) {
-    return format == "png" ? player::encodePng(picture) : encodeImage(toQImage(picture), format, file);
+    return format == "png" ? player::encodePng(picture) : encodeImage(picture, format, file);
 }
 
 } // namespace
@@ -75,7 +74,7 @@ std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std:
     std::vector<player::NamedFile> files;
     for (SkinFile& f : skinFiles(doc)) files.push_back({std::move(f.name), std::move(f.bytes)});
     return encodeFor(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
-                                          qtTextRasteriserIfRunning()),
+                                          glyphsIfStarted()),
                      imageFormatFor(file, "--player-preview"), file);
 }
 
@@ -138,7 +137,7 @@ int runRender(const std::vector<std::string>& args) {
     const player::ClassicSkin skin = player::loadClassicSkin(skinPath);
     for (format::Sheet missing : player::missingSheets(skin))
         warning("warning: the skin has no " + std::string(format::baseName(missing)) + " sheet");
-    const Image drawn = player::renderPlayer(skin, state, shown, zoom, qtTextRasteriser());
+    const Image drawn = player::renderPlayer(skin, state, shown, zoom, glyphsIfStarted());
     const Image picture = fit ? player::fittedWithin(drawn, fit) : drawn;
     writeBinaryFile(out, encodeFor(picture, format, out));
     result("made " + out);

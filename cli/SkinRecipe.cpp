@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "colour/ColourTools.h"
 
-#include <QColor>
+#include "cli/QtDoor.h"
 
 #include <algorithm>
 #include <cctype>
@@ -176,10 +176,9 @@ TColor parseColour(const std::string& text, const std::string& what) {
     }
     // Only a word is looked up as a name: Qt would also take #RGB, #AARRGGBB and more.
     const bool word = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); });
-    const QColor named = word ? QColor::fromString(QString::fromStdString(text)) : QColor();
-    if (!named.isValid() || named.alpha() != 255)
-        throw UsageError{"colour '" + text + "' for " + what + " is not #RRGGBB, RRGGBB or a colour name such as gold"};
-    return rgb(named.red(), named.green(), named.blue());
+    const std::optional<TColor> named = word ? qtDoor().namedColour(text) : std::nullopt;
+    if (!named) throw UsageError{"colour '" + text + "' for " + what + " is not #RRGGBB, RRGGBB or a colour name such as gold"};
+    return *named;
 }
 
 LayoutMode parseLayout(const std::string& name) {

@@ -1,18 +1,11 @@
 // vellumkit-cli: the headless face of the workbench.
-#include "app/QtTextRasteriser.h"
 #include "cli/Commands.h"
 #include "cli/Help.h"
+#include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "raster/Error.h"
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-
-#include <memory>
 #include <string_view>
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <exception>
@@ -74,23 +67,10 @@ int main(int argc, char** argv) {
                 std::fputs(page, stdout);
                 return 0;
             }
-    std::unique_ptr<QCoreApplication> app;
-    if (drawsGlyphs(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            // Qt warns on every start without one; a private folder of our own quiets it.
-            const QByteArray dir = QDir::tempPath().toUtf8() + "/vellumkit-runtime-" + QByteArray::number(getuid());
-            QDir().mkpath(QString::fromUtf8(dir));
-            QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            qputenv("XDG_RUNTIME_DIR", dir);
-        }
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-
-    std::vector<std::string> args(argv + first, argv + argc);
     try {
+        // Started before the arguments are taken: the GUI application consumes its own.
+        if (drawsGlyphs(argc, argv)) vk::cli::qtDoor().startGlyphs(argc, argv);
+        std::vector<std::string> args(argv + first, argv + argc);
         if (args.empty()) throw vk::cli::UsageError{"no command given"};
         const std::string command = args.front();
         args.erase(args.begin());

@@ -1,6 +1,7 @@
 // Fuzzes the command-line recipe reader: the bytes split into arguments at
 // newlines and read as make's options; usage errors are expected, crashes are not.
 #include "cli/Commands.h"
+#include "cli/QtDoor.h"
 #include "cli/SkinRecipe.h"
 #include "raster/Error.h"
 
@@ -8,6 +9,11 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vk::cli::useQtDoor(*vellumkitQtDoor());  // linked in: there is no module beside the fuzzer
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> args(1);

@@ -64,8 +64,9 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
     const std::size_t bytesPerPixel = std::size_t(depth / 8);
     for (int y = 0; y < h; ++y) {
         std::uint8_t* row = out.data() + kHeaderSize + std::size_t(h - 1 - y) * stride;
+        const TColor* from = image.pixels().data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x) {
-            const TColor c = image.pixel(x, y);
+            const TColor c = from[x];
             std::uint8_t* p = row + std::size_t(x) * bytesPerPixel;
             p[0] = std::uint8_t(blueOf(c));
             p[1] = std::uint8_t(greenOf(c));
@@ -97,9 +98,10 @@ Image decodeBmp(const std::uint8_t* data, std::size_t size) {
     const std::size_t bytesPerPixel = depth / 8;
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* row = data + offset + std::size_t(topDown ? y : h - 1 - y) * stride;
+        TColor* to = image.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x) {
             const std::uint8_t* p = row + std::size_t(x) * bytesPerPixel;
-            image.setPixel(x, y, rgb(p[2], p[1], p[0]));
+            to[x] = rgb(p[2], p[1], p[0]);
         }
     }
     return image;

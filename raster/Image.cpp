@@ -91,11 +91,29 @@ void Image::copyRect(const Rect& target, const Image& source, const Rect& source
     if (tw <= 0 || th <= 0 || sw <= 0 || sh <= 0) return;
 
     // Read the whole source block first: a copy within one canvas stays exact.
-    std::vector<TColor> block(std::size_t(sw) * std::size_t(sh));
-    for (int j = 0; j < sh; ++j)
-        for (int i = 0; i < sw; ++i)
-            block[std::size_t(j) * std::size_t(sw) + std::size_t(i)] =
-                source.pixel(sourceRect.left + i, sourceRect.top + j);
+    // Outside the source reads as the invalid colour, which is never drawn.
+    std::vector<TColor> block(std::size_t(sw) * std::size_t(sh), kInvalidColour);
+    const int firstColumn = std::max(sourceRect.left, 0), endColumn = std::min(sourceRect.right, source.width_);
+    for (int j = 0; j < sh && firstColumn < endColumn; ++j) {
+        const int sy = sourceRect.top + j;
+        if (sy < 0 || sy >= source.height_) continue;
+        const TColor* from = source.pixels_.data() + std::size_t(sy) * std::size_t(source.width_);
+        std::copy(from + firstColumn, from + endColumn,
+                  block.begin() + std::ptrdiff_t(std::size_t(j) * std::size_t(sw) + std::size_t(firstColumn - sourceRect.left)));
+    }
+
+    if (tw == sw && th == sh) {  // the common case: one source pixel per target pixel
+        const int firstX = std::max(target.left, 0), endX = std::min(target.right, width_);
+        for (int j = 0; j < th && firstX < endX; ++j) {
+            const int y = target.top + j;
+            if (y < 0 || y >= height_) continue;
+            const TColor* from = block.data() + std::size_t(j) * std::size_t(sw) + std::size_t(firstX - target.left);
+            TColor* to = pixels_.data() + std::size_t(y) * std::size_t(width_);
+            for (int x = firstX; x < endX; ++x, ++from)
+                if (*from != kInvalidColour) to[x] = *from;
+        }
+        return;
+    }
 
     for (int ty = 0; ty < th; ++ty) {
         const Span ys = spanFor(ty, th, sh);
@@ -120,14 +138,22 @@ void Image::stretchDraw(const Rect& target, const Image& bitmap) { stretchDraw(t
 void Image::stretchDraw(const Rect& target, const Image& bitmap, const Rect& source) {
     const int tw = target.width(), th = target.height();
     if (tw <= 0 || th <= 0 || source.width() <= 0 || source.height() <= 0) return;
+    // The source column of every target column inside this image, worked out once.
+    const int firstX = std::max(target.left, 0), endX = std::min(target.right, width_);
+    if (firstX >= endX) return;
+    std::vector<int> columns(std::size_t(endX - firstX));
+    for (int x = firstX; x < endX; ++x) columns[std::size_t(x - firstX)] = source.left + nearest(x - target.left, tw, source.width());
     for (int ty = 0; ty < th; ++ty) {
         const int y = target.top + ty;
         if (y < 0 || y >= height_) continue;
         const int sy = source.top + nearest(ty, th, source.height());
-        for (int tx = 0; tx < tw; ++tx) {
-            const int sx = source.left + nearest(tx, tw, source.width());
-            setPixel(target.left + tx, y, bitmap.pixel(sx, sy));
+        TColor* to = pixels_.data() + std::size_t(y) * std::size_t(width_) + std::size_t(firstX);
+        if (sy < 0 || sy >= bitmap.height_) {  // a row outside the bitmap reads as the invalid colour
+            std::fill(to, to + (endX - firstX), kInvalidColour);
+            continue;
         }
+        const TColor* from = bitmap.pixels_.data() + std::size_t(sy) * std::size_t(bitmap.width_);
+        for (const int sx : columns) *to++ = (sx >= 0 && sx < bitmap.width_) ? from[sx] : kInvalidColour;
     }
 }
 

@@ -23,12 +23,13 @@ struct CliRun {
     std::unique_ptr<TempDir> capture;
 };
 
-inline CliRun startCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {}) {
+inline CliRun startCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {},
+                       const std::string& program = VK_CLI_PATH) {
     CliRun run{-1, std::make_unique<TempDir>()};
     const fs::path outPath = *run.capture / "out", errPath = *run.capture / "err";
     // Everything the child needs is made before fork: it may only exec.
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(VK_CLI_PATH));
+    argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     run.pid = ::fork();
@@ -38,7 +39,7 @@ inline CliRun startCli(const std::vector<std::string>& args, const fs::path& wor
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
         if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) ::_exit(126);
-        ::execv(VK_CLI_PATH, argv.data());
+        ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     return run;
@@ -54,8 +55,9 @@ inline CliResult finishCli(CliRun& run) {
     return result;
 }
 
-inline CliResult runCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {}) {
-    CliRun run = startCli(args, workingDirectory);
+inline CliResult runCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {},
+                        const std::string& program = VK_CLI_PATH) {
+    CliRun run = startCli(args, workingDirectory, program);
     return finishCli(run);
 }
 

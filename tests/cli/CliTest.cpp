@@ -150,6 +150,26 @@ TEST(Cli, FailuresExitOneAndWriteNothing) {
     }
 }
 
+// Qt is loaded only for what needs it: a copy of the program without its
+// module beside it still makes the built-in skin, and names the module when a picture needs it.
+TEST(Cli, TheBuiltInPictureNeedsNoQtAndAMissingQtModuleIsNamed) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 1);
+    const fs::path alone = dir / "vellumkit-cli";
+    fs::copy_file(VK_CLI_PATH, alone);
+    CliResult result = runCli({"make", "--out", "Sky", "--no-sync"}, dir.path(), alone);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(fs::is_regular_file(dir / "Sky" / "main.bmp"));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"formats"}, {"make", "--main", "good.bmp", "--out", "Sea"},
+                                                 {"make", "--colour", "winTextColour=gold", "--out", "Sea"}}) {
+        result = runCli(args, dir.path(), alone);
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_NE(result.err.find("vellumkit-cli: Cannot find the picture library vellumkit-qt.so (looked for " + dir.path().string()),
+                  std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "Sea"));
+}
+
 TEST(Cli, ReadOnlyAndFullFileSystemsLeaveNothingHalfMade) {
     TmpfsMount readOnly("size=1m", MS_RDONLY);
     VK_MOUNT_OR_SKIP(readOnly);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch DESTDIR and checks what a Linux desktop
-# needs: both programs, a valid desktop entry and AppStream metainfo, the icon
+# needs: both programs (and the module the command line loads Qt from), a valid desktop entry and AppStream metainfo, the icon
 # in the hicolor theme, man pages that name every option --help lists,
 # shell completion, the guide and the licence, and the .wsz MIME type and
 # thumbnailer a file manager reads (the MIME package validated when the tools are there).
@@ -45,8 +45,10 @@ if [ -e "$mimexml" ] && command -v update-mime-database >/dev/null; then
   grep -q '^application/x-wsz application/zip$' "$mimedb/subclasses" || { echo "mime: application/x-wsz is not a sub-class of application/zip" >&2; status=1; }
   rm -rf "$mimeroot"
 else echo "SKIPPED: update-mime-database is not installed (package shared-mime-info)"; fi
-# Every option that any help text lists must be in the man page.
 cli=$root/bin/vellumkit-cli
+# The installed program finds the Qt module it loads for pictures and colour names.
+"$cli" formats 2>&1 | grep -qx png || { echo "installed vellumkit-cli cannot load its Qt module: $("$cli" formats 2>&1 | head -1)" >&2; status=1; }
+# Every option that any help text lists must be in the man page.
 man=$root/share/man/man1/vellumkit-cli.1
 if [ -e "$man" ]; then
   helps=$("$cli" --help; for c in make batch templates render formats; do "$cli" help "$c" 2>/dev/null || true; done)

@@ -1,0 +1,63 @@
+// What the command line takes from Qt: reading and writing pictures, colour
+// names and glyphs. It lives in a module loaded on first use, so that a
+// command needing none of it (a skin from the built-in picture) starts without Qt.
+#pragma once
+#include "app/PictureIntake.h"
+#include "raster/Colour.h"
+#include "raster/Image.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vk {
+class TextRasteriser;
+}
+
+namespace vk::cli {
+
+// One labelled picture of the templates' contact sheet.
+struct SheetTile {
+    std::string label;
+    const Image* picture = nullptr;
+};
+
+class QtDoor {
+public:
+    virtual ~QtDoor() = default;
+    // The picture intake; throws Error as loadPictureFile does.
+    virtual Image loadPicture(const std::string& path, const PictureOptions& options) = 0;
+    // Whether a file is a picture this installation reads, from its first bytes; else why not.
+    virtual bool readsPicture(const std::string& path, std::string& whyNot) = 0;
+    // Width times height from the header of the open file, which is closed; 0 when unknown.
+    virtual std::int64_t headerPixels(int fd) = 0;
+    // The formats the image plugins read, or write, as they name them.
+    virtual std::vector<std::string> formats(bool write) = 0;
+    // The picture as the bytes of a file of that format; empty and why on failure.
+    virtual std::vector<std::uint8_t> encode(const Image& image, const std::string& format, std::string& why) = 0;
+    // A colour name Qt knows ("gold"), opaque only.
+    virtual std::optional<TColor> namedColour(const std::string& name) = 0;
+    // Starts the GUI application that glyphs need, once; the rasteriser after.
+    virtual TextRasteriser* startGlyphs(int& argc, char** argv) = 0;
+    virtual TextRasteriser* glyphs() = 0;
+    // The templates side by side with their labels, scaled `scale` times.
+    virtual Image contactSheet(const std::vector<SheetTile>& tiles, int scale) = 0;
+};
+
+// The door, loaded on first use; throws Error when the module cannot be loaded.
+QtDoor& qtDoor();
+// The door when it is loaded already, else none.
+QtDoor* loadedQtDoor();
+// A door linked into the program itself (the fuzzers) instead of the module.
+void useQtDoor(QtDoor& door);
+// The workbench's picture decoder through the door.
+Image loadPictureThroughQt(const std::string& path, const PictureOptions& options);
+// The rasteriser when glyphs were started, else none.
+TextRasteriser* glyphsIfStarted();
+
+} // namespace vk::cli
+
+// The module's one entry point.
+extern "C" vk::cli::QtDoor* vellumkitQtDoor();
