@@ -105,7 +105,10 @@ void Workbench::requireMade(const char* command) const {
 
 void Workbench::setColour(ColourSetting setting, TColor colour) {
     requireMade("Changing a colour");
+    // Looked up first, so that an unknown setting changes nothing.
+    const skin::RepaintRoutine repaint = skin::repaintRoutineFor(setting);
     setColourSetting(*this, setting, colour);
+    repaint(*this);
 }
 
 void Workbench::restyleSlider(SliderKnobs knobs, TColor colour) {

@@ -71,6 +71,7 @@ public:
     void undo() { layoutPictures(); }
 
     // The colour tools; each needs a made skin and refuses otherwise.
+    // A colour setting: stored, then its group repainted by the MakeSkin routine that paints it.
     void setColour(ColourSetting setting, TColor colour);
     void restyleSlider(SliderKnobs knobs, TColor colour);
     void setVisColour(int entry, TColor colour);

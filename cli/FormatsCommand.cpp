@@ -11,11 +11,7 @@ namespace vk::cli {
 int runFormats(const std::vector<std::string>& args) {
     bool write = false;
     ArgReader reader(args);
-    while (!reader.atEnd()) {
-        if (!reader.atOption()) {
-            if (reader.atEnd()) break;
-            throw UsageError{"unexpected argument '" + reader.positional() + "'"};
-        }
+    while (reader.nextOption()) {
         const std::string name = reader.option();
         if (name == "--write") {
             reader.flag();

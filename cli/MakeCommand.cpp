@@ -22,11 +22,7 @@ struct MakeRequest {
 MakeRequest readMakeArguments(const std::vector<std::string>& args) {
     MakeRequest request;
     ArgReader reader(args);
-    while (!reader.atEnd()) {
-        if (!reader.atOption()) {
-            if (reader.atEnd()) break;
-            throw UsageError{"unexpected argument '" + reader.positional() + "'"};
-        }
+    while (reader.nextOption()) {
         const std::string name = reader.option();
         if (name == "--out") reader.valueOnce(request.out);
         else if (name == "--wsz") reader.valueOnce(request.wsz);

@@ -96,6 +96,12 @@ bool ArgReader::atOption() {
     return arg.size() > 1 && arg[0] == '-';
 }
 
+bool ArgReader::nextOption() {
+    if (atOption()) return true;
+    if (!atEnd()) throw UsageError{"unexpected argument '" + positional() + "'"};
+    return false;
+}
+
 std::string ArgReader::option() const {
     const std::string& arg = args_[next_];
     return arg.substr(0, arg.find('='));

@@ -46,6 +46,9 @@ public:
     bool atEnd() const { return next_ >= args_.size(); }
     // Whether the next argument is an option; steps over a "--".
     bool atOption();
+    // For commands that take no positional argument: whether an option is
+    // next; anything else (but a closing "--") is refused.
+    bool nextOption();
     // The current option's name, without any "=value".
     std::string option() const;
     // Whether the current option carries its value as "--name=value".

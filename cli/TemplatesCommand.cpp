@@ -63,11 +63,7 @@ void writeContactSheet(const fs::path& file) {
 int runTemplates(const std::vector<std::string>& args) {
     std::string outDir, contactSheet;
     ArgReader reader(args);
-    while (!reader.atEnd()) {
-        if (!reader.atOption()) {
-            if (reader.atEnd()) break;
-            throw UsageError{"unexpected argument '" + reader.positional() + "'"};
-        }
+    while (reader.nextOption()) {
         const std::string name = reader.option();
         if (name == "--out") reader.valueOnce(outDir);
         else if (name == "--contact-sheet") reader.valueOnce(contactSheet);

@@ -1,7 +1,6 @@
-// The nine colour pickers: store the colour, then repaint its group.
+// The nine colour settings: a checked store; the workbench runs the repaint.
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
-#include "skin/MakeSkin.h"
 
 #include <cstdio>
 
@@ -14,27 +13,10 @@ void requirePlainRgb(TColor colour) {
     throw Error(text);
 }
 
-RepaintRoutine repaintRoutineFor(ColourSetting setting) {
-    switch (setting) {
-    case ColourSetting::winBackColour:
-    case ColourSetting::winTextColour: return &skin::applyTextColours;
-    case ColourSetting::plNormalBgColour:
-    case ColourSetting::plNormalColour:
-    case ColourSetting::plCurrentColour:
-    case ColourSetting::plSelectedBgColour: return &skin::paintPlaylistPreview;
-    case ColourSetting::eqBackColour:
-    case ColourSetting::eqForeColour:
-    case ColourSetting::eqHighlightColour: return &skin::paintEqSliders;
-    }
-    throw Error("Unknown colour setting");
-}
-
 void setColourSetting(SkinDocument& doc, ColourSetting setting, TColor colour) {
     requirePlainRgb(colour);
-    const RepaintRoutine repaint = repaintRoutineFor(setting);
     for (const ColourSettingInfo& info : colourSettings())
         if (info.setting == setting) doc.state.*info.field = colour;
-    repaint(doc);
 }
 
 } // namespace vk

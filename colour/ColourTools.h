@@ -1,6 +1,6 @@
-// The colour tools as commands on a made skin: the nine colour settings with
-// their repaint, the three slider restylings and the visualisation colours.
-// Each takes the colour the dialog answered as an argument.
+// The colour tools as commands on a made skin: the nine colour settings, the
+// three slider restylings and the visualisation colours. Each takes the
+// colour the dialog answered as an argument.
 #pragma once
 #include "document/SkinDocument.h"
 
@@ -11,13 +11,10 @@ namespace vk {
 // stored setting and every painted pixel must be.
 void requirePlainRgb(TColor colour);
 
-// Stores the colour in its setting, then runs the setting's repaint routine
-// (applyTextColours, paintEqSliders or paintPlaylistPreview). A colour that
-// is not plain RGB is refused before anything changes.
+// Stores the colour in its setting and paints nothing: the repaint is the
+// MakeSkin pass's, which lies beside this layer (Workbench::setColour runs
+// both). A colour that is not plain RGB is refused before anything changes.
 void setColourSetting(SkinDocument& doc, ColourSetting setting, TColor colour);
-// The routine that a setting's picker runs after storing it.
-using RepaintRoutine = void (*)(SkinDocument&);
-RepaintRoutine repaintRoutineFor(ColourSetting setting);
 
 // "Volume and Balance", "Equalizer Sliders", "Play List Slider": solid knobs
 // of the colour with a raised bevel (flat while buttonsOnly), copied into the

@@ -21,4 +21,8 @@ void applyTextColours(SkinDocument& doc);
 void paintEqSliders(SkinDocument& doc);
 void paintPlaylistPreview(SkinDocument& doc);
 
+// The one of them that a colour setting's picker runs after storing it.
+using RepaintRoutine = void (*)(SkinDocument&);
+RepaintRoutine repaintRoutineFor(ColourSetting setting);
+
 } // namespace vk::skin

@@ -183,4 +183,19 @@ void paintPlaylistPreview(SkinDocument& doc) {
     list.textOut(13, 34, doc.text, "2. Current Song");
 }
 
+RepaintRoutine repaintRoutineFor(ColourSetting setting) {
+    switch (setting) {
+    case ColourSetting::winBackColour:
+    case ColourSetting::winTextColour: return &applyTextColours;
+    case ColourSetting::plNormalBgColour:
+    case ColourSetting::plNormalColour:
+    case ColourSetting::plCurrentColour:
+    case ColourSetting::plSelectedBgColour: return &paintPlaylistPreview;
+    case ColourSetting::eqBackColour:
+    case ColourSetting::eqForeColour:
+    case ColourSetting::eqHighlightColour: return &paintEqSliders;
+    }
+    throw Error("Unknown colour setting");
+}
+
 } // namespace vk::skin

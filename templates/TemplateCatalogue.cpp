@@ -1,7 +1,6 @@
 // The catalogue of template images: name (also the file name), size and the
 // depth each is stored at. Kept apart from the embedded data so that the
 // generator that draws templates/*.bmp can use it too.
-#include "format/SkinFiles.h"
 #include "templates/TemplateSet.h"
 
 namespace vk {

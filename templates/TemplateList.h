@@ -2,23 +2,23 @@
 // ".bmp" and the TemplateSet member), width, height and the depth each is
 // stored at. Include with VK_TEMPLATE(name, width, height, depth) defined.
 // No include guard: each includer expands the list its own way.
-// Output sheets, at the size of the file each becomes.
-VK_TEMPLATE(titleBarImage, format::writtenSize(format::Sheet::TitleBar).width, format::writtenSize(format::Sheet::TitleBar).height, 24)
-VK_TEMPLATE(volumeWindow, format::writtenSize(format::Sheet::Volume).width, format::writtenSize(format::Sheet::Volume).height, 24)
-VK_TEMPLATE(balanceWindow, format::writtenSize(format::Sheet::Balance).width, format::writtenSize(format::Sheet::Balance).height, 24)
-VK_TEMPLATE(posBar, format::writtenSize(format::Sheet::PosBar).width, format::writtenSize(format::Sheet::PosBar).height, 32)
-VK_TEMPLATE(monoSter, format::writtenSize(format::Sheet::MonoSter).width, format::writtenSize(format::Sheet::MonoSter).height, 32)
-VK_TEMPLATE(shufrep, format::writtenSize(format::Sheet::ShufRep).width, format::writtenSize(format::Sheet::ShufRep).height, 32)
-VK_TEMPLATE(cButtons, format::writtenSize(format::Sheet::CButtons).width, format::writtenSize(format::Sheet::CButtons).height, 32)
-VK_TEMPLATE(eqMain, format::writtenSize(format::Sheet::EqMain).width, format::writtenSize(format::Sheet::EqMain).height, 24)
-VK_TEMPLATE(plEdit, format::writtenSize(format::Sheet::PlEdit).width, format::writtenSize(format::Sheet::PlEdit).height, 24)
-VK_TEMPLATE(eqEx, format::writtenSize(format::Sheet::EqEx).width, format::writtenSize(format::Sheet::EqEx).height, 24)
+// Output sheets at their written sizes, as numbers: templates sit beside format/ (a test checks them).
+VK_TEMPLATE(titleBarImage, 344, 87, 24)
+VK_TEMPLATE(volumeWindow, 68, 433, 24)
+VK_TEMPLATE(balanceWindow, 47, 433, 24)
+VK_TEMPLATE(posBar, 307, 10, 32)
+VK_TEMPLATE(monoSter, 58, 24, 32)
+VK_TEMPLATE(shufrep, 92, 85, 32)
+VK_TEMPLATE(cButtons, 136, 36, 32)
+VK_TEMPLATE(eqMain, 275, 315, 24)
+VK_TEMPLATE(plEdit, 280, 186, 24)
+VK_TEMPLATE(eqEx, 275, 56, 24)
 // Glyph sheets and their masks.
-VK_TEMPLATE(playPaus, format::writtenSize(format::Sheet::PlayPaus).width, format::writtenSize(format::Sheet::PlayPaus).height, 24)
+VK_TEMPLATE(playPaus, 42, 9, 24)
 VK_TEMPLATE(playPausMask, 42, 9, 24)
-VK_TEMPLATE(text, format::writtenSize(format::Sheet::Text).width, format::writtenSize(format::Sheet::Text).height, 24)
+VK_TEMPLATE(text, 155, 18, 24)
 VK_TEMPLATE(textMask, 155, 18, 24)
-VK_TEMPLATE(nums_ex, format::writtenSize(format::Sheet::NumsEx).width, format::writtenSize(format::Sheet::NumsEx).height, 24)
+VK_TEMPLATE(nums_ex, 108, 13, 24)
 VK_TEMPLATE(nums_exMask, 108, 13, 24)
 VK_TEMPLATE(plTools, 83, 8, 24)
 VK_TEMPLATE(plToolsMask, 83, 8, 24)
@@ -57,5 +57,5 @@ VK_TEMPLATE(plButs2, 17, 13, 24)
 // Sprites pasted whole, and the others.
 VK_TEMPLATE(volBut, 14, 11, 24)
 VK_TEMPLATE(exampleSlider, 14, 63, 24)
-VK_TEMPLATE(firstImage, format::kMainWindow.width(), format::kMainWindow.height(), 24)
+VK_TEMPLATE(firstImage, 275, 116, 24)  // the main window's size
 VK_TEMPLATE(visiBar, 20, 340, 24)

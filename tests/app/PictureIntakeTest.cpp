@@ -3,12 +3,10 @@
 #include "app/Workbench.h"
 #include "raster/Bmp.h"
 #include "raster/Error.h"
+#include "tests/app/PictureBytes.h"
+#include "tests/output/ScratchDirs.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QImageReader>
-#include <QImageWriter>
-#include <gtest/gtest.h>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,23 +17,17 @@
 #include <climits>
 #include <cstdio>
 #include <thread>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 using namespace vk;
-namespace fs = std::filesystem;
+using namespace vk::test;
 
 namespace {
 
 // A 3 x 2 picture of black and white in every BMP flavour a user may bring.
 // Row 0: B W B; row 1: W W B.
 const int kPattern[2][3] = {{0, 1, 0}, {1, 1, 0}};
-
-void put(std::vector<std::uint8_t>& b, std::uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) b.push_back(std::uint8_t(v >> (8 * i)));
-}
 
 std::vector<std::uint8_t> bmpOf(int bits, bool rle8 = false) {
     const int w = 3, h = 2;
@@ -75,46 +67,12 @@ std::vector<std::uint8_t> bmpOf(int bits, bool rle8 = false) {
         }
     }
     const int colours = palette ? (1 << bits) : 0;
-    std::vector<std::uint8_t> b;
-    const std::uint32_t offset = 54 + 4 * std::uint32_t(colours);
-    b.push_back('B');
-    b.push_back('M');
-    put(b, offset + std::uint32_t(pixels.size()), 4);
-    put(b, 0, 4);
-    put(b, offset, 4);
-    put(b, 40, 4);
-    put(b, w, 4);
-    put(b, h, 4);
-    put(b, 1, 2);
-    put(b, std::uint32_t(bits), 2);
-    put(b, rle8 ? 1 : 0, 4);
-    put(b, std::uint32_t(pixels.size()), 4);
-    put(b, 2835, 4);
-    put(b, 2835, 4);
-    put(b, std::uint32_t(colours), 4);
-    put(b, 0, 4);
-    for (int i = 0; i < colours; ++i) put(b, i == 1 ? 0xFFFFFF : 0, 4);
+    std::vector<std::uint8_t> b = bmpHeader({.width = w, .height = h, .bits = bits, .compression = rle8 ? 1 : 0, .colours = colours,
+                                             .fileSize = 54 + 4 * std::uint32_t(colours) + std::uint32_t(pixels.size()),
+                                             .imageSize = std::uint32_t(pixels.size()), .pixelsPerMetre = 2835});
     b.insert(b.end(), pixels.begin(), pixels.end());
     return b;
 }
-
-class TempDir {
-public:
-    TempDir() : path_(fs::temp_directory_path() / ("vk-intake-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++))) {
-        fs::create_directories(path_);
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        const fs::path file = path_ / name;
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return file.string();
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-    static inline int counter_ = 0;
-};
 
 std::string errorOf(const std::string& path) {
     try {
@@ -161,19 +119,7 @@ TEST(PictureIntake, FailuresNameTheProblem) {
 
 TEST(PictureIntake, OversizedPictureIsRefusedBeforeDecoding) {
     // A header that claims 20000 x 20000 pixels, with no pixel data at all.
-    std::vector<std::uint8_t> b;
-    b.push_back('B');
-    b.push_back('M');
-    put(b, 54, 4);
-    put(b, 0, 4);
-    put(b, 54, 4);
-    put(b, 40, 4);
-    put(b, 20000, 4);
-    put(b, 20000, 4);
-    put(b, 1, 2);
-    put(b, 24, 2);
-    put(b, 0, 4);
-    for (int i = 0; i < 5; ++i) put(b, 0, 4);
+    const std::vector<std::uint8_t> b = bmpHeader({.width = 20000, .height = 20000, .fileSize = 54});
     TempDir dir;
     const std::string message = errorOf(dir.write("huge.bmp", b));
     EXPECT_NE(message.find("too large"), std::string::npos) << message;
@@ -209,32 +155,7 @@ TEST(PictureIntake, PngAndLoadedPictureKeepItsOwnSize) {
 
 namespace {
 
-std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.end()}; }
-
-std::vector<std::uint8_t> encoded(const QImage& image, const char* format, int quality = -1) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (quality >= 0) writer.setQuality(quality);
-    EXPECT_TRUE(writer.write(image));
-    return bytesOf(bytes);
-}
-
-std::vector<std::uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 const fs::path kCorpus = fs::path(VK_SOURCE_DIR) / "fuzz" / "corpus" / "picture";
-
-// A picture whose pixels differ from their neighbours, so that a turn shows.
-QImage testPattern(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 255 / (w - 1), y * 255 / (h - 1), (x / 8 + y / 8) % 2 * 255));
-    return image;
-}
 
 // What the child reports: whether it finished in time, and the load's message.
 struct ChildResult {
@@ -284,22 +205,6 @@ ChildResult loadInChild(const std::string& path, std::size_t extraBytes, std::ch
     return result;
 }
 
-std::vector<std::uint8_t> bmpHeader(std::int32_t width, std::int32_t height, int bits, int compression, int colours) {
-    std::vector<std::uint8_t> b{'B', 'M'};
-    put(b, 0, 4);
-    put(b, 0, 4);
-    put(b, 54 + 4 * std::uint32_t(colours), 4);
-    put(b, 40, 4);
-    put(b, std::uint32_t(width), 4);
-    put(b, std::uint32_t(height), 4);
-    put(b, 1, 2);
-    put(b, std::uint32_t(bits), 2);
-    put(b, std::uint32_t(compression), 4);
-    for (int i = 0; i < 5; ++i) put(b, i == 3 ? std::uint32_t(colours) : 0, 4);
-    for (int i = 0; i < colours; ++i) put(b, i ? 0xFFFFFF : 0, 4);
-    return b;
-}
-
 } // namespace
 
 TEST(PictureIntake, FifoIsAnsweredAtOnce) {
@@ -337,7 +242,7 @@ TEST(PictureIntake, HostileSizeClaimsAreRefusedWithoutTheirMemory) {
             break;
         }
 
-    std::vector<std::uint8_t> rle8 = bmpHeader(16000, 16000, 8, 1, 2);
+    std::vector<std::uint8_t> rle8 = bmpHeader({.width = 16000, .height = 16000, .bits = 8, .compression = 1, .colours = 2});
     while (rle8.size() < 1022) {
         rle8.push_back(255);
         rle8.push_back(1);
@@ -367,7 +272,9 @@ TEST(PictureIntake, HostileSizeClaimsAreRefusedWithoutTheirMemory) {
         {"claim29.gif", gif, 29, "Bitmap image is not valid: the file is too small for the size it claims"},
     };
     for (const auto& c : cases) {
-        if (c.size) ASSERT_EQ(c.bytes.size(), c.size) << c.name;
+        if (c.size) {
+            ASSERT_EQ(c.bytes.size(), c.size) << c.name;
+        }
         const ChildResult result = loadInChild(dir.write(c.name, c.bytes), std::size_t(64) << 20, std::chrono::seconds(10));
         EXPECT_TRUE(result.finished) << c.name;
         EXPECT_EQ(result.message, c.message) << c.name;
@@ -381,15 +288,15 @@ TEST(PictureIntake, ExtremeSizesAreRefusedWithAMessage) {
     png.insert(png.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 8, 2, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(errorOf(dir.write("widest.png", png)),
               "Picture is too large: 4294967295 x 4294967295 pixels (at most 256 megapixels)");
-    EXPECT_EQ(errorOf(dir.write("minwidth.bmp", bmpHeader(INT_MIN, 2, 24, 0, 0))), "Bitmap image is not valid");
-    EXPECT_EQ(errorOf(dir.write("minheight.bmp", bmpHeader(2, INT_MIN, 24, 0, 0))),
+    EXPECT_EQ(errorOf(dir.write("minwidth.bmp", bmpHeader({.width = INT_MIN, .height = 2}))), "Bitmap image is not valid");
+    EXPECT_EQ(errorOf(dir.write("minheight.bmp", bmpHeader({.width = 2, .height = INT_MIN}))),
               "Picture is too large: 2 x 2147483648 pixels (at most 256 megapixels)");
 }
 
 TEST(PictureIntake, TruncatedPicturesAreRefused) {
     TempDir dir;
     const std::vector<std::vector<std::uint8_t>> whole{encoded(testPattern(64, 48), "jpeg"), encoded(testPattern(64, 48), "png"),
-                                                       fileBytes(kCorpus / "gif-transparent.gif")};
+                                                       readBytes(kCorpus / "gif-transparent.gif")};
     const char* names[] = {"half.jpg", "half.png", "half.gif"};
     for (std::size_t i = 0; i < whole.size(); ++i) {
         EXPECT_NO_THROW(loadPictureFile(dir.write(std::string("whole-") + names[i], whole[i]))) << names[i];
@@ -410,7 +317,7 @@ TEST(PictureIntake, EverySeedPictureMatchesQtsReading) {
     for (const auto& entry : fs::directory_iterator(kCorpus)) {
         const std::string path = entry.path().string();
         // Qt reads a 56-byte header only when shown as the 40-byte one whose masks follow it.
-        std::vector<std::uint8_t> bytes = fileBytes(entry.path());
+        std::vector<std::uint8_t> bytes = readBytes(entry.path());
         if (bytes.size() > 14 && bytes[0] == 'B' && bytes[14] == 56) bytes[14] = 40;
         QByteArray data(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
         QBuffer buffer(&data);

@@ -160,7 +160,9 @@ TEST(CliPictures, PreviewsAreWrittenInTheFormatTheirExtensionNames) {
         const QImage shown(QString::fromStdString((dir / preview).string()));
         EXPECT_EQ(shown.size(), QSize(275, 356)) << preview;  // three windows, apart
     }
-    if (writes("webp")) EXPECT_EQ(magicOf(dir / "p.webp").substr(8, 4), "WEBP");
+    if (writes("webp")) {
+        EXPECT_EQ(magicOf(dir / "p.webp").substr(8, 4), "WEBP");
+    }
 
     // An unknown extension is refused before anything is written.
     const auto before = entriesOf(dir);

@@ -49,6 +49,7 @@ protected:
         skin::applyTextColours(bench);
         skin::paintEqSliders(bench);
         skin::paintPlaylistPreview(bench);
+        bench.enterMade();  // the colour tools work on a made skin
     }
     std::vector<Mark> marks() {
         TemplateSet& t = bench.t;
@@ -91,7 +92,7 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
         SetUp();
         for (const Mark& m : marks()) m.image->setPixel(m.at.x, m.at.y, kMark);
 
-        setColourSetting(bench, c.setting, kNew);
+        bench.setColour(c.setting, kNew);
 
         const ColourSettingInfo& info = infoFor(c.setting);
         EXPECT_EQ(bench.state.*info.field, kNew) << info.name;
@@ -105,7 +106,7 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
 
 TEST_F(ColourSettings, TheSameColourAgainRepaintsTheSamePicture) {
     const Image main = bench.mainWindow, eq = bench.t.eqMain, list = bench.plShow;
-    for (const ColourSettingInfo& info : colourSettings()) setColourSetting(bench, info.setting, bench.state.*info.field);
+    for (const ColourSettingInfo& info : colourSettings()) bench.setColour(info.setting, bench.state.*info.field);
     EXPECT_TRUE(main.samePixels(bench.mainWindow));
     EXPECT_TRUE(eq.samePixels(bench.t.eqMain));
     EXPECT_TRUE(list.samePixels(bench.plShow));
@@ -116,16 +117,16 @@ TEST_F(ColourSettings, ButtonsOnlyPickersStoreButRepaintOnlyGlyphsAndSliderArt) 
     const Image main = bench.mainWindow, list = bench.plShow;
     const TColor kNew = rgb(90, 10, 10);
 
-    setColourSetting(bench, ColourSetting::plSelectedBgColour, kNew);
+    bench.setColour(ColourSetting::plSelectedBgColour, kNew);
     EXPECT_EQ(bench.state.plSelectedBgColour, kNew);
     EXPECT_TRUE(list.samePixels(bench.plShow));
 
-    setColourSetting(bench, ColourSetting::winBackColour, kNew);
+    bench.setColour(ColourSetting::winBackColour, kNew);
     EXPECT_TRUE(main.samePixels(bench.mainWindow));
     EXPECT_TRUE(list.samePixels(bench.plShow));
     EXPECT_EQ(bench.t.text.pixel(1, 0), kNew);  // a background pixel of the glyph sheet
 
-    setColourSetting(bench, ColourSetting::eqBackColour, kNew);
+    bench.setColour(ColourSetting::eqBackColour, kNew);
     EXPECT_EQ(bench.t.eqMain.pixel(13, 164), kNew);
     EXPECT_EQ(bench.t.eqMain.pixel(21, 38), kNew);
 }
@@ -134,7 +135,7 @@ TEST_F(ColourSettings, AColourThatIsNotPlainRgbIsRefusedBeforeAnythingChanges) {
     const Image main = bench.mainWindow;
     for (TColor bad : {0x01000000u, 0xFF000000u, 0xFFFFFFFFu}) {
         try {
-            setColourSetting(bench, ColourSetting::winBackColour, bad);
+            bench.setColour(ColourSetting::winBackColour, bad);
             FAIL() << "no error";
         } catch (const Error& e) {
             EXPECT_NE(std::string(e.what()).find("not a plain RGB value"), std::string::npos) << e.what();
@@ -157,7 +158,6 @@ struct ScriptedDialog {
 };
 
 TEST_F(ColourSettings, TheDialogOpensWithTheLastColourConfirmedByAnyPicker) {
-    bench.enterMade();  // the colour tools work on a made skin
     ScriptedDialog scripted;
     scripted.answers = {rgb(255, 0, 0), std::nullopt, rgb(0, 0, 255), rgb(0, 255, 0)};
 
@@ -193,7 +193,6 @@ TEST_F(ColourSettings, ACancelledPickerChangesNothing) {
 }
 
 TEST_F(ColourSettings, ADialogAnswerThatIsNotPlainRgbIsNotRemembered) {
-    bench.enterMade();  // the colour tools work on a made skin
     ScriptedDialog scripted;
     scripted.answers = {rgb(1, 2, 3), 0x80000000u};
     EXPECT_TRUE(colourButtonClick(bench, scripted.dialog, ColourSetting::eqForeColour));

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The layers may include only themselves and what lies below them, and Qt
+# The layers may include only themselves and what lies below them (siblings,
+# such as format and templates or skin and colour, not each other), and Qt
 # only from app/ up. With --graph, prints the include graph of the folders.
 # usage: check_includes.sh SOURCE_DIR [--graph]
 set -euo pipefail
@@ -7,15 +8,15 @@ cd "$1"
 declare -A allowed=(
   [raster]="raster"
   [format]="format raster"
-  [templates]="templates format raster"
+  [templates]="templates raster"
   [document]="document templates format raster"
   [skin]="skin document templates format raster"
-  [colour]="colour skin document templates format raster"
-  [output]="output document templates format raster"
+  [colour]="colour document templates format raster"
+  [output]="output skin colour document templates format raster"
   [player]="player format raster"
-  [app]="app colour skin output player document templates format raster"
-  [window]="window app colour skin output player document templates format raster"
-  [cli]="cli app colour skin output player document templates format raster"
+  [app]="app output skin colour player document templates format raster"
+  [window]="window app output skin colour player document templates format raster"
+  [cli]="cli app output skin colour player document templates format raster"
 )
 layer_of() {  # the layer a file or an include path belongs to
   case $1 in app/window/*) echo window ;; *) echo "${1%%/*}" ;; esac

@@ -36,6 +36,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     const fs::path& path() const { return path_; }
     fs::path operator/(const std::string& name) const { return path_ / name; }
+    // Writes a file of these bytes into the directory; returns its path.
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
 
 private:
     fs::path path_;
@@ -91,6 +93,11 @@ inline std::string readText(const fs::path& path) {
 inline void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+inline std::string TempDir::write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    writeBytes(path_ / name, bytes);
+    return (path_ / name).string();
 }
 
 inline std::set<std::string> entriesOf(const fs::path& dir) {

@@ -4,24 +4,14 @@
 // 99.5 % of the pixels we compare. Writes renderer-report.md into the build folder.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { existsSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
-import { openPlayer } from './lib/player.mjs';
+import { join } from 'node:path';
+import { work, modulesDir, runCli, openTestPlayer } from './lib/suite.mjs';
 import { zipFolder } from './lib/server.mjs';
 import { readPng } from './lib/png.mjs';
 import { photoLikePicture } from './lib/picture.mjs';
 import { writeBaseSkin } from './lib/baseSkin.mjs';
 
-const env = (name) => {
-  const value = process.env[name];
-  if (!value) throw new Error(`${name} is not set: run this through ctest (tests/players/run.sh)`);
-  return value;
-};
-const cli = env('VK_CLI');
-const work = env('VK_PLAYERS_WORK');
-const modulesDir = env('VK_PLAYERS_MODULES');
-const here = dirname(new URL(import.meta.url).pathname);
 const outDir = join(work, 'renderer');
 const kAudaciousSkins = '/usr/share/audacious/Skins';
 const kTarget = 99.5;
@@ -49,14 +39,6 @@ const kMasks = {
     { why: 'playlist entry texts (browser fonts)', at: (held) => held.trackCells },
   ],
 };
-
-function runCli(args) {
-  try {
-    return execFileSync(cli, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'], timeout: 60_000 });
-  } catch (e) {
-    throw new Error(`vellumkit-cli ${args.join(' ')} failed (${e.status ?? e.signal}):\n${e.stderr || e.message}`);
-  }
-}
 
 // The skins under test: [name, folder], made on first use.
 function skinList() {
@@ -146,10 +128,7 @@ const results = [];
 before(async () => {
   rmSync(outDir, { recursive: true, force: true });
   mkdirSync(outDir, { recursive: true });
-  player = await openPlayer({
-    modulesDir, pageDir: join(here, 'page'), screenshotDir: join(outDir, 'screenshots'),
-    chromiumPath: process.env.VK_CHROMIUM || '/usr/bin/chromium',
-  });
+  player = await openTestPlayer(join(outDir, 'screenshots'));
 });
 
 after(async () => {

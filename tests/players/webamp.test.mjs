@@ -3,11 +3,9 @@
 // visualisation colours. Run by ctest through run.sh, which installs the pinned packages.
 import { describe, test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { openPlayer } from './lib/player.mjs';
+import { join } from 'node:path';
+import { work, runCli, openTestPlayer } from './lib/suite.mjs';
 import { zipFolder } from './lib/server.mjs';
 import { makeZip } from './lib/zip.mjs';
 import { photoLikePicture } from './lib/picture.mjs';
@@ -16,15 +14,6 @@ import {
 } from './lib/checks.mjs';
 import { kSpriteByName } from './lib/skinFormat.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
-const env = (name) => {
-  const value = process.env[name];
-  if (!value) throw new Error(`${name} is not set: run this through ctest (tests/players/run.sh)`);
-  return value;
-};
-const cli = env('VK_CLI');
-const work = env('VK_PLAYERS_WORK');
-const modulesDir = env('VK_PLAYERS_MODULES');
 const skinsDir = join(work, 'skins');
 const picturesDir = join(work, 'pictures');
 
@@ -103,14 +92,6 @@ function spritePixels(skin, name) {
   return out;
 }
 
-function runCli(args) {
-  try {
-    return execFileSync(cli, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'], timeout: 60_000 });
-  } catch (e) {
-    throw new Error(`vellumkit-cli ${args.join(' ')} failed (${e.status ?? e.signal}):\n${e.stderr || e.message}`);
-  }
-}
-
 // The template sheets as the skin writer names them.
 const kTemplateFiles = {
   titleBarImage: 'titlebar.bmp', volumeWindow: 'volume.bmp', balanceWindow: 'balance.bmp', posBar: 'posBar.bmp',
@@ -154,10 +135,7 @@ describe('Webamp shows skins made by vellumkit-cli', { concurrency: false }, () 
     mkdirSync(skinsDir, { recursive: true });
     mkdirSync(picturesDir, { recursive: true });
     ['photo-a.bmp', 'photo-b.bmp', 'photo-c.bmp'].forEach((name, hue) => writeFileSync(picture(name), photoLikePicture({ hue })));
-    player = await openPlayer({
-      modulesDir, pageDir: join(here, 'page'), screenshotDir: join(work, 'screenshots'),
-      chromiumPath: process.env.VK_CHROMIUM || '/usr/bin/chromium',
-    });
+    player = await openTestPlayer(join(work, 'screenshots'));
     console.log(`# Webamp ${player.webampVersion}, screenshots in ${join(work, 'screenshots')}`);
   });
 

@@ -242,7 +242,7 @@ TEST(EqualiserWindow, SliderWellsFrameTheStripsByOnePixel) {
     // Strips (pasted later) are 14 x 63 at (21, 38) and (78 + 18i, 38): each
     // well's border is the ring just outside its strip, the strip untouched.
     Workbench bench{qtTextRasteriser()};
-    const Image& eq = runStage(bench, filled(275, 116, grey(100)), {}).t.eqMain;
+    const Image& eq = runStage(bench, uniform(275, 116, grey(100)), {}).t.eqMain;
     std::vector<int> stripLefts = {21};
     for (int i = 0; i < 10; ++i) stripLefts.push_back(78 + 18 * i);
     for (int left : stripLefts) {
@@ -278,7 +278,7 @@ TEST(EqualiserWindow, CaptionSpritesCarryTheirOwnStamp) {
         {"on/auto pressed", {187, 119}, 58, 12, kOnAutoDownId, false},
     };
     Workbench bench{qtTextRasteriser()};
-    const Image& eq = runStage(bench, filled(275, 116, grey(100)), {}).t.eqMain;
+    const Image& eq = runStage(bench, uniform(275, 116, grey(100)), {}).t.eqMain;
     for (const Caption& c : captions) {
         for (int id = kPresetUpId; id <= kOffManDownId; ++id) {
             const bool mine = id == c.stamp;
@@ -303,7 +303,7 @@ TEST(EqualiserWindow, InactiveCopiesEqualTheActiveOnes) {
 }
 
 TEST(EqualiserWindow, SinkFrameOnlyAddsTheInnerRing) {
-    const Image picture = filled(275, 116, grey(100));
+    const Image picture = uniform(275, 116, grey(100));
     Workbench raised, sunk;
     runStage(raised, picture, {.full3D = true, .sinkFrame = false});
     runStage(sunk, picture, {.full3D = true, .sinkFrame = true});

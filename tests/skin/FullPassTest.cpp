@@ -132,7 +132,7 @@ TEST(FullPass, KnobColourSurvivesUndoAndANewPass) {
 TEST(FullPass, ColoursChosenBeforeUndoStayChosen) {
     Workbench bench = benchWith({LayoutMode::ThreeWindows, true, false});
     MakeSkinClick(bench);
-    setColourSetting(bench, ColourSetting::winBackColour, rgb(10, 11, 12));
+    bench.setColour(ColourSetting::winBackColour, rgb(10, 11, 12));
     bench.layoutPictures();
     MakeSkinClick(bench);
     EXPECT_EQ(bench.state.winBackColour, rgb(10, 11, 12));

@@ -322,7 +322,7 @@ TEST(PlaylistEditor, SeamsAndCornersOnAGreyPicture) {
 
 TEST(PlaylistEditor, PreviewGrooveRunsUnderTheScrollKnob) {
     Workbench bench{qtTextRasteriser()};
-    const Image& show = runStage(bench, filled(275, 116, grey(100)), {}).plShow;
+    const Image& show = runStage(bench, uniform(275, 116, grey(100)), {}).plShow;
     for (int y = 20; y < 78; ++y) {
         const bool underKnob = y < 38;
         EXPECT_EQ(show.pixel(263, y), underKnob ? kScrollKnobArt : grey(5)) << y;

@@ -4,6 +4,7 @@
 #pragma once
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
+#include "tests/skin/StageTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +36,9 @@ enum StampId {
 
 constexpr TColor grey(int level) { return rgb(level, level, level); }
 
-inline Image filled(int w, int h, TColor colour) {
-    Image image(w, h);
-    image.fill(image.bounds(), colour);
-    return image;
-}
+// The same helpers as the main-window stage tests.
+using test::sameRegion;
+using test::uniform;
 
 // Every pixel its own colour, none black or white.
 inline Image positionCoded() {
@@ -52,7 +51,7 @@ inline Image positionCoded() {
 // Red (ignored) with the mark of `id`, and white in the bottom-right corner
 // to show where the stamp ends.
 inline Image signatureStamp(int w, int h, int id) {
-    Image stamp = filled(w, h, kPureRed);
+    Image stamp = uniform(w, h, kPureRed);
     stamp.setPixel(id, 0, kWhite);
     stamp.setPixel(id, 1, kBlack);
     stamp.setPixel(w - 1, h - 1, kWhite);
@@ -81,7 +80,7 @@ void checkFrameScenarios(Run runStage, Expect expectProbes, const Probes& bothFr
     };
     for (const Scenario& s : scenarios) {
         Workbench bench{qtTextRasteriser()};
-        runStage(bench, filled(275, 116, rgb(100, 100, 100)), s.options);
+        runStage(bench, uniform(275, 116, rgb(100, 100, 100)), s.options);
         for (const Probes* probes : s.probes) expectProbes(bench, *probes, s.name);
     }
 }
@@ -96,11 +95,11 @@ inline void prepareBench(Workbench& bench, const Image& picture, StageOptions op
     bench.state.sourcePictures.playlist = picture;
 
     TemplateSet& t = bench.t;
-    t.eqMain = filled(275, 315, kSheetArt);
-    t.eqEx = filled(275, 56, kSheetArt);
-    t.plEdit = filled(280, 186, kSheetArt);
+    t.eqMain = uniform(275, 315, kSheetArt);
+    t.eqEx = uniform(275, 56, kSheetArt);
+    t.plEdit = uniform(280, 186, kSheetArt);
     t.plEdit.fill(kScrollKnobSprite, kScrollKnobArt);
-    t.plTools = filled(83, 8, kToolsArt);
+    t.plTools = uniform(83, 8, kToolsArt);
     t.presetUp = signatureStamp(40, 10, kPresetUpId);
     t.presetDown = signatureStamp(40, 10, kPresetDownId);
     t.onAutoUp = signatureStamp(58, 12, kOnAutoUpId);
@@ -120,21 +119,6 @@ inline std::string hex(TColor c) {
     std::ostringstream out;
     out << "0x" << std::hex << c;
     return out.str();
-}
-
-// Every pixel of `to` in `actual` equals the same-size `from` of `expected`.
-inline ::testing::AssertionResult sameRegion(const Image& actual, const Rect& to, const Image& expected,
-                                             const Rect& from) {
-    for (int j = 0; j < to.height(); ++j)
-        for (int i = 0; i < to.width(); ++i) {
-            const TColor got = actual.pixel(to.left + i, to.top + j);
-            const TColor want = expected.pixel(from.left + i, from.top + j);
-            if (got != want)
-                return ::testing::AssertionFailure() << "(" << to.left + i << ", " << to.top + j << ") is " << hex(got)
-                                                     << ", expected " << hex(want) << " from (" << from.left + i
-                                                     << ", " << from.top + j << ")";
-        }
-    return ::testing::AssertionSuccess();
 }
 
 // The pixels of `area` that no rectangle of `written` covers.

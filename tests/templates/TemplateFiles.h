@@ -3,11 +3,9 @@
 #pragma once
 #include "raster/Bmp.h"
 #include "templates/TemplateSet.h"
+#include "tests/output/ScratchDirs.h"
 
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,11 +13,6 @@
 namespace vk::test {
 
 inline std::filesystem::path templateDir() { return std::filesystem::path(VK_SOURCE_DIR) / "templates"; }
-
-inline std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline Image templateImage(const std::string& name) {
     return decodeBmp(readBytes(templateDir() / (name + ".bmp")));

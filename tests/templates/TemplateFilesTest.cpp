@@ -1,11 +1,13 @@
 // templates/ is exactly what the generator draws, and exactly what the
 // programs carry inside them.
 #include "TemplateFiles.h"
+#include "format/SkinFiles.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace vk;
@@ -56,4 +58,24 @@ TEST(TemplateFiles, EmbeddedSetLoadsEveryImageAtItsSizeAndDepth) {
         EXPECT_TRUE(image.samePixels(templateImage(spec.name)));
     }
     for (int i = 0; i <= 5; ++i) EXPECT_TRUE(set.choices(i).samePixels(templateImage("choices" + std::to_string(i))));
+}
+
+// The list writes the output sheets' sizes as numbers; they must stay the format's.
+TEST(TemplateFiles, OutputSheetsAreListedAtTheSizesTheFormatWritesThem) {
+    using format::Sheet, format::writtenSize;
+    const std::pair<Image TemplateSet::*, format::Size> written[] = {
+        {&TemplateSet::titleBarImage, writtenSize(Sheet::TitleBar)}, {&TemplateSet::volumeWindow, writtenSize(Sheet::Volume)},
+        {&TemplateSet::balanceWindow, writtenSize(Sheet::Balance)},  {&TemplateSet::posBar, writtenSize(Sheet::PosBar)},
+        {&TemplateSet::monoSter, writtenSize(Sheet::MonoSter)},      {&TemplateSet::shufrep, writtenSize(Sheet::ShufRep)},
+        {&TemplateSet::cButtons, writtenSize(Sheet::CButtons)},      {&TemplateSet::eqMain, writtenSize(Sheet::EqMain)},
+        {&TemplateSet::plEdit, writtenSize(Sheet::PlEdit)},          {&TemplateSet::eqEx, writtenSize(Sheet::EqEx)},
+        {&TemplateSet::playPaus, writtenSize(Sheet::PlayPaus)},      {&TemplateSet::text, writtenSize(Sheet::Text)},
+        {&TemplateSet::nums_ex, writtenSize(Sheet::NumsEx)},         {&TemplateSet::firstImage, format::kMainWindowSize},
+    };
+    for (const auto& [member, size] : written) {
+        const auto spec = std::ranges::find(templateCatalogue(), member, &TemplateSpec::member);
+        ASSERT_NE(spec, templateCatalogue().end());
+        EXPECT_EQ(spec->width, size.width) << spec->name;
+        EXPECT_EQ(spec->height, size.height) << spec->name;
+    }
 }

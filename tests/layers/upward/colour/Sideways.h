@@ -1,0 +1,2 @@
+// A sideways include between sibling layers, which the layer check must refuse.
+#include "skin/MakeSkin.h"
