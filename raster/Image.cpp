@@ -54,14 +54,18 @@ void Image::setFont(const std::string& name, int height, TColor colour) {
 
 void Image::rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            const bool border = x == left || x == right - 1 || y == top || y == bottom - 1;
-            if (border)
-                setPixel(x, y, penColour_);
-            else if (brushStyle_ == BrushStyle::Solid)
-                setPixel(x, y, brushColour_);
+    // Row by row, clipped to the image: the outline's rows whole, then its two columns.
+    const int firstX = std::max(left, 0), endX = std::min(right, width_);
+    if (firstX >= endX) return;
+    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
+        TColor* row = pixels_.data() + std::size_t(y) * std::size_t(width_);
+        if (y == top || y == bottom - 1) {
+            std::fill(row + firstX, row + endX, penColour_);
+            continue;
         }
+        if (brushStyle_ == BrushStyle::Solid) std::fill(row + firstX, row + endX, brushColour_);
+        if (left >= 0) row[left] = penColour_;
+        if (right - 1 < width_) row[right - 1] = penColour_;
     }
 }
 
