@@ -125,3 +125,49 @@ TEST(Image, StretchDrawHalvesHeightByDroppingRows) {
         EXPECT_TRUE(r == y * 20 || r == y * 20 + 10) << r;
     }
 }
+
+// The row-at-a-time drawing against the per-pixel rule it replaces, over
+// rectangles that leave the image on every side, copies within one image and
+// sources partly outside (which read as the invalid colour).
+TEST(Image, RowDrawingMatchesThePixelRuleWhereverItIsClipped) {
+    auto pattern = [](int w, int h, TColor seed) {
+        Image image(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) image.setPixel(x, y, (seed + TColor(x * 7919 + y * 104729)) & 0xFFFFFF);
+        return image;
+    };
+    const Rect rects[] = {{-3, -2, 5, 4}, {10, 6, 25, 15}, {-4, 3, 22, 9}, {2, -5, 9, 20}, {0, 0, 20, 12}, {5, 5, 6, 6}};
+    for (const Rect& target : rects)
+        for (const Rect& source : rects) {
+            const Image from = pattern(16, 10, 0x123456);
+            Image copied = pattern(20, 12, 0xABCDEF), stretched = copied, outlined = copied, self = copied;
+            Image expectCopy = copied, expectStretch = copied, expectOutline = copied;
+            copied.copyRect(target, from, source);
+            stretched.stretchDraw(target, from, source);
+            outlined.setPen(0x0000FF);
+            outlined.setBrush(0x00FF00);
+            outlined.rectangle(target);
+            const int tw = target.width(), th = target.height(), sw = source.width(), sh = source.height();
+            for (int j = 0; j < th; ++j)
+                for (int i = 0; i < tw; ++i) {
+                    const int x = target.left + i, y = target.top + j;
+                    const TColor nearest = from.pixel(source.left + int((2 * i + 1) * sw / (2 * tw)), source.top + int((2 * j + 1) * sh / (2 * th)));
+                    expectStretch.setPixel(x, y, nearest);
+                    const bool edge = i == 0 || j == 0 || i == tw - 1 || j == th - 1;
+                    expectOutline.setPixel(x, y, edge ? 0x0000FF : 0x00FF00);
+                    if (tw == sw && th == sh && from.pixel(source.left + i, source.top + j) != kInvalidColour)
+                        expectCopy.setPixel(x, y, from.pixel(source.left + i, source.top + j));
+                }
+            if (tw == sw && th == sh) {
+                EXPECT_TRUE(copied.samePixels(expectCopy)) << target.left << "," << target.top << " from " << source.left << "," << source.top;
+                // Within one image the source is read whole before anything is written.
+                Image expectSelf = self;
+                const Image before = self;
+                expectSelf.copyRect(target, before, source);
+                self.copyRect(target, self, source);
+                EXPECT_TRUE(self.samePixels(expectSelf));
+            }
+            EXPECT_TRUE(stretched.samePixels(expectStretch)) << target.left << "," << target.top << " from " << source.left << "," << source.top;
+            EXPECT_TRUE(outlined.samePixels(expectOutline)) << target.left << "," << target.top;
+        }
+}
