@@ -61,18 +61,21 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
     put32(out, field::kCompression, 0);
     put32(out, field::kImageSize, std::uint32_t(stride * std::size_t(h)));
 
-    const std::size_t bytesPerPixel = std::size_t(depth / 8);
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* row = out.data() + kHeaderSize + std::size_t(h - 1 - y) * stride;
-        const TColor* from = image.pixels().data() + std::size_t(y) * std::size_t(w);
-        for (int x = 0; x < w; ++x) {
-            const TColor c = from[x];
-            std::uint8_t* p = row + std::size_t(x) * bytesPerPixel;
-            p[0] = std::uint8_t(blueOf(c));
-            p[1] = std::uint8_t(greenOf(c));
-            p[2] = std::uint8_t(redOf(c));
+    // The pixel size is a constant in each loop, so that the compiler can unroll it.
+    const auto encodeRows = [&]<std::size_t bytesPerPixel>() {
+        for (int y = 0; y < h; ++y) {
+            std::uint8_t* p = out.data() + kHeaderSize + std::size_t(h - 1 - y) * stride;
+            const TColor* from = image.pixels().data() + std::size_t(y) * std::size_t(w);
+            for (int x = 0; x < w; ++x, p += bytesPerPixel) {
+                const TColor c = from[x];
+                p[0] = std::uint8_t(blueOf(c));
+                p[1] = std::uint8_t(greenOf(c));
+                p[2] = std::uint8_t(redOf(c));
+            }
         }
-    }
+    };
+    if (depth == 32) encodeRows.template operator()<4>();
+    else encodeRows.template operator()<3>();
     return out;
 }
 
@@ -95,15 +98,15 @@ Image decodeBmp(const std::uint8_t* data, std::size_t size) {
     if (offset > size || stride * std::size_t(h) > size - offset) throw invalid;
 
     Image image(w, h, int(depth));
-    const std::size_t bytesPerPixel = depth / 8;
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* row = data + offset + std::size_t(topDown ? y : h - 1 - y) * stride;
-        TColor* to = image.data() + std::size_t(y) * std::size_t(w);
-        for (int x = 0; x < w; ++x) {
-            const std::uint8_t* p = row + std::size_t(x) * bytesPerPixel;
-            to[x] = rgb(p[2], p[1], p[0]);
+    const auto decodeRows = [&]<std::size_t bytesPerPixel>() {
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* p = data + offset + std::size_t(topDown ? y : h - 1 - y) * stride;
+            TColor* to = image.data() + std::size_t(y) * std::size_t(w);
+            for (int x = 0; x < w; ++x, p += bytesPerPixel) to[x] = rgb(p[2], p[1], p[0]);
         }
-    }
+    };
+    if (depth == 32) decodeRows.template operator()<4>();
+    else decodeRows.template operator()<3>();
     return image;
 }
 
