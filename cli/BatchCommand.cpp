@@ -13,7 +13,6 @@
 #include "raster/Error.h"
 #include "raster/TextRasteriser.h"
 
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>

@@ -1,10 +1,9 @@
 // `formats`: the picture formats this installation's Qt reads (or writes),
 // one a line, as its image plugins report them.
 #include "cli/Commands.h"
+#include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
-
-#include "cli/QtDoor.h"
 
 namespace vk::cli {
 

@@ -2,8 +2,8 @@
 // MakeSkin, the colour commands in the order given, SaveSkin.
 #include "app/PictureIntake.h"
 #include "cli/Commands.h"
-#include "cli/QtDoor.h"
 #include "cli/Outputs.h"
+#include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"

@@ -3,14 +3,12 @@
 #include "app/Workbench.h"
 
 #include "cli/Commands.h"
+#include "cli/QtDoor.h"
 #include "format/SkinFiles.h"
 #include "output/WindowPreview.h"
 #include "raster/Error.h"
 
-#include "cli/QtDoor.h"
-
 #include <algorithm>
-
 #include <cctype>
 #include <cerrno>
 #include <cstring>

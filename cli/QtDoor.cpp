@@ -30,7 +30,7 @@ std::string programDirectory() {
 // Beside the program in the build tree; under the library folder once installed.
 QtDoor* loadModule() {
     const std::string dir = programDirectory();
-    std::string tried, why;
+    std::string tried;
     for (const std::string& candidate : {dir + "/" VK_QT_MODULE_NAME, dir + "/" VK_QT_MODULE_FROM_BINDIR "/" VK_QT_MODULE_NAME}) {
         if (::access(candidate.c_str(), F_OK) != 0) {
             tried += (tried.empty() ? "" : ", ") + candidate;
@@ -53,8 +53,6 @@ QtDoor& qtDoor() {
     });
     return *door.load();
 }
-
-QtDoor* loadedQtDoor() { return door; }
 
 void useQtDoor(QtDoor& linked) { door = &linked; }
 

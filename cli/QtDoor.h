@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace vk {
@@ -42,14 +41,14 @@ public:
     // Starts the GUI application that glyphs need, once; the rasteriser after.
     virtual TextRasteriser* startGlyphs(int& argc, char** argv) = 0;
     virtual TextRasteriser* glyphs() = 0;
-    // The templates side by side with their labels, scaled `scale` times.
-    virtual Image contactSheet(const std::vector<SheetTile>& tiles, int scale) = 0;
+    // The templates side by side with their labels, scaled `scale` times, as
+    // the bytes of a file of that format; empty and why on failure.
+    virtual std::vector<std::uint8_t> contactSheet(const std::vector<SheetTile>& tiles, int scale, const std::string& format,
+                                                   std::string& why) = 0;
 };
 
 // The door, loaded on first use; throws Error when the module cannot be loaded.
 QtDoor& qtDoor();
-// The door when it is loaded already, else none.
-QtDoor* loadedQtDoor();
 // A door linked into the program itself (the fuzzers) instead of the module.
 void useQtDoor(QtDoor& door);
 // The workbench's picture decoder through the door.

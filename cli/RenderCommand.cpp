@@ -1,8 +1,8 @@
 // `render`: any classic skin drawn as the player shows it, into one PNG with
 // the windows docked one under another.
 #include "cli/Commands.h"
-#include "cli/QtDoor.h"
 #include "cli/Outputs.h"
+#include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "output/SkinWriter.h"

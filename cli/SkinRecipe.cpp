@@ -1,9 +1,8 @@
 #include "cli/SkinRecipe.h"
 
 #include "cli/Commands.h"
-#include "colour/ColourTools.h"
-
 #include "cli/QtDoor.h"
+#include "colour/ColourTools.h"
 
 #include <algorithm>
 #include <cctype>

@@ -9,7 +9,6 @@
 #include "raster/Error.h"
 #include "templates/TemplateSet.h"
 
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -50,8 +49,11 @@ void writeContactSheet(const fs::path& file) {
         const Image& image = set.*spec.member;
         tiles.push_back({std::string(spec.name) + "  " + std::to_string(image.width()) + " x " + std::to_string(image.height()), &image});
     }
+    std::string why;
+    const std::vector<std::uint8_t> bytes = qtDoor().contactSheet(tiles, kScale, imageFormatFor(file, "--contact-sheet"), why);
     try {
-        writeBinaryFile(file, encodeImage(qtDoor().contactSheet(tiles, kScale), imageFormatFor(file, "--contact-sheet"), file));
+        if (bytes.empty()) throw Error(why);
+        writeBinaryFile(file, bytes);
     } catch (const Error&) {
         throw Error("Cannot write \"" + file.string() + "\"");
     }

@@ -59,14 +59,16 @@ int packTiles(std::vector<Tile*>& tiles, int sheetWidth) {
     return sheetHeight;
 }
 
-Image fromQImage(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    Image out(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) out.setPixel(x, y, vk::rgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x])));
+std::vector<std::uint8_t> encoded(const QImage& image, const std::string& format, std::string& why) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, QByteArray::fromStdString(format));
+    if (!writer.write(image)) {
+        why = writer.errorString().toStdString();
+        return {};
     }
-    return out;
+    return {bytes.begin(), bytes.end()};
 }
 
 class ModuleDoor final : public QtDoor {
@@ -104,15 +106,7 @@ public:
     }
 
     std::vector<std::uint8_t> encode(const Image& image, const std::string& format, std::string& why) override {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, QByteArray::fromStdString(format));
-        if (!writer.write(toQImage(image))) {
-            why = writer.errorString().toStdString();
-            return {};
-        }
-        return {bytes.begin(), bytes.end()};
+        return encoded(toQImage(image), format, why);
     }
 
     std::optional<TColor> namedColour(const std::string& name) override {
@@ -141,7 +135,8 @@ public:
 
     TextRasteriser* glyphs() override { return qtTextRasteriserIfRunning(); }
 
-    Image contactSheet(const std::vector<SheetTile>& labelled, int scale) override {
+    std::vector<std::uint8_t> contactSheet(const std::vector<SheetTile>& labelled, int scale, const std::string& format,
+                                           std::string& why) override {
         QFont font;
         font.setPixelSize(12);
         const QFontMetrics metrics(font);
@@ -178,7 +173,7 @@ public:
                 painter.drawImage(x + 1, y + kLabelHeight + 1, tile.picture);
             }
         }
-        return fromQImage(sheet);
+        return encoded(sheet, format, why);
     }
 
 private:
