@@ -13,6 +13,10 @@ done
 
 npm_dir="$work/npm"
 stamp="$npm_dir/installed-from.lock"
+# The player tests run side by side: one installs while the other waits, then finds it done.
+mkdir -p "$work"
+exec 9>"$work/npm-install.lock"
+flock 9
 if ! cmp -s "$here/package-lock.json" "$stamp" || [ ! -d "$npm_dir/node_modules" ]; then
   rm -rf "$npm_dir"
   mkdir -p "$npm_dir"
@@ -21,6 +25,8 @@ if ! cmp -s "$here/package-lock.json" "$stamp" || [ ! -d "$npm_dir/node_modules"
   (cd "$npm_dir" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
   cp "$here/package-lock.json" "$stamp"
 fi
+flock -u 9
+exec 9>&-
 
 export VK_PLAYERS_MODULES="$npm_dir/node_modules" VK_CHROMIUM="$chromium" PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
 # The test file to run: the skins-in-Webamp checks unless another is named.
