@@ -3,6 +3,7 @@
 #include "cli/Help.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
+#include "cli/WorkingMemory.h"
 #include "raster/Error.h"
 
 #include <string_view>
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
     try {
         // Started before the arguments are taken: the GUI application consumes its own.
         if (drawsGlyphs(argc, argv)) vk::cli::qtDoor().startGlyphs(argc, argv);
+        // One skin's pictures and files (about 4 MiB) fault in a few huge pages; batch's
+        // workers keep heaps of their own, and its memory budget counts what they give back.
+        if (command != "batch") vk::cli::reserveWorkingMemory(std::size_t(16) << 20);
         std::vector<std::string> args(argv + first, argv + argc);
         if (args.empty()) throw vk::cli::UsageError{"no command given"};
         const std::string command = args.front();

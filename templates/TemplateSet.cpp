@@ -2,6 +2,7 @@
 
 #include "raster/Bmp.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vk {
@@ -10,14 +11,11 @@ TemplateSet TemplateSet::embedded() {
     TemplateSet set;
     const auto& files = embeddedTemplateFiles();
     for (const TemplateSpec& spec : templateCatalogue()) {
-        Image image(spec.width, spec.height, spec.depth);
-        for (const EmbeddedFile& file : files) {
-            if (std::strcmp(file.name, spec.name) == 0) {
-                image = decodeBmp(file.data, file.size);
-                image.setDepth(spec.depth);
-                break;
-            }
-        }
+        const auto file = std::find_if(files.begin(), files.end(),
+                                       [&](const EmbeddedFile& f) { return std::strcmp(f.name, spec.name) == 0; });
+        // A template the program does not carry is a white sheet of its size.
+        Image image = file == files.end() ? Image(spec.width, spec.height) : decodeBmp(file->data, file->size);
+        image.setDepth(spec.depth);
         set.*spec.member = std::move(image);
     }
     return set;
