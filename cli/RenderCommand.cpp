@@ -5,6 +5,7 @@
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
+#include "codec/Png.h"
 #include "output/SkinWriter.h"
 #include "player/PlayerRenderer.h"
 #include "raster/Error.h"
@@ -65,7 +66,7 @@ player::PlayerState previewState() {
 
 // PNG from the player's own encoder, as before; any other format through Qt.
 std::vector<std::uint8_t> encodeFor(const Image& picture, const std::string& format, const std::filesystem::path& file) {
-    return format == "png" ? player::encodePng(picture) : encodeImage(picture, format, file);
+    return format == "png" ? codec::encodePng(picture) : encodeImage(picture, format, file);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and the two colour files, replaced together so that a save that fails
 // leaves the previous skin as it was.
 #pragma once
+#include "codec/Archive.h"
 #include "document/SkinDocument.h"
 #include "output/AtomicFile.h"
 
@@ -33,10 +34,7 @@ struct SkinBitmap {
 // The fourteen sheets in the order of writing, with their file names.
 std::array<SkinBitmap, 14> skinBitmaps(const SkinDocument& doc);
 
-struct SkinFile {
-    std::string name;
-    std::vector<std::uint8_t> bytes;
-};
+using SkinFile = codec::NamedBytes;
 // All sixteen files of the skin as they are written, in order.
 std::vector<SkinFile> skinFiles(const SkinDocument& doc);
 

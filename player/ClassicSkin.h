@@ -2,6 +2,7 @@
 // the 24 visualiser colours and the playlist colours and font, read from a
 // skin folder or a .wsz the way players read third-party skins.
 #pragma once
+#include "codec/Archive.h"
 #include "format/SkinFiles.h"
 #include "format/SkinTextFiles.h"
 #include "raster/Image.h"
@@ -27,11 +28,8 @@ struct ClassicSkin {
     bool has(format::Sheet s) const { return sheet(s).width() > 0; }
 };
 
-// One file of a skin, by the name it has in its folder or archive.
-struct NamedFile {
-    std::string name;  // may carry a folder part ("Skin/MAIN.BMP")
-    std::vector<std::uint8_t> bytes;
-};
+// One file of a skin, by the name it has in its folder or archive ("Skin/MAIN.BMP").
+using NamedFile = codec::NamedBytes;
 
 // The skin made from its files: names matched without regard to case and
 // folder, .bmp before .png, the last image of a name winning and the first
@@ -56,7 +54,5 @@ format::PlaylistColours parsePlaylistColours(std::string_view text, std::string&
 // Image bytes of a sheet: BMP of any depth players accept, or PNG.
 // Throws Error when the bytes are neither.
 Image decodeSheetImage(const std::vector<std::uint8_t>& bytes);
-// A PNG file's bytes (8-bit RGB) of an image, for rendered pictures.
-std::vector<std::uint8_t> encodePng(const Image& image);
 
 } // namespace vk::player

@@ -1,10 +1,10 @@
 #include "player/ClassicSkin.h"
 
+#include "codec/Archive.h"
+#include "codec/Png.h"
 #include "raster/BmpReader.h"
 #include "raster/Error.h"
 
-#include <png.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <cctype>
@@ -34,28 +34,6 @@ std::string matchName(const std::string& name) {
 std::vector<std::uint8_t> readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<NamedFile> readArchive(const fs::path& path) {
-    int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-    if (!archive) throw Error("Cannot open the skin " + path.string());
-    std::vector<NamedFile> files;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t st;
-        if (zip_stat_index(archive, zip_uint64_t(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || !st.name) continue;
-        const std::string name = st.name;
-        if (name.empty() || name.back() == '/') continue;
-        zip_file_t* entry = zip_fopen_index(archive, zip_uint64_t(i), 0);
-        if (!entry) continue;  // an entry a player could not unpack either
-        NamedFile file{name, std::vector<std::uint8_t>(std::size_t(st.size))};
-        const zip_int64_t got = zip_fread(entry, file.bytes.data(), st.size);
-        zip_fclose(entry);
-        if (got == zip_int64_t(st.size)) files.push_back(std::move(file));
-    }
-    zip_discard(archive);
-    return files;
 }
 
 std::optional<Image> tryDecode(const std::vector<std::uint8_t>& bytes) {
@@ -154,48 +132,7 @@ format::PlaylistColours parsePlaylistColours(std::string_view text, std::string&
 
 Image decodeSheetImage(const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return readAnyBmp(bytes.data(), bytes.size());
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) throw Error("Image is not valid");
-    // 16-bit samples are read as they are and cut to 8 bits, as browsers show them; asking
-    // for 8-bit output would take them for linear light and brighten them.
-    const bool wide = (png.format & PNG_FORMAT_FLAG_LINEAR) != 0;
-    png.format = wide ? PNG_FORMAT_LINEAR_RGB : PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgbBytes(PNG_IMAGE_SIZE(png));
-    // Transparent pixels land on black, as the desktop player shows them.
-    const png_color black{0, 0, 0};
-    if (!png_image_finish_read(&png, &black, rgbBytes.data(), 0, nullptr)) {
-        png_image_free(&png);
-        throw Error("Image is not valid");
-    }
-    const auto* samples16 = reinterpret_cast<const std::uint16_t*>(rgbBytes.data());
-    auto sample = [&](std::size_t k) { return wide ? (int(samples16[k]) + 128) / 257 : int(rgbBytes[k]); };
-    Image image(int(png.width), int(png.height));
-    std::size_t i = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x, i += 3) image.setPixel(x, y, rgb(sample(i), sample(i + 1), sample(i + 2)));
-    return image;
-}
-
-std::vector<std::uint8_t> encodePng(const Image& image) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    png.width = png_uint_32(image.width());
-    png.height = png_uint_32(image.height());
-    png.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgbBytes(std::size_t(image.width()) * std::size_t(image.height()) * 3);
-    std::size_t i = 0;
-    for (const TColor c : image.pixels()) {
-        rgbBytes[i++] = std::uint8_t(redOf(c));
-        rgbBytes[i++] = std::uint8_t(greenOf(c));
-        rgbBytes[i++] = std::uint8_t(blueOf(c));
-    }
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&png, nullptr, &size, 0, rgbBytes.data(), 0, nullptr)) throw Error("Cannot encode the picture");
-    std::vector<std::uint8_t> out(size);
-    if (!png_image_write_to_memory(&png, out.data(), &size, 0, rgbBytes.data(), 0, nullptr)) throw Error("Cannot encode the picture");
-    out.resize(size);
-    return out;
+    return codec::decodePng(bytes);
 }
 
 std::vector<NamedFile> readSkinFiles(const fs::path& path) {
@@ -209,7 +146,9 @@ std::vector<NamedFile> readSkinFiles(const fs::path& path) {
         return files;
     }
     if (!fs::is_regular_file(path, ec)) throw Error("Cannot open the skin " + path.string());
-    return readArchive(path);
+    std::optional<std::vector<NamedFile>> files = codec::unzipFile(path);
+    if (!files) throw Error("Cannot open the skin " + path.string());
+    return std::move(*files);
 }
 
 ClassicSkin skinFromFiles(const std::vector<NamedFile>& files) {

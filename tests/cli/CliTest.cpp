@@ -152,7 +152,7 @@ TEST(Cli, FailuresExitOneAndWriteNothing) {
 
 // Qt is loaded only for what needs it: a copy of the program without its
 // module beside it still makes the built-in skin, and names the module when a picture needs it.
-TEST(Cli, TheBuiltInPictureNeedsNoQtAndAMissingQtModuleIsNamed) {
+TEST(Cli, TheBuiltInPictureNeedsNoModuleAndAMissingModuleIsNamed) {
     TempDir dir;
     writeBmpPicture(dir / "good.bmp", 1);
     const fs::path alone = dir / "vellumkit-cli";
@@ -167,7 +167,13 @@ TEST(Cli, TheBuiltInPictureNeedsNoQtAndAMissingQtModuleIsNamed) {
         EXPECT_NE(result.err.find("vellumkit-cli: Cannot find the picture library vellumkit-qt.so (looked for " + dir.path().string()),
                   std::string::npos) << result.err;
     }
+    result = runCli({"make", "--out", "Sea", "--wsz", "Sea.wsz"}, dir.path(), alone);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("vellumkit-cli: Cannot find the archive and PNG library vellumkit-codec.so (looked for " +
+                              dir.path().string()),
+              std::string::npos) << result.err;
     EXPECT_FALSE(fs::exists(dir / "Sea"));
+    EXPECT_FALSE(fs::exists(dir / "Sea.wsz"));
 }
 
 TEST(Cli, ReadOnlyAndFullFileSystemsLeaveNothingHalfMade) {

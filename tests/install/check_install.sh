@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch DESTDIR and checks what a Linux desktop
-# needs: both programs (and the module the command line loads Qt from), a valid desktop entry and AppStream metainfo, the icon
+# needs: both programs (and the modules the command line loads Qt and the codecs from), a valid desktop entry and AppStream metainfo, the icon
 # in the hicolor theme, man pages that name every option --help lists,
 # shell completion, the guide and the licence, and the .wsz MIME type and
 # thumbnailer a file manager reads (the MIME package validated when the tools are there).
@@ -48,6 +48,11 @@ else echo "SKIPPED: update-mime-database is not installed (package shared-mime-i
 cli=$root/bin/vellumkit-cli
 # The installed program finds the Qt module it loads for pictures and colour names.
 "$cli" formats 2>&1 | grep -qx png || { echo "installed vellumkit-cli cannot load its Qt module: $("$cli" formats 2>&1 | head -1)" >&2; status=1; }
+# ... and the codec module it loads for archives.
+scratch=$(mktemp -d)
+"$cli" -q make --out "$scratch/Sky" --wsz "$scratch/Sky.wsz" --no-sync 2>"$scratch/err" && [ -s "$scratch/Sky.wsz" ] ||
+  { echo "installed vellumkit-cli cannot load its codec module: $(head -1 "$scratch/err")" >&2; status=1; }
+rm -rf "$scratch"
 # Every option that any help text lists must be in the man page.
 man=$root/share/man/man1/vellumkit-cli.1
 if [ -e "$man" ]; then

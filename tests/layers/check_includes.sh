@@ -7,16 +7,17 @@ set -euo pipefail
 cd "$1"
 declare -A allowed=(
   [raster]="raster"
+  [codec]="codec raster"
   [format]="format raster"
   [templates]="templates raster"
   [document]="document templates format raster"
   [skin]="skin document templates format raster"
   [colour]="colour document templates format raster"
-  [output]="output skin colour document templates format raster"
-  [player]="player format raster"
-  [app]="app output skin colour player document templates format raster"
-  [window]="window app output skin colour player document templates format raster"
-  [cli]="cli app output skin colour player document templates format raster"
+  [output]="output skin colour document templates format codec raster"
+  [player]="player format codec raster"
+  [app]="app output skin colour player document templates format codec raster"
+  [window]="window app output skin colour player document templates format codec raster"
+  [cli]="cli app output skin colour player document templates format codec raster"
 )
 layer_of() {  # the layer a file or an include path belongs to
   case $1 in app/window/*) echo window ;; *) echo "${1%%/*}" ;; esac

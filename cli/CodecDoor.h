@@ -1,0 +1,28 @@
+// What the command line takes from libzip and libpng: the archive and PNG
+// codecs. They live in a module loaded on first use, since loading libzip
+// (and the crypto library it brings) was a third of the time of a make.
+#pragma once
+#include "codec/Archive.h"
+#include "raster/Image.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace vk::cli {
+
+// The codec/ functions, as the module has them; each throws as they do.
+class CodecDoor {
+public:
+    virtual ~CodecDoor() = default;
+    virtual std::vector<std::uint8_t> zipFiles(const std::vector<codec::NamedBytes>& files) = 0;
+    virtual std::optional<std::vector<codec::NamedBytes>> unzipFile(const std::filesystem::path& path) = 0;
+    virtual Image decodePng(const std::vector<std::uint8_t>& bytes) = 0;
+    virtual std::vector<std::uint8_t> encodePng(const Image& image) = 0;
+};
+
+} // namespace vk::cli
+
+// The module's one entry point.
+extern "C" vk::cli::CodecDoor* vellumkitCodecDoor();

@@ -1,0 +1,26 @@
+// vellumkit-codec.so: the codecs behind the command line's codec door.
+#include "cli/CodecDoor.h"
+#include "codec/Png.h"
+
+namespace vk::cli {
+
+namespace {
+
+class Codecs final : public CodecDoor {
+public:
+    std::vector<std::uint8_t> zipFiles(const std::vector<codec::NamedBytes>& files) override { return codec::zipFiles(files); }
+    std::optional<std::vector<codec::NamedBytes>> unzipFile(const std::filesystem::path& path) override {
+        return codec::unzipFile(path);
+    }
+    Image decodePng(const std::vector<std::uint8_t>& bytes) override { return codec::decodePng(bytes); }
+    std::vector<std::uint8_t> encodePng(const Image& image) override { return codec::encodePng(image); }
+};
+
+} // namespace
+
+} // namespace vk::cli
+
+extern "C" __attribute__((visibility("default"))) vk::cli::CodecDoor* vellumkitCodecDoor() {
+    static vk::cli::Codecs codecs;
+    return &codecs;
+}

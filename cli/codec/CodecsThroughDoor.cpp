@@ -1,0 +1,30 @@
+// The codec/ functions of the command line itself: each loads the codec
+// module on first use and calls its own. The other programs link codec/.
+#include "cli/CodecDoor.h"
+#include "cli/LateModule.h"
+#include "codec/Png.h"
+
+#include <mutex>
+
+namespace vk::codec {
+
+namespace {
+
+cli::CodecDoor& door() {
+    static std::once_flag loading;
+    static cli::CodecDoor* loaded = nullptr;
+    std::call_once(loading, [] {
+        loaded = reinterpret_cast<cli::CodecDoor* (*)()>(
+            cli::lateModuleEntry(VK_CODEC_MODULE_NAME, "vellumkitCodecDoor", "archive and PNG library"))();
+    });
+    return *loaded;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> zipFiles(const std::vector<NamedBytes>& files) { return door().zipFiles(files); }
+std::optional<std::vector<NamedBytes>> unzipFile(const std::filesystem::path& path) { return door().unzipFile(path); }
+Image decodePng(const std::vector<std::uint8_t>& bytes) { return door().decodePng(bytes); }
+std::vector<std::uint8_t> encodePng(const Image& image) { return door().encodePng(image); }
+
+} // namespace vk::codec
