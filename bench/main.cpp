@@ -1,7 +1,8 @@
 // Benchmarks of the hot paths; report figures as ratios within one run.
 #include "app/QtTextRasteriser.h"
-#include "app/Workbench.h"
 #include "app/PictureIntake.h"
+#include "app/Workbench.h"
+#include "app/WorkingMemory.h"
 #include "raster/Bmp.h"
 #include "raster/Primitives.h"
 #include "skin/MakeSkin.h"
@@ -59,6 +60,8 @@ static void BM_LoadLargeBmp(benchmark::State& s) {
 BENCHMARK(BM_LoadLargeBmp)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
+    // The heap as both programs lay it out.
+    vk::reserveWorkingMemory(std::size_t(16) << 20);
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #ifdef VK_BENCH_WIDGETS
     QApplication app(argc, argv);  // the preview window's benchmark shows a widget

@@ -1,9 +1,9 @@
 // vellumkit-cli: the headless face of the workbench.
+#include "app/WorkingMemory.h"
 #include "cli/Commands.h"
 #include "cli/Help.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
-#include "cli/WorkingMemory.h"
 #include "raster/Error.h"
 
 #include <string_view>
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
         if (drawsGlyphs(argc, argv)) vk::cli::qtDoor().startGlyphs(argc, argv);
         // One skin's pictures and files (about 4 MiB) fault in a few huge pages; batch's
         // workers keep heaps of their own, and its memory budget counts what they give back.
-        if (command != "batch") vk::cli::reserveWorkingMemory(std::size_t(16) << 20);
+        if (command != "batch") vk::reserveWorkingMemory(std::size_t(16) << 20);
         std::vector<std::string> args(argv + first, argv + argc);
         if (args.empty()) throw vk::cli::UsageError{"no command given"};
         const std::string command = args.front();

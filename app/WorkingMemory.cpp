@@ -1,6 +1,6 @@
-#include "cli/WorkingMemory.h"
+#include "app/WorkingMemory.h"
 
-#if defined(__linux__) && defined(__GLIBC__)
+#if VK_GLIBC_HEAP
 #include <malloc.h>
 #include <sys/mman.h>
 
@@ -8,9 +8,9 @@
 #include <cstdlib>
 #endif
 
-namespace vk::cli {
+namespace vk {
 
-#if defined(__linux__) && defined(__GLIBC__)
+#if VK_GLIBC_HEAP
 namespace {
 // Kept where the compiler cannot drop the allocation as unused.
 void* volatile gHeldBelow = nullptr;
@@ -18,7 +18,7 @@ void* volatile gHeldBelow = nullptr;
 #endif
 
 void reserveWorkingMemory(std::size_t bytes) {
-#if defined(__linux__) && defined(__GLIBC__)
+#if VK_GLIBC_HEAP
     constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
     // Everything but the largest pictures comes from one heap that keeps what it grew...
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
@@ -41,4 +41,4 @@ void reserveWorkingMemory(std::size_t bytes) {
 #endif
 }
 
-} // namespace vk::cli
+} // namespace vk

@@ -1,4 +1,4 @@
-#include "cli/WorkingMemory.h"
+#include "app/WorkingMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,9 @@ bool hugePagesOnOffer() {
 } // namespace
 
 TEST(WorkingMemory, ASkinsPicturesAfterTheReserveLandInHugePages) {
+    if (!vk::kReservesWorkingMemory) GTEST_SKIP() << "the heap is not glibc's here (a sanitizer's, say)";
     if (!hugePagesOnOffer()) GTEST_SKIP() << "this kernel offers no transparent huge pages";
-    vk::cli::reserveWorkingMemory(std::size_t(16) << 20);
+    vk::reserveWorkingMemory(std::size_t(16) << 20);
     // The equaliser sheet's pixels: above malloc's default mmap threshold, so
     // without the reserve they would get a small mapping of their own.
     void* sheet = std::malloc(275 * 315 * 4);
