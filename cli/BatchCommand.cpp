@@ -4,6 +4,7 @@
 // in them; a picture that fails is reported and the others are still made.
 #include "app/PictureIntake.h"
 #include "cli/Commands.h"
+#include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
@@ -262,31 +263,6 @@ std::size_t decodedCostOf(const std::string& picture) {
     }
     return std::size_t(qtDoor().headerPixels(fd)) * 4;
 }
-
-// The decoded pictures in flight: a picture waits while its cost would pass
-// the budget, except when none is in flight (a picture larger than the whole
-// budget is still made, alone).
-class MemoryBudget {
-public:
-    explicit MemoryBudget(std::size_t limit) : limit_(limit) {}
-    void acquire(std::size_t cost) {
-        std::unique_lock lock(mutex_);
-        freed_.wait(lock, [&] { return used_ == 0 || used_ + cost <= limit_; });
-        used_ += cost;
-    }
-    void release(std::size_t cost) {
-        {
-            std::lock_guard lock(mutex_);
-            used_ -= cost;
-        }
-        freed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable freed_;
-    std::size_t limit_, used_ = 0;
-};
 
 // The text rasteriser is shared by every workbench; the font database behind
 // it is not safe to use from several threads at once, so one line of text is
