@@ -1,5 +1,6 @@
 #include "app/PictureIntake.h"
 
+#include "app/PlainBmp.h"
 #include "raster/Error.h"
 
 #include <QBuffer>
@@ -467,6 +468,7 @@ Image decodePicture(QIODevice& device, const PictureOptions& options) {
 } // namespace
 
 Image loadPictureFile(const std::string& path, const PictureOptions& options) {
+    if (std::optional<Image> plain = readPlainBmpFile(path)) return std::move(*plain);
     // The name's bytes as they are; without blocking, so a FIFO cannot hold us.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw Error("Cannot open file " + path);

@@ -1,5 +1,6 @@
 #include "cli/QtDoor.h"
 
+#include "app/PlainBmp.h"
 #include "cli/LateModule.h"
 
 #include <atomic>
@@ -25,6 +26,7 @@ QtDoor& qtDoor() {
 void useQtDoor(QtDoor& linked) { door = &linked; }
 
 Image loadPictureThroughQt(const std::string& path, const PictureOptions& options) {
+    if (std::optional<Image> plain = readPlainBmpFile(path)) return std::move(*plain);
     return qtDoor().loadPicture(path, options);
 }
 

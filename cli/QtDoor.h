@@ -51,7 +51,7 @@ public:
 QtDoor& qtDoor();
 // A door linked into the program itself (the fuzzers) instead of the module.
 void useQtDoor(QtDoor& door);
-// The workbench's picture decoder through the door.
+// The workbench's picture decoder: a plain BMP read here, any other picture through the door.
 Image loadPictureThroughQt(const std::string& path, const PictureOptions& options);
 // The rasteriser when glyphs were started, else none.
 TextRasteriser* glyphsIfStarted();

@@ -1,5 +1,7 @@
-// Fuzzes the picture intake: any bytes decoded as a picture and laid out on a workbench.
+// Fuzzes the picture intake: any bytes decoded as a picture and laid out on a
+// workbench; what the plain BMP reader reads, the intake must read the same.
 #include "app/PictureIntake.h"
+#include "app/PlainBmp.h"
 #include "app/Workbench.h"
 #include "raster/Error.h"
 
@@ -7,6 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -26,13 +30,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static vk::Workbench bench;
+    const std::optional<vk::Image> plain = vk::readPlainBmp(
+        [&](std::uint8_t* to, std::size_t n, std::uint64_t at) {
+            if (at > size || n > size - at) return false;
+            std::memcpy(to, data + at, n);
+            return true;
+        },
+        size);
     try {
         vk::PictureOptions options;
         options.background = size ? vk::rgb(data[0], data[size / 2], data[size - 1]) : vk::kWhite;
         bench.state.sourcePictures.main = vk::loadPictureData(std::string(reinterpret_cast<const char*>(data), size), options);
+        if (plain && !plain->samePixels(bench.state.sourcePictures.main)) __builtin_trap();
         bench.layoutPictures();
     } catch (const vk::Error&) {
-        // A refusal with a message is the intake doing its job.
+        // A refusal with a message is the intake doing its job; the plain reader must have refused too.
+        if (plain) __builtin_trap();
     }
     return 0;
 }

@@ -152,15 +152,24 @@ TEST(Cli, FailuresExitOneAndWriteNothing) {
 
 // Qt is loaded only for what needs it: a copy of the program without its
 // module beside it still makes the built-in skin, and names the module when a picture needs it.
-TEST(Cli, TheBuiltInPictureNeedsNoModuleAndAMissingModuleIsNamed) {
+TEST(Cli, TheBuiltInPictureAndAPlainBmpNeedNoModuleAndAMissingModuleIsNamed) {
     TempDir dir;
     writeBmpPicture(dir / "good.bmp", 1);
+    writePngPicture(dir / "good.png", 1);
+    writeCorruptPicture(dir / "cut.bmp");
     const fs::path alone = dir / "vellumkit-cli";
     fs::copy_file(VK_CLI_PATH, alone);
-    CliResult result = runCli({"make", "--out", "Sky", "--no-sync"}, dir.path(), alone);
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(fs::is_regular_file(dir / "Sky" / "main.bmp"));
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"formats"}, {"make", "--main", "good.bmp", "--out", "Sea"},
+    // The built-in picture, and a plain 24-bit BMP, which is read without the image library.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"make", "--out", "Sky", "--no-sync"},
+                                                 {"make", "--main", "good.bmp", "--out", "Sun", "--no-sync"}}) {
+        const CliResult made = runCli(args, dir.path(), alone);
+        EXPECT_EQ(made.status, 0) << made.err;
+        EXPECT_TRUE(fs::is_regular_file(dir / args[args.size() - 2] / "main.bmp"));
+    }
+    CliResult result;
+    // Any other picture, a refusal's message included, comes from the intake behind the module.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"formats"}, {"make", "--main", "good.png", "--out", "Sea"},
+                                                 {"make", "--main", "cut.bmp", "--out", "Sea"},
                                                  {"make", "--colour", "winTextColour=gold", "--out", "Sea"}}) {
         result = runCli(args, dir.path(), alone);
         EXPECT_EQ(result.status, 1) << args[0];
