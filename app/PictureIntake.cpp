@@ -469,6 +469,10 @@ Image decodePicture(QIODevice& device, const PictureOptions& options) {
 
 Image loadPictureFile(const std::string& path, const PictureOptions& options) {
     if (std::optional<Image> plain = readPlainBmpFile(path)) return std::move(*plain);
+    return loadPictureFileNotPlainBmp(path, options);
+}
+
+Image loadPictureFileNotPlainBmp(const std::string& path, const PictureOptions& options) {
     // The name's bytes as they are; without blocking, so a FIFO cannot hold us.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw Error("Cannot open file " + path);

@@ -21,6 +21,8 @@ struct PictureOptions {
 // "Picture is too large: ..." or "Bitmap image is not valid[: why]"; a file
 // that cannot hold the pixels it claims is refused before any are allocated.
 Image loadPictureFile(const std::string& path, const PictureOptions& options = {});
+// The same once readPlainBmpFile has read no picture from the file.
+Image loadPictureFileNotPlainBmp(const std::string& path, const PictureOptions& options = {});
 // The same for a picture's bytes already in memory.
 Image loadPictureData(const std::string& bytes, const PictureOptions& options = {});
 // What reads a picture file: loadPictureFile, or a way to it.

@@ -1,6 +1,7 @@
 #include "app/PlainBmp.h"
 
 #include "app/PictureIntake.h"
+#include "raster/BmpLayout.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,14 +14,6 @@
 namespace vk {
 
 namespace {
-
-constexpr std::size_t kHeader = 14 + 40;
-
-std::uint32_t le(const std::uint8_t* p, int n) {
-    std::uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = (v << 8) | p[i];
-    return v;
-}
 
 bool readFully(int fd, std::uint8_t* to, std::size_t n, std::uint64_t at) {
     while (n > 0) {
@@ -36,18 +29,20 @@ bool readFully(int fd, std::uint8_t* to, std::size_t n, std::uint64_t at) {
 } // namespace
 
 std::optional<Image> readPlainBmp(const ReadAt& readAt, std::uint64_t size) {
-    std::uint8_t h[kHeader];
-    if (size < kHeader || !readAt(h, kHeader, 0)) return std::nullopt;
-    const auto width = std::int32_t(le(h + 18, 4)), height = std::int32_t(le(h + 22, 4));
-    if (h[0] != 'B' || h[1] != 'M' || le(h + 10, 4) != kHeader || le(h + 14, 4) != 40 || le(h + 26, 2) != 1 ||
-        le(h + 28, 2) != 24 || le(h + 30, 4) != 0 || le(h + 46, 4) != 0 || width <= 0 || height == 0 || height == INT32_MIN)
+    using namespace bmp;
+    std::uint8_t h[kHeaderSize];
+    if (size < kHeaderSize || !readAt(h, kHeaderSize, 0)) return std::nullopt;
+    const auto width = std::int32_t(get32(h + field::kWidth)), height = std::int32_t(get32(h + field::kHeight));
+    if (h[0] != 'B' || h[1] != 'M' || get32(h + field::kPixelOffset) != kHeaderSize || get32(h + field::kInfoSize) != kInfoHeaderSize ||
+        get16(h + field::kPlanes) != 1 || get16(h + field::kBitCount) != 24 || get32(h + field::kCompression) != 0 ||
+        get32(h + field::kColoursUsed) != 0 || width <= 0 || height == 0 || height == INT32_MIN)
         return std::nullopt;
     const bool topDown = height < 0;
     const std::int64_t rows = topDown ? -std::int64_t(height) : height;
     if (width > kMaxPicturePixels || rows > kMaxPicturePixels || width * rows > kMaxPicturePixels) return std::nullopt;
-    const std::size_t stride = (std::size_t(width) * 3 + 3) & ~std::size_t(3);
+    const std::size_t stride = rowBytes(width, 24);
     // Checked before the pixels are allocated, not found out by the reads.
-    if (size < kHeader + stride * std::uint64_t(rows)) return std::nullopt;
+    if (size < kHeaderSize + stride * std::uint64_t(rows)) return std::nullopt;
 
     Image picture(width, int(rows), 24);
     // A few rows at a time: the file's bytes are never held whole beside the pixels.
@@ -55,7 +50,7 @@ std::optional<Image> readPlainBmp(const ReadAt& readAt, std::uint64_t size) {
     std::vector<std::uint8_t> buffer(batch * stride);
     for (std::int64_t first = 0; first < rows; first += std::int64_t(batch)) {
         const std::size_t n = std::size_t(std::min<std::int64_t>(std::int64_t(batch), rows - first));
-        if (!readAt(buffer.data(), n * stride, kHeader + stride * std::uint64_t(first))) return std::nullopt;
+        if (!readAt(buffer.data(), n * stride, kHeaderSize + stride * std::uint64_t(first))) return std::nullopt;
         for (std::size_t r = 0; r < n; ++r) {
             const std::int64_t fileRow = first + std::int64_t(r);
             const std::int64_t y = topDown ? fileRow : rows - 1 - fileRow;

@@ -26,7 +26,7 @@ struct SheetTile {
 class QtDoor {
 public:
     virtual ~QtDoor() = default;
-    // The picture intake; throws Error as loadPictureFile does.
+    // The picture intake for a file the plain BMP reader did not read; throws Error as loadPictureFile does.
     virtual Image loadPicture(const std::string& path, const PictureOptions& options) = 0;
     // Whether a file is a picture this installation reads, from its first bytes; else why not.
     virtual bool readsPicture(const std::string& path, std::string& whyNot) = 0;

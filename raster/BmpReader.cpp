@@ -1,5 +1,6 @@
 #include "raster/BmpReader.h"
 
+#include "raster/BmpLayout.h"
 #include "raster/Error.h"
 
 #include <algorithm>
@@ -10,10 +11,8 @@ namespace vk {
 
 namespace {
 
-std::uint32_t get16(const std::uint8_t* p) { return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8; }
-std::uint32_t get32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-}
+using bmp::get16;
+using bmp::get32;
 
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
 

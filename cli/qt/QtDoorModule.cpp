@@ -74,7 +74,7 @@ std::vector<std::uint8_t> encoded(const QImage& image, const std::string& format
 class ModuleDoor final : public QtDoor {
 public:
     Image loadPicture(const std::string& path, const PictureOptions& options) override {
-        return loadPictureFile(path, options);
+        return loadPictureFileNotPlainBmp(path, options);
     }
 
     bool readsPicture(const std::string& path, std::string& whyNot) override {
