@@ -1,5 +1,7 @@
 #include "app/QtTextRasteriser.h"
 
+#include "app/GlyphFont.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QFontMetrics>
@@ -15,6 +17,8 @@ QFont fontForCell(const std::string& fontName, int cellHeight) {
     QFont font(QString::fromStdString(fontName));
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
+    // The player's own text drawing kerns no pair.
+    font.setKerning(false);
     for (int pixelSize = cellHeight; pixelSize > 1; --pixelSize) {
         font.setPixelSize(pixelSize);
         if (QFontMetrics(font).height() <= cellHeight) break;
@@ -24,6 +28,9 @@ QFont fontForCell(const std::string& fontName, int cellHeight) {
 } // namespace
 
 GlyphRun QtTextRasteriser::render(const std::string& text, const std::string& fontName, int cellHeight) {
+    // The playlist's own face comes from the one file; a skin's other faces from the system's fonts.
+    if (fontName == "Arial")
+        if (TextRasteriser* file = glyphFontRasteriser()) return file->render(text, fontName, cellHeight);
     const QFont font = fontForCell(fontName, cellHeight);
     const QFontMetrics metrics(font);
     const QString line = QString::fromStdString(text);

@@ -1,12 +1,14 @@
-// What the command line takes from libzip and libpng: the archive and PNG
-// codecs. They live in a module loaded on first use, since loading libzip
+// What the command line takes from libzip, libpng and FreeType: the archive,
+// PNG and font-file codecs. They live in a module loaded on first use, since loading libzip
 // (and the crypto library it brings) was a third of the time of a make.
 #pragma once
 #include "codec/Archive.h"
+#include "raster/TextRasteriser.h"
 #include "raster/Image.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,6 +22,7 @@ public:
     virtual std::optional<std::vector<codec::NamedBytes>> unzipFile(const std::filesystem::path& path) = 0;
     virtual Image decodePng(const std::vector<std::uint8_t>& bytes) = 0;
     virtual std::vector<std::uint8_t> encodePng(const Image& image) = 0;
+    virtual std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) = 0;
 };
 
 } // namespace vk::cli

@@ -4,8 +4,10 @@
 
 #include "cli/Commands.h"
 #include "cli/QtDoor.h"
+#include "codec/Png.h"
 #include "format/SkinFiles.h"
 #include "output/WindowPreview.h"
+#include "raster/Bmp.h"
 #include "raster/Error.h"
 
 #include <algorithm>
@@ -115,6 +117,11 @@ void OutputGuard::makeDirectories(const fs::path& dir) {
     }
 }
 
+namespace {
+// PNG and BMP have encoders of the program's own, with no need of Qt's plugins.
+bool hasOwnEncoder(const std::string& format) { return format == "png" || format == "bmp"; }
+} // namespace
+
 std::string imageFormatFor(const fs::path& file, const std::string& option) {
     std::string extension = file.extension().string();
     if (extension.size() > 1) extension.erase(0, 1);
@@ -122,6 +129,7 @@ std::string imageFormatFor(const fs::path& file, const std::string& option) {
     for (char& c : extension) c = char(std::tolower((unsigned char)c));
     if (extension.empty())
         throw UsageError{option + " '" + file.string() + "' has no extension to name its format (" + writableFormats() + ")"};
+    if (hasOwnEncoder(extension)) return extension;
     const std::vector<std::string> writable = qtDoor().formats(true);
     if (std::find(writable.begin(), writable.end(), extension) == writable.end())
         throw UsageError{option + " '" + file.string() + "': cannot write ." + extension + " pictures (" +
@@ -136,6 +144,8 @@ std::string writableFormats() {
 }
 
 std::vector<std::uint8_t> encodeImage(const Image& image, const std::string& format, const fs::path& file) {
+    if (format == "png") return codec::encodePng(image);
+    if (format == "bmp") return encodeBmp(image);
     std::string why;
     std::vector<std::uint8_t> bytes = qtDoor().encode(image, format, why);
     if (bytes.empty()) throw Error("Cannot encode " + file.string() + ": " + why);

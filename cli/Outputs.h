@@ -62,7 +62,8 @@ private:
 std::string imageFormatFor(const std::filesystem::path& file, const std::string& option);
 // The formats this Qt writes, as "bmp, jpeg, jpg, png ...".
 std::string writableFormats();
-// The picture as the bytes of a file in that format; throws Error "Cannot encode <file>".
+// The picture as the bytes of a file in that format: PNG and BMP by the program's own
+// encoders, any other through Qt; throws Error "Cannot encode <file>".
 std::vector<std::uint8_t> encodeImage(const Image& image, const std::string& format, const std::filesystem::path& file);
 
 // The window preview as the bytes of a file in the format its extension names.

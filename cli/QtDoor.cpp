@@ -1,5 +1,6 @@
 #include "cli/QtDoor.h"
 
+#include "app/GlyphFont.h"
 #include "app/PlainBmp.h"
 #include "cli/LateModule.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 std::atomic<QtDoor*> door{nullptr};
 std::once_flag loading;
+bool glyphsFromTheFile = false;
 
 } // namespace
 
@@ -30,7 +32,13 @@ Image loadPictureThroughQt(const std::string& path, const PictureOptions& option
     return qtDoor().loadPicture(path, options);
 }
 
+void startGlyphs(int& argc, char** argv, bool qtLabelsToo) {
+    glyphsFromTheFile = !qtLabelsToo && glyphFontRasteriser();
+    if (!glyphsFromTheFile) qtDoor().startGlyphs(argc, argv);
+}
+
 TextRasteriser* glyphsIfStarted() {
+    if (glyphsFromTheFile) return glyphFontRasteriser();
     QtDoor* const loaded = door;
     return loaded ? loaded->glyphs() : nullptr;
 }

@@ -53,6 +53,9 @@ QtDoor& qtDoor();
 void useQtDoor(QtDoor& door);
 // The workbench's picture decoder: a plain BMP read here, any other picture through the door.
 Image loadPictureThroughQt(const std::string& path, const PictureOptions& options);
+// Readies the glyphs of a command that draws text: from the one font file with
+// no GUI application, or (no file, or Qt's own labels wanted too) through the door.
+void startGlyphs(int& argc, char** argv, bool qtLabelsToo);
 // The rasteriser when glyphs were started, else none.
 TextRasteriser* glyphsIfStarted();
 

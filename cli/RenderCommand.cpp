@@ -5,7 +5,6 @@
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
-#include "codec/Png.h"
 #include "output/SkinWriter.h"
 #include "player/PlayerRenderer.h"
 #include "raster/Error.h"
@@ -64,17 +63,12 @@ player::PlayerState previewState() {
     return state;
 }
 
-// PNG from the player's own encoder, as before; any other format through Qt.
-std::vector<std::uint8_t> encodeFor(const Image& picture, const std::string& format, const std::filesystem::path& file) {
-    return format == "png" ? codec::encodePng(picture) : encodeImage(picture, format, file);
-}
-
 } // namespace
 
 std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std::filesystem::path& file) {
     std::vector<player::NamedFile> files;
     for (SkinFile& f : skinFiles(doc)) files.push_back({std::move(f.name), std::move(f.bytes)});
-    return encodeFor(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
+    return encodeImage(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
                                           glyphsIfStarted()),
                      imageFormatFor(file, "--player-preview"), file);
 }
@@ -140,7 +134,7 @@ int runRender(const std::vector<std::string>& args) {
         warning("warning: the skin has no " + std::string(format::baseName(missing)) + " sheet");
     const Image drawn = player::renderPlayer(skin, state, shown, zoom, glyphsIfStarted());
     const Image picture = fit ? player::fittedWithin(drawn, fit) : drawn;
-    writeBinaryFile(out, encodeFor(picture, format, out));
+    writeBinaryFile(out, encodeImage(picture, format, out));
     result("made " + out);
     return 0;
 }

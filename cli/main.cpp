@@ -15,18 +15,22 @@
 
 namespace {
 
-// Only the previews show glyphs; every other command runs without a GUI
-// application, its platform plugin or the font machinery.
-bool drawsGlyphs(int argc, char** argv) {
+bool hasOption(int argc, char** argv, std::string_view option) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--") break;
-        for (std::string_view option : {"--preview", "--previews", "--player-preview", "--player-previews", "--contact-sheet"})
-            if (arg == option || (arg.size() > option.size() && arg.substr(0, option.size() + 1) == std::string(option) + "="))
-                return true;
-        if (arg == "render") return true;
+        if (arg == option || (arg.size() > option.size() && arg.substr(0, option.size() + 1) == std::string(option) + "="))
+            return true;
     }
     return false;
+}
+
+// Only the previews show glyphs, and only the contact sheet labels its tiles in
+// Qt's fonts; every other command runs without a GUI application or a font.
+bool drawsGlyphs(int argc, char** argv) {
+    for (std::string_view option : {"--preview", "--previews", "--player-preview", "--player-previews", "--contact-sheet"})
+        if (hasOption(argc, argv, option)) return true;
+    return hasOption(argc, argv, "render");
 }
 
 bool isHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
@@ -70,7 +74,7 @@ int main(int argc, char** argv) {
             }
     try {
         // Started before the arguments are taken: the GUI application consumes its own.
-        if (drawsGlyphs(argc, argv)) vk::cli::qtDoor().startGlyphs(argc, argv);
+        if (drawsGlyphs(argc, argv)) vk::cli::startGlyphs(argc, argv, hasOption(argc, argv, "--contact-sheet"));
         // One skin's pictures and files (about 4 MiB) fault in a few huge pages; batch's
         // workers keep heaps of their own, and its memory budget counts what they give back.
         if (command != "batch") vk::reserveWorkingMemory(std::size_t(16) << 20);

@@ -1,5 +1,6 @@
 // vellumkit-codec.so: the codecs behind the command line's codec door.
 #include "cli/CodecDoor.h"
+#include "codec/FontFile.h"
 #include "codec/Png.h"
 
 namespace vk::cli {
@@ -14,6 +15,7 @@ public:
     }
     Image decodePng(const std::vector<std::uint8_t>& bytes) override { return codec::decodePng(bytes); }
     std::vector<std::uint8_t> encodePng(const Image& image) override { return codec::encodePng(image); }
+    std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) override { return codec::openFontFile(path); }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // module on first use and calls its own. The other programs link codec/.
 #include "cli/CodecDoor.h"
 #include "cli/LateModule.h"
+#include "codec/FontFile.h"
 #include "codec/Png.h"
 
 #include <mutex>
@@ -15,7 +16,7 @@ cli::CodecDoor& door() {
     static cli::CodecDoor* loaded = nullptr;
     std::call_once(loading, [] {
         loaded = reinterpret_cast<cli::CodecDoor* (*)()>(
-            cli::lateModuleEntry(VK_CODEC_MODULE_NAME, "vellumkitCodecDoor", "archive and PNG library"))();
+            cli::lateModuleEntry(VK_CODEC_MODULE_NAME, "vellumkitCodecDoor", "archive, PNG and font library"))();
     });
     return *loaded;
 }
@@ -26,5 +27,6 @@ std::vector<std::uint8_t> zipFiles(const std::vector<NamedBytes>& files) { retur
 std::optional<std::vector<NamedBytes>> unzipFile(const std::filesystem::path& path) { return door().unzipFile(path); }
 Image decodePng(const std::vector<std::uint8_t>& bytes) { return door().decodePng(bytes); }
 std::vector<std::uint8_t> encodePng(const Image& image) { return door().encodePng(image); }
+std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) { return door().openFontFile(path); }
 
 } // namespace vk::codec

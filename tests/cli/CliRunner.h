@@ -2,6 +2,7 @@
 #pragma once
 #include "tests/output/ScratchDirs.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,22 @@ struct CliRun {
     std::unique_ptr<TempDir> capture;
 };
 
+// The test's environment changed by `changes`: "NAME=value" sets, a bare "NAME" removes.
+inline std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
+    auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string name = nameOf(*entry);
+        if (std::none_of(changes.begin(), changes.end(), [&](const std::string& c) { return nameOf(c) == name; }))
+            result.push_back(*entry);
+    }
+    for (const std::string& change : changes)
+        if (change.find('=') != std::string::npos) result.push_back(change);
+    return result;
+}
+
 inline CliRun startCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {},
-                       const std::string& program = VK_CLI_PATH) {
+                       const std::string& program = VK_CLI_PATH, const std::vector<std::string>& changes = {}) {
     CliRun run{-1, std::make_unique<TempDir>()};
     const fs::path outPath = *run.capture / "out", errPath = *run.capture / "err";
     // Everything the child needs is made before fork: it may only exec.
@@ -32,6 +47,10 @@ inline CliRun startCli(const std::vector<std::string>& args, const fs::path& wor
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
+    std::vector<std::string> environment = environmentWith(changes);
+    std::vector<char*> envp;
+    for (std::string& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
     run.pid = ::fork();
     if (run.pid == 0) {
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -39,7 +58,7 @@ inline CliRun startCli(const std::vector<std::string>& args, const fs::path& wor
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
         if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) ::_exit(126);
-        ::execv(program.c_str(), argv.data());
+        ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
     return run;
@@ -56,8 +75,8 @@ inline CliResult finishCli(CliRun& run) {
 }
 
 inline CliResult runCli(const std::vector<std::string>& args, const fs::path& workingDirectory = {},
-                        const std::string& program = VK_CLI_PATH) {
-    CliRun run = startCli(args, workingDirectory, program);
+                        const std::string& program = VK_CLI_PATH, const std::vector<std::string>& changes = {}) {
+    CliRun run = startCli(args, workingDirectory, program, changes);
     return finishCli(run);
 }
 

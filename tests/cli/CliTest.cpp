@@ -1,3 +1,8 @@
+#include "app/GlyphFont.h"
+#include "app/QtTextRasteriser.h"
+#include "app/Workbench.h"
+#include "codec/Png.h"
+#include "output/WindowPreview.h"
 #include "output/AtomicFile.h"
 #include "raster/Bmp.h"
 #include "tests/cli/CliPictures.h"
@@ -178,7 +183,7 @@ TEST(Cli, TheBuiltInPictureAndAPlainBmpNeedNoModuleAndAMissingModuleIsNamed) {
     }
     result = runCli({"make", "--out", "Sea", "--wsz", "Sea.wsz"}, dir.path(), alone);
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("vellumkit-cli: Cannot find the archive and PNG library vellumkit-codec.so (looked for " +
+    EXPECT_NE(result.err.find("vellumkit-cli: Cannot find the archive, PNG and font library vellumkit-codec.so (looked for " +
                               dir.path().string()),
               std::string::npos) << result.err;
     EXPECT_FALSE(fs::exists(dir / "Sea"));
@@ -237,6 +242,23 @@ TEST(Cli, MakeAppliesColoursInOrderAndWritesSkinArchiveAndPreview) {
                   .status,
               0);
     EXPECT_EQ(filesUnder(dir / "skins" / "Sky"), first);
+}
+
+TEST(Cli, GlyphsComeFromTheOneFontFileAsTheWindowDrawsThem) {
+    if (!glyphFontRasteriser()) GTEST_SKIP() << "no LiberationSans-Regular.ttf at build time";
+    TempDir dir;
+    // A broken font configuration would speak up if fontconfig (or Qt's GUI) started.
+    const CliResult own = runCli({"make", "--out", "skin", "--no-sync", "--preview", "p.png"}, dir.path(), VK_CLI_PATH,
+                                 {"FONTCONFIG_FILE=/nonexistent/fonts.conf"});
+    ASSERT_EQ(own.status, 0) << own.err;
+    EXPECT_EQ(own.err, "");
+    Workbench bench{qtTextRasteriser()};
+    MakeSkinClick(bench);
+    const Image window = windowPreview(bench);
+    const Image preview = codec::decodePng(readBytes(dir / "p.png"));
+    ASSERT_EQ(preview.width(), window.width());
+    ASSERT_EQ(preview.height(), window.height());
+    EXPECT_TRUE(preview.pixels() == window.pixels());
 }
 
 TEST(Cli, BatchReportsTheBrokenPictureAndMakesTheOthersLikeMake) {
