@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace vk::codec {
@@ -64,32 +65,27 @@ public:
     GlyphRun render(const std::string& text, const std::string&, int cellHeight) override {
         GlyphRun run;
         run.height = cellHeight;
-        const int ascent = sizeForCell(cellHeight);
         struct Placed {
-            FT_UInt glyph;
+            const Glyph* glyph;
             FT_Pos x;
         };
         std::vector<Placed> line;
         FT_Pos pen = 0;
         for (const char32_t point : codePoints(text)) {
-            const FT_UInt glyph = FT_Get_Char_Index(face_, point);
-            line.push_back({glyph, pen});
-            if (FT_Load_Glyph(face_, glyph, kLoadFlags) == 0) pen += face_->glyph->advance.x;
+            const Glyph& glyph = glyphAt(FT_Get_Char_Index(face_, point), cellHeight);
+            line.push_back({&glyph, pen});
+            pen += glyph.advance;
         }
         run.width = int((pen + 32) >> 6);
         run.ink.assign(std::size_t(run.width) * std::size_t(run.height), 0);
         for (const Placed& placed : line) {
-            if (FT_Load_Glyph(face_, placed.glyph, kLoadFlags) != 0 ||
-                FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_MONO) != 0)
-                continue;
-            const FT_Bitmap& bitmap = face_->glyph->bitmap;
-            const int left = int((placed.x + 32) >> 6) + face_->glyph->bitmap_left;
-            const int top = ascent - face_->glyph->bitmap_top;
-            for (unsigned row = 0; row < bitmap.rows; ++row)
-                for (unsigned column = 0; column < bitmap.width; ++column) {
-                    const int x = left + int(column), y = top + int(row);
-                    const std::uint8_t byte = bitmap.buffer[std::ptrdiff_t(row) * bitmap.pitch + column / 8];
-                    if ((byte & (0x80 >> (column % 8))) && x >= 0 && x < run.width && y >= 0 && y < run.height)
+            const Glyph& glyph = *placed.glyph;
+            const int left = int((placed.x + 32) >> 6) + glyph.left;
+            for (int row = 0; row < glyph.rows; ++row)
+                for (int column = 0; column < glyph.width; ++column) {
+                    const int x = left + column, y = glyph.top + row;
+                    if (glyph.ink[std::size_t(row * glyph.width + column)] && x >= 0 && x < run.width && y >= 0 &&
+                        y < run.height)
                         run.ink[std::size_t(y) * std::size_t(run.width) + std::size_t(x)] = 1;
                 }
         }
@@ -97,6 +93,37 @@ public:
     }
 
 private:
+    // One glyph drawn for one cell height: its advance, and its ink placed
+    // from the pen (left) and the cell's top.
+    struct Glyph {
+        FT_Pos advance = 0;
+        int left = 0, top = 0, width = 0, rows = 0;
+        std::vector<std::uint8_t> ink;
+    };
+
+    // Hinting and rasterising a glyph costs far more than placing it; the
+    // playlist draws the same few dozen glyphs over and over.
+    const Glyph& glyphAt(FT_UInt index, int cellHeight) {
+        const std::uint64_t key = (std::uint64_t(std::uint32_t(cellHeight)) << 32) | index;
+        if (const auto found = glyphs_.find(key); found != glyphs_.end()) return found->second;
+        Glyph& glyph = glyphs_[key];
+        const int ascent = sizeForCell(cellHeight);
+        if (FT_Load_Glyph(face_, index, kLoadFlags) != 0) return glyph;
+        glyph.advance = face_->glyph->advance.x;
+        if (FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_MONO) != 0) return glyph;
+        const FT_Bitmap& bitmap = face_->glyph->bitmap;
+        glyph.left = face_->glyph->bitmap_left;
+        glyph.top = ascent - face_->glyph->bitmap_top;
+        glyph.width = int(bitmap.width);
+        glyph.rows = int(bitmap.rows);
+        glyph.ink.resize(std::size_t(glyph.width) * std::size_t(glyph.rows));
+        for (int row = 0; row < glyph.rows; ++row)
+            for (int column = 0; column < glyph.width; ++column)
+                glyph.ink[std::size_t(row * glyph.width + column)] =
+                    (bitmap.buffer[std::ptrdiff_t(row) * bitmap.pitch + column / 8] >> (7 - column % 8)) & 1;
+        return glyph;
+    }
+
     // Sets the largest pixel size whose ascent plus descent fits the cell, as a
     // positive font height asks for; returns the ascent in pixels.
     int sizeForCell(int cellHeight) {
@@ -117,6 +144,7 @@ private:
 
     FT_Library library_;
     FT_Face face_;
+    std::unordered_map<std::uint64_t, Glyph> glyphs_;
     long ascentUnits_ = 0, descentUnits_ = 0;
     int cellHeight_ = 0;
     int ascent_ = 0;
