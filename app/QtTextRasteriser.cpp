@@ -1,6 +1,7 @@
 #include "app/QtTextRasteriser.h"
 
 #include "app/GlyphFont.h"
+#include "format/SkinTextFiles.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -29,7 +30,7 @@ QFont fontForCell(const std::string& fontName, int cellHeight) {
 
 GlyphRun QtTextRasteriser::render(const std::string& text, const std::string& fontName, int cellHeight) {
     // The playlist's own face comes from the one file; a skin's other faces from the system's fonts.
-    if (fontName == "Arial")
+    if (fontName == format::kDefaultPlaylistFont)
         if (TextRasteriser* file = glyphFontRasteriser()) return file->render(text, fontName, cellHeight);
     const QFont font = fontForCell(fontName, cellHeight);
     const QFontMetrics metrics(font);

@@ -399,9 +399,9 @@ int runBatch(const std::vector<std::string>& args) {
     OutputGuard outDirGuard;
     outDirGuard.makeDirectories(request.outDir);
 
-    TextRasteriser* const qtText = glyphsIfStarted();
-    if (qtText) qtText->render("Ag", "Arial", 13);  // the font database's first use, on this thread
-    SerialisedRasteriser serialisedText(qtText);
+    TextRasteriser* const text = glyphsIfStarted();
+    if (text) text->render("Ag", "Arial", 13);  // Qt's font database, when it draws, first used on this thread
+    SerialisedRasteriser serialisedText(text);
     Progress progress(items.size(), request.progress);
     MemoryBudget budget(defaultMemoryBudget());
     std::atomic<std::size_t> next{0};
@@ -413,7 +413,7 @@ int runBatch(const std::vector<std::string>& args) {
             const std::size_t cost = decodedCostOf(picture);
             budget.acquire(cost);
             try {
-                makeOne(request, shared, items[i], qtText ? &serialisedText : nullptr);
+                makeOne(request, shared, items[i], text ? &serialisedText : nullptr);
             } catch (const Error& e) {
                 failure = e.what();
             } catch (const std::exception& e) {

@@ -24,7 +24,7 @@ struct CliRun {
     std::unique_ptr<TempDir> capture;
 };
 
-// The test's environment changed by `changes`: "NAME=value" sets, a bare "NAME" removes.
+// The test's environment with each "NAME=value" of `changes` set.
 inline std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
     auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
     std::vector<std::string> result;
@@ -33,8 +33,7 @@ inline std::vector<std::string> environmentWith(const std::vector<std::string>& 
         if (std::none_of(changes.begin(), changes.end(), [&](const std::string& c) { return nameOf(c) == name; }))
             result.push_back(*entry);
     }
-    for (const std::string& change : changes)
-        if (change.find('=') != std::string::npos) result.push_back(change);
+    result.insert(result.end(), changes.begin(), changes.end());
     return result;
 }
 
