@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -416,8 +417,10 @@ int runBatch(const std::vector<std::string>& args) {
                 makeOne(request, shared, items[i], text ? &serialisedText : nullptr);
             } catch (const Error& e) {
                 failure = e.what();
-            } catch (const std::exception& e) {
-                failure = e.what();
+            } catch (const std::bad_alloc&) {
+                failure = "there is not enough memory";
+            } catch (const std::exception&) {
+                failure = "an unexpected internal failure";
             }
             budget.release(cost);
             if (failure) ++failed;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
+#include <span>
 #include <vector>
 
 namespace vk::cli {
@@ -19,8 +19,9 @@ class CodecDoor {
 public:
     virtual ~CodecDoor() = default;
     virtual std::vector<std::uint8_t> zipFiles(const std::vector<codec::NamedBytes>& files) = 0;
-    virtual std::optional<std::vector<codec::NamedBytes>> unzipFile(const std::filesystem::path& path) = 0;
-    virtual Image decodePng(const std::vector<std::uint8_t>& bytes) = 0;
+    virtual std::unique_ptr<codec::ArchiveReader> openArchive(const std::filesystem::path& path, const codec::MemberFilter& wanted) = 0;
+    virtual std::unique_ptr<codec::ArchiveReader> openArchive(std::vector<std::uint8_t> bytes, const codec::MemberFilter& wanted) = 0;
+    virtual Image decodePng(std::span<const std::uint8_t> bytes, const SizeLimit& limit) = 0;
     virtual std::vector<std::uint8_t> encodePng(const Image& image) = 0;
     virtual std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) = 0;
 };

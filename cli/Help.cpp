@@ -97,9 +97,13 @@ constexpr const char* kRender =
     "usage: vellumkit-cli render SKIN --out FILE [--scale N | --size N] [--windows main,eq,playlist]\n"
     "                     [--time M:SS] [--title TEXT] [--playing|--paused|--stopped]\n"
     "                     [--volume 0-100] [--balance -100-100] [--eq P,B1,..,B10]\n"
+    "                     [--max-memory MB] [--max-seconds N]\n"
     "Draws any classic skin (a folder or a .wsz) as the player shows it, the windows docked\n"
     "one under another. The playlist's entries are drawn in Liberation Sans, Arial's metric\n"
-    "twin, whatever font the skin names.\n"
+    "twin, whatever font the skin names. Only the files a player reads are opened, each\n"
+    "within the format's size limits; a sheet that cannot be read is named in a warning and\n"
+    "the player's stand-in is drawn. A file with no readable sheet is no skin: exit 1, and\n"
+    "no picture is written.\n"
     "\n"
     "  --out FILE          the picture, in the format its extension names (.png, .jpg ...)\n"
     "  --scale N           each skin pixel as NxN pixels, 1-16 (default 1)\n"
@@ -111,6 +115,10 @@ constexpr const char* kRender =
     "  --volume N          0-100\n"
     "  --balance N         -100 (left) to 100 (right)\n"
     "  --eq P,B1,..,B10    the preamp and the ten bands, 0-100 each\n"
+    "  --max-memory MB     the most memory the render may map, 0 for no limit\n"
+    "                      (default 2048; 256 with --size, as a thumbnailer runs it)\n"
+    "  --max-seconds N     the most processor time it may take, 0 for no limit\n"
+    "                      (default 60; 5 with --size)\n"
     VK_COMMON_OPTIONS
     "\n" VK_EXIT_STATUS;
 

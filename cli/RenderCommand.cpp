@@ -2,6 +2,7 @@
 // the windows docked one under another.
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/ProcessLimits.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -74,7 +75,7 @@ std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std:
 }
 
 int runRender(const std::vector<std::string>& args) {
-    std::string skinPath, out, scale, size, windows, time, title, volume, balance, eq;
+    std::string skinPath, out, scale, size, windows, time, title, volume, balance, eq, maxMemory, maxSeconds;
     player::PlayerState state = previewState();
     ArgReader reader(args);
     bool playStateGiven = false;
@@ -95,6 +96,8 @@ int runRender(const std::vector<std::string>& args) {
         else if (name == "--volume") reader.valueOnce(volume);
         else if (name == "--balance") reader.valueOnce(balance);
         else if (name == "--eq") reader.valueOnce(eq);
+        else if (name == "--max-memory") reader.valueOnce(maxMemory);
+        else if (name == "--max-seconds") reader.valueOnce(maxSeconds);
         else if (readReportOption(reader)) continue;
         else if (name == "--playing" || name == "--paused" || name == "--stopped") {
             reader.flag();
@@ -127,9 +130,16 @@ int runRender(const std::vector<std::string>& args) {
         if (w == player::PlayerWindow::Equaliser) state.equaliserOpen = true;
         if (w == player::PlayerWindow::Playlist) state.playlistOpen = true;
     }
+    // A thumbnail (--size) is what a file manager asks for, unattended, of every
+    // skin it shows: tight limits there, generous ones for a render by hand.
+    ProcessLimits limits = fit ? ProcessLimits{256, 5} : ProcessLimits{2048, 60};
+    if (!maxMemory.empty()) limits.memoryMegabytes = std::uint64_t(parseInt(maxMemory, 0, 65536, "--max-memory"));
+    if (!maxSeconds.empty()) limits.cpuSeconds = parseInt(maxSeconds, 0, 3600, "--max-seconds");
     checkFileTarget(out);
 
+    applyProcessLimits(limits, "render");
     const player::ClassicSkin skin = player::loadClassicSkin(skinPath);
+    for (const std::string& line : skin.warnings) warning("warning: " + line);
     for (format::Sheet missing : player::missingSheets(skin))
         warning("warning: the skin has no " + std::string(format::baseName(missing)) + " sheet");
     const Image drawn = player::renderPlayer(skin, state, shown, zoom, glyphsIfStarted());

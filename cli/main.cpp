@@ -2,6 +2,7 @@
 #include "app/WorkingMemory.h"
 #include "cli/Commands.h"
 #include "cli/Help.h"
+#include "cli/ProcessLimits.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "raster/Error.h"
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -96,8 +98,13 @@ int main(int argc, char** argv) {
     } catch (const vk::Error& e) {
         std::fprintf(stderr, "vellumkit-cli: %s\n", vk::messageForDisplay(e.what()).c_str());
         return 1;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "vellumkit-cli: %s\n", e.what());
+    } catch (const std::bad_alloc&) {
+        const std::string limit = vk::cli::memoryLimitMessage();
+        std::fprintf(stderr, "vellumkit-cli: %s\n", limit.empty() ? "there is not enough memory" : limit.c_str());
+        return 1;
+    } catch (const std::exception&) {
+        // A library's own words ("basic_string::_M_create") would tell the user nothing.
+        std::fprintf(stderr, "vellumkit-cli: %s stopped on an unexpected internal failure\n", std::string(command).c_str());
         return 1;
     }
 }

@@ -89,26 +89,4 @@ std::vector<std::uint8_t> zipFiles(const std::vector<NamedBytes>& files) {
     return drain(buffer);
 }
 
-std::optional<std::vector<NamedBytes>> unzipFile(const std::filesystem::path& path) {
-    int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
-    if (!archive) return std::nullopt;
-    std::vector<NamedBytes> files;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t st;
-        if (zip_stat_index(archive, zip_uint64_t(i), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || !st.name) continue;
-        const std::string name = st.name;
-        if (name.empty() || name.back() == '/') continue;
-        zip_file_t* entry = zip_fopen_index(archive, zip_uint64_t(i), 0);
-        if (!entry) continue;  // an entry a player could not unpack either
-        NamedBytes file{name, std::vector<std::uint8_t>(std::size_t(st.size))};
-        const zip_int64_t got = zip_fread(entry, file.bytes.data(), st.size);
-        zip_fclose(entry);
-        if (got == zip_int64_t(st.size)) files.push_back(std::move(file));
-    }
-    zip_discard(archive);
-    return files;
-}
-
 } // namespace vk::codec

@@ -2,9 +2,11 @@
 // the order it writes them, the sheets players look for, and the two text files.
 #pragma once
 #include "format/Geometry.h"
+#include "raster/Image.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -77,6 +79,20 @@ constexpr std::string_view baseName(Sheet sheet) {
     return {};
 }
 inline constexpr std::array<std::string_view, 2> kSheetExtensions{".bmp", ".png"};
+
+// What a skin reader takes from a third-party skin, which may come from
+// anywhere. Every sheet players draw is at most 344 pixels wide and 433 high;
+// the sheet limit stands far above that and still keeps fourteen decoded
+// sheets within 60 MB.
+inline constexpr SizeLimit kSheetSizeLimit{2048, std::int64_t(1) << 20};
+// A 32-bit BMP of the largest sheet allowed is 4 MB; a PNG larger than that
+// only wastes space, and four times that leaves room for every odd encoder.
+inline constexpr std::uint64_t kMaxSheetFileBytes = std::uint64_t(16) << 20;
+// viscolor.txt holds 24 short lines and plEdit.txt a handful: a few KB at most.
+inline constexpr std::uint64_t kMaxTextFileBytes = std::uint64_t(256) << 10;
+// Of several files of one name, the ones a player would take first are
+// tried, this many at most: an archive may hold 65,535 copies.
+inline constexpr int kTriesPerName = 3;
 
 // A missing sheet that players take from another sheet of the same skin.
 constexpr std::optional<Sheet> fallbackSheet(Sheet sheet) {

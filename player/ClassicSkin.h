@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@ struct ClassicSkin {
     format::VisPalette visColours = format::kDefaultVisPalette;
     format::PlaylistColours playlistColours = format::kDefaultPlaylistColours;
     std::string playlistFont = std::string(format::kDefaultPlaylistFont);
+    // Each file that was tried and passed over, with the reason ("MAIN.BMP skipped: ...").
+    std::vector<std::string> warnings;
 
     const Image& sheet(format::Sheet s) const { return sheets[std::size_t(s)]; }
     Image& sheet(format::Sheet s) { return sheets[std::size_t(s)]; }
@@ -33,14 +36,17 @@ using NamedFile = codec::NamedBytes;
 
 // The skin made from its files: names matched without regard to case and
 // folder, .bmp before .png, the last image of a name winning and the first
-// plEdit.txt; an image that does not decode counts as missing, and a missing
-// balance or nums_ex sheet is taken from volume or numbers as players do.
+// plEdit.txt; an image that does not decode counts as missing (with a
+// warning), and a missing balance sheet is taken from volume as players do.
+// Of several files of one name only the first few are tried, each within the
+// size limits of the format, and no other file is read.
 ClassicSkin skinFromFiles(const std::vector<NamedFile>& files);
 
 // A skin folder (its files, not its sub-folders) or a .wsz / .zip archive.
-// Throws Error("Cannot open the skin <path>") when neither can be read.
+// Throws Error("Cannot open the skin <path>: <why>") when neither can be
+// read, and Error("not a classic skin: <path>: <what it holds>") when no
+// sheet a player draws could be read from it.
 ClassicSkin loadClassicSkin(const std::filesystem::path& path);
-std::vector<NamedFile> readSkinFiles(const std::filesystem::path& path);
 
 // The sheets a skin lacks after the fallbacks, in format order (for a warning).
 std::vector<format::Sheet> missingSheets(const ClassicSkin& skin);
@@ -51,8 +57,8 @@ format::VisPalette parseVisColours(std::string_view text);
 // plEdit.txt's [Text] section; missing keys keep the defaults. Returns the font name via `font`.
 format::PlaylistColours parsePlaylistColours(std::string_view text, std::string& font);
 
-// Image bytes of a sheet: BMP of any depth players accept, or PNG.
-// Throws Error when the bytes are neither.
-Image decodeSheetImage(const std::vector<std::uint8_t>& bytes);
+// Image bytes of a sheet: BMP of any depth players accept, or PNG, within
+// the sheet size limit. Throws Error when the bytes are neither, or too large.
+Image decodeSheetImage(std::span<const std::uint8_t> bytes);
 
 } // namespace vk::player

@@ -8,9 +8,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
+#include <new>
 #include <optional>
+#include <span>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vk::player {
 
@@ -29,19 +35,6 @@ std::string lower(std::string_view s) {
 std::string matchName(const std::string& name) {
     const std::size_t slash = name.find_last_of("/\\");
     return lower(slash == std::string::npos ? name : name.substr(slash + 1));
-}
-
-std::vector<std::uint8_t> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::optional<Image> tryDecode(const std::vector<std::uint8_t>& bytes) {
-    try {
-        return decodeSheetImage(bytes);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
 }
 
 std::string_view trim(std::string_view s) {
@@ -130,61 +123,254 @@ format::PlaylistColours parsePlaylistColours(std::string_view text, std::string&
     return colours;
 }
 
-Image decodeSheetImage(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return readAnyBmp(bytes.data(), bytes.size());
-    return codec::decodePng(bytes);
+Image decodeSheetImage(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return readAnyBmp(bytes.data(), bytes.size(), format::kSheetSizeLimit);
+    return codec::decodePng(bytes, format::kSheetSizeLimit);
 }
 
-std::vector<NamedFile> readSkinFiles(const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        std::vector<NamedFile> files;
-        for (const fs::directory_entry& entry : fs::directory_iterator(path, ec))
-            if (entry.is_regular_file(ec)) files.push_back({entry.path().filename().string(), readFile(entry.path())});
-        // Directory order is arbitrary; a sorted one makes duplicate names resolve the same each time.
-        std::sort(files.begin(), files.end(), [](const NamedFile& a, const NamedFile& b) { return a.name < b.name; });
-        return files;
+namespace {
+
+// The names a classic player opens; every other file of a skin is never read.
+bool playerReads(std::string_view storedName) {
+    const std::string name = matchName(std::string(storedName));
+    if (name == lower(format::kVisColorFile) || name == lower(format::kPlEditFile)) return true;
+    for (std::size_t s = 0; s < format::kSheetCount; ++s)
+        for (std::string_view ext : format::kSheetExtensions)
+            if (name == std::string(format::baseName(Sheet(s))) + std::string(ext)) return true;
+    return false;
+}
+
+// A name as a message can show it: bytes that are no printable ASCII become '?'.
+std::string printable(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+    return out;
+}
+
+std::string sizeText(std::uint64_t bytes) {
+    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MB" : std::to_string(bytes >> 10) + " KB";
+}
+
+// The files of a skin a player would open, by their stored names, in the
+// order a player meets them; each read on demand within a limit.
+class SkinFileSet {
+public:
+    virtual ~SkinFileSet() = default;
+    virtual std::size_t count() const = 0;
+    virtual const std::string& name(std::size_t i) const = 0;
+    // The file's bytes, which may live in `holder`. Throws Error(<why>).
+    virtual std::span<const std::uint8_t> read(std::size_t i, std::uint64_t limit, std::vector<std::uint8_t>& holder) const = 0;
+};
+
+class MemoryFiles final : public SkinFileSet {
+public:
+    explicit MemoryFiles(const std::vector<NamedFile>& files) : files_(files) {}
+    std::size_t count() const override { return files_.size(); }
+    const std::string& name(std::size_t i) const override { return files_[i].name; }
+    std::span<const std::uint8_t> read(std::size_t i, std::uint64_t limit, std::vector<std::uint8_t>&) const override {
+        if (files_[i].bytes.size() > limit) throw Error("it is " + sizeText(files_[i].bytes.size()) + ", more than the " + sizeText(limit) + " it may have");
+        return files_[i].bytes;
     }
-    if (!fs::is_regular_file(path, ec)) throw Error("Cannot open the skin " + path.string());
-    std::optional<std::vector<NamedFile>> files = codec::unzipFile(path);
-    if (!files) throw Error("Cannot open the skin " + path.string());
-    return std::move(*files);
+
+private:
+    const std::vector<NamedFile>& files_;
+};
+
+class FolderFiles final : public SkinFileSet {
+public:
+    explicit FolderFiles(const fs::path& folder) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (it->is_directory(ec)) continue;
+            ++fileCount_;
+            if (playerReads(name)) names_.push_back(std::move(name));
+            else if (otherNames_.size() < 5) otherNames_.push_back(std::move(name));
+        }
+        if (ec) throw Error(ec.message());
+        // Directory order is arbitrary; a sorted one makes duplicate names resolve the same each time.
+        std::sort(names_.begin(), names_.end());
+        folder_ = folder;
+    }
+    std::size_t count() const override { return names_.size(); }
+    const std::string& name(std::size_t i) const override { return names_[i]; }
+    std::span<const std::uint8_t> read(std::size_t i, std::uint64_t limit, std::vector<std::uint8_t>& holder) const override {
+        // Without blocking: a FIFO named like a sheet must not hold the reader.
+        const int fd = ::open((folder_ / names_[i]).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) throw Error(std::strerror(errno));
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            ::close(fd);
+            throw Error("it is not a regular file");
+        }
+        if (std::uint64_t(info.st_size) > limit) {
+            ::close(fd);
+            throw Error("it is " + sizeText(std::uint64_t(info.st_size)) + ", more than the " + sizeText(limit) + " it may have");
+        }
+        // The size may change under us: never read more than the limit allows.
+        holder.resize(std::size_t(info.st_size));
+        std::size_t done = 0;
+        for (ssize_t got; done < holder.size() && (got = ::read(fd, holder.data() + done, holder.size() - done)) != 0;) {
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                const int error = errno;
+                ::close(fd);
+                throw Error(std::strerror(error));
+            }
+            done += std::size_t(got);
+        }
+        ::close(fd);
+        holder.resize(done);
+        return holder;
+    }
+    std::uint64_t fileCount() const { return fileCount_; }
+    const std::vector<std::string>& otherNames() const { return otherNames_; }
+
+private:
+    fs::path folder_;
+    std::vector<std::string> names_, otherNames_;
+    std::uint64_t fileCount_ = 0;
+};
+
+class ArchiveFiles final : public SkinFileSet {
+public:
+    explicit ArchiveFiles(std::unique_ptr<codec::ArchiveReader> archive) : archive_(std::move(archive)) {}
+    std::size_t count() const override { return archive_->members().size(); }
+    const std::string& name(std::size_t i) const override { return archive_->members()[i].name; }
+    std::span<const std::uint8_t> read(std::size_t i, std::uint64_t limit, std::vector<std::uint8_t>& holder) const override {
+        holder = archive_->read(archive_->members()[i], limit);
+        return holder;
+    }
+    const codec::ArchiveReader& archive() const { return *archive_; }
+
+private:
+    std::unique_ptr<codec::ArchiveReader> archive_;
+};
+
+// Why reading failed, in words: never the raw text of an unexpected exception.
+std::string reasonFor(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Error& e) {
+        return e.what();
+    } catch (const std::bad_alloc&) {
+        return "there is not enough memory to read it";
+    } catch (...) {
+        return "it could not be read";
+    }
 }
 
-ClassicSkin skinFromFiles(const std::vector<NamedFile>& files) {
+// The skin from the files a player would open: names matched without regard
+// to case and folder, .bmp before .png, the last image of a name winning and
+// the first plEdit.txt; each failure is a warning in the skin.
+ClassicSkin assemble(const SkinFileSet& files) {
     ClassicSkin skin;
+    std::vector<std::uint8_t> holder;
+    std::vector<std::string> names(files.count());
+    for (std::size_t i = 0; i < files.count(); ++i) names[i] = matchName(files.name(i));
+    // Tries the files of one name in the given order until `use` takes one; false when none did.
+    auto tryEach = [&](const std::string& wanted, bool lastFirst, std::uint64_t limit, const auto& use) {
+        int tried = 0, passedOver = 0;
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            const std::size_t i = lastFirst ? names.size() - 1 - k : k;
+            if (names[i] != wanted) continue;
+            if (tried == format::kTriesPerName) {
+                ++passedOver;
+                continue;
+            }
+            ++tried;
+            try {
+                use(files.read(i, limit, holder));
+                holder = {};
+                return true;
+            } catch (...) {
+                skin.warnings.push_back(printable(files.name(i)) + " skipped: " + reasonFor(std::current_exception()));
+            }
+            holder = {};
+        }
+        if (passedOver)
+            skin.warnings.push_back(std::to_string(passedOver) + " more files named " + printable(wanted) + " were not tried");
+        return false;
+    };
     for (std::size_t s = 0; s < format::kSheetCount; ++s) {
         const std::string base(format::baseName(Sheet(s)));
-        for (std::string_view ext : format::kSheetExtensions) {
-            const std::string wanted = base + std::string(ext);
-            // The last file of the name wins; one that does not decode is passed over.
-            for (auto it = files.rbegin(); it != files.rend() && !skin.sheets[s].width(); ++it)
-                if (matchName(it->name) == wanted)
-                    if (std::optional<Image> image = tryDecode(it->bytes)) skin.sheets[s] = std::move(*image);
-            if (skin.sheets[s].width()) break;
-        }
+        for (std::string_view ext : format::kSheetExtensions)
+            if (tryEach(base + std::string(ext), true, format::kMaxSheetFileBytes,
+                        [&](std::span<const std::uint8_t> bytes) { skin.sheets[s] = decodeSheetImage(bytes); }))
+                break;
     }
     for (std::size_t s = 0; s < format::kSheetCount; ++s)
         // nums_ex stays missing: the renderer draws the older sheet's stand-in minus instead.
         if (const auto from = format::fallbackSheet(Sheet(s)); from && Sheet(s) != Sheet::NumsEx && !skin.sheets[s].width())
             skin.sheets[s] = skin.sheet(*from);
 
-    const std::string visName = lower(format::kVisColorFile), plName = lower(format::kPlEditFile);
-    for (auto it = files.rbegin(); it != files.rend(); ++it)
-        if (matchName(it->name) == visName) {
-            skin.visColours = parseVisColours(std::string_view(reinterpret_cast<const char*>(it->bytes.data()), it->bytes.size()));
-            break;
-        }
-    for (const NamedFile& f : files)
-        if (matchName(f.name) == plName) {
-            skin.playlistColours =
-                parsePlaylistColours(std::string_view(reinterpret_cast<const char*>(f.bytes.data()), f.bytes.size()), skin.playlistFont);
-            break;
-        }
+    auto text = [](std::span<const std::uint8_t> bytes) {
+        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    tryEach(lower(format::kVisColorFile), true, format::kMaxTextFileBytes,
+            [&](std::span<const std::uint8_t> bytes) { skin.visColours = parseVisColours(text(bytes)); });
+    tryEach(lower(format::kPlEditFile), false, format::kMaxTextFileBytes, [&](std::span<const std::uint8_t> bytes) {
+        skin.playlistColours = parsePlaylistColours(text(bytes), skin.playlistFont);
+    });
     return skin;
 }
 
-ClassicSkin loadClassicSkin(const fs::path& path) { return skinFromFiles(readSkinFiles(path)); }
+// What a file that is no skin holds, for the message that says so.
+std::string foundText(std::uint64_t fileCount, const std::vector<std::string>& otherNames, const ClassicSkin& skin) {
+    if (fileCount == 0) return "it holds no files";
+    std::string text;
+    if (!skin.warnings.empty()) {
+        text = "no sheet could be read (";
+        for (std::size_t i = 0; i < skin.warnings.size() && i < 3; ++i) text += (i ? "; " : "") + skin.warnings[i];
+        return text + (skin.warnings.size() > 3 ? "; ...)" : ")");
+    }
+    text = "it holds " + std::to_string(fileCount) + (fileCount == 1 ? " file" : " files") + " and no sheet a player draws";
+    if (!otherNames.empty()) {
+        text += " (";
+        for (std::size_t i = 0; i < otherNames.size(); ++i) text += (i ? ", " : "") + printable(otherNames[i]);
+        text += fileCount > otherNames.size() ? ", ...)" : ")";
+    }
+    return text;
+}
+
+} // namespace
+
+ClassicSkin skinFromFiles(const std::vector<NamedFile>& files) { return assemble(MemoryFiles(files)); }
+
+ClassicSkin loadClassicSkin(const fs::path& path) {
+    const std::string cannotOpen = "Cannot open the skin " + path.string() + ": ";
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    ClassicSkin skin;
+    std::uint64_t fileCount = 0;
+    std::vector<std::string> otherNames;
+    if (fs::is_directory(status)) {
+        std::unique_ptr<FolderFiles> folder;
+        try {
+            folder = std::make_unique<FolderFiles>(path);
+        } catch (const Error& e) {
+            throw Error(cannotOpen + e.what());
+        }
+        skin = assemble(*folder);
+        fileCount = folder->fileCount(), otherNames = folder->otherNames();
+    } else {
+        if (!fs::exists(status)) throw Error(cannotOpen + (ec ? ec.message() : "No such file or directory"));
+        std::unique_ptr<ArchiveFiles> archive;
+        try {
+            archive = std::make_unique<ArchiveFiles>(codec::openArchive(path, playerReads));
+        } catch (const Error& e) {
+            throw Error(cannotOpen + e.what());
+        } catch (const std::bad_alloc&) {
+            throw Error(cannotOpen + "there is not enough memory to read it");
+        }
+        skin = assemble(*archive);
+        fileCount = archive->archive().fileCount(), otherNames = archive->archive().otherNames();
+    }
+    if (std::none_of(skin.sheets.begin(), skin.sheets.end(), [](const Image& sheet) { return sheet.width() > 0; }))
+        throw Error("not a classic skin: " + path.string() + ": " + foundText(fileCount, otherNames, skin));
+    return skin;
+}
 
 std::vector<Sheet> missingSheets(const ClassicSkin& skin) {
     std::vector<Sheet> missing;

@@ -26,14 +26,16 @@ struct Channel {
     }
     int of(std::uint32_t v) const {
         if (bits == 0) return 0;
-        const std::uint32_t raw = (v >> shift) & ((1u << bits) - 1u);
-        return bits >= 8 ? int(raw >> (bits - 8)) : int((raw * 255u + ((1u << bits) - 1u) / 2u) / ((1u << bits) - 1u));
+        // 64 bits: a mask of all 32 bits would shift a 32-bit one by its width.
+        const std::uint64_t top = (std::uint64_t(1) << bits) - 1u;
+        const std::uint64_t raw = (std::uint64_t(v) >> shift) & top;
+        return bits >= 8 ? int(raw >> (bits - 8)) : int((raw * 255u + top / 2u) / top);
     }
 };
 
 } // namespace
 
-Image readAnyBmp(const std::uint8_t* data, std::size_t size) {
+Image readAnyBmp(const std::uint8_t* data, std::size_t size, const SizeLimit& limit) {
     const Error invalid("Bitmap image is not valid");
     if (size < 26 || data[0] != 'B' || data[1] != 'M') throw invalid;
     const std::uint32_t offset = get32(data + 10);
@@ -54,9 +56,10 @@ Image readAnyBmp(const std::uint8_t* data, std::size_t size) {
         compression = get32(info + 16);
         coloursUsed = get32(info + 32);
     }
-    if (w <= 0 || hSigned == 0 || w > 32768 || hSigned > 32768 || hSigned < -32768) throw invalid;
+    if (w <= 0 || hSigned == 0 || hSigned == INT32_MIN) throw invalid;
     const bool topDown = hSigned < 0;
     const int h = topDown ? -hSigned : hSigned;
+    if (!limit.allows(w, h)) throw Error(limit.refusal(w, h));
     if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) throw invalid;
 
     // Bit-field masks follow a 40-byte header, or sit inside a longer one.
@@ -104,22 +107,28 @@ Image readAnyBmp(const std::uint8_t* data, std::size_t size) {
             const int count = pixels[i], value = pixels[i + 1];
             i += 2;
             if (count > 0) {
-                for (int k = 0; k < count; ++k)
+                // Only the part of a run inside the row is painted: runs past it would cost time for nothing.
+                const int inside = std::clamp(w - x, 0, count);
+                for (int k = 0; k < inside; ++k)
                     put(compression == kRle8 ? value : (k % 2 == 0 ? value >> 4 : value & 0x0F));
+                x = std::min(x + count - inside, w);
             } else if (value == 0) {
                 x = 0, ++row;
             } else if (value == 1) {
                 break;
             } else if (value == 2) {
                 if (i + 1 >= available) break;
-                x += pixels[i], row += pixels[i + 1];
+                // Any column past the row's end draws nothing, so x stops at w rather than overflow.
+                x = std::min(x + pixels[i], w), row += pixels[i + 1];
                 i += 2;
             } else {
                 const std::size_t bytes = compression == kRle8 ? std::size_t(value) : (std::size_t(value) + 1) / 2;
-                for (int k = 0; k < value && i + (compression == kRle8 ? std::size_t(k) : std::size_t(k) / 2) < available; ++k) {
+                const int x0 = x;
+                for (int k = 0; k < value && x < w && i + (compression == kRle8 ? std::size_t(k) : std::size_t(k) / 2) < available; ++k) {
                     const int b = pixels[i + (compression == kRle8 ? std::size_t(k) : std::size_t(k) / 2)];
                     put(compression == kRle8 ? b : (k % 2 == 0 ? b >> 4 : b & 0x0F));
                 }
+                if (i + bytes <= available) x = std::min(x0 + value, w);
                 i += (bytes + 1) & ~std::size_t(1);
             }
         }

@@ -10,7 +10,9 @@
 namespace vk {
 
 // Rows the file is too short for, and pixels an RLE run skips, stay black.
-// Throws Error("Bitmap image is not valid") when the headers make no sense.
-Image readAnyBmp(const std::uint8_t* data, std::size_t size);
+// Throws Error("Bitmap image is not valid") when the headers make no sense,
+// and Error(limit.refusal(...)) for a claimed size over `limit`, before any
+// pixel memory exists. The work is bounded by the pixels and the file's size.
+Image readAnyBmp(const std::uint8_t* data, std::size_t size, const SizeLimit& limit);
 
 } // namespace vk

@@ -27,6 +27,11 @@ int nearest(int i, int n, int sourceSize) {
 }
 } // namespace
 
+std::string SizeLimit::refusal(std::int64_t width, std::int64_t height) const {
+    return "it claims " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
+           std::to_string(maxSide) + " a side and " + std::to_string(maxPixels) + " in all it may have";
+}
+
 Image::Image(int width, int height, int depth)
     : width_(std::max(0, width)), height_(std::max(0, height)), depth_(depth),
       pixels_(std::size_t(width_) * std::size_t(height_), kWhite) {}

@@ -4,10 +4,23 @@
 #include "raster/Colour.h"
 #include "raster/Rect.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace vk {
+
+// The largest picture a decoder may make, checked against the size a file
+// claims before any pixel memory exists.
+struct SizeLimit {
+    int maxSide = 0;
+    std::int64_t maxPixels = 0;
+    bool allows(std::int64_t width, std::int64_t height) const {
+        return width > 0 && height > 0 && width <= maxSide && height <= maxSide && width * height <= maxPixels;
+    }
+    // Why a claimed size is refused, for a warning that names the file.
+    std::string refusal(std::int64_t width, std::int64_t height) const;
+};
 
 class TextRasteriser;
 

@@ -10,10 +10,13 @@ namespace {
 class Codecs final : public CodecDoor {
 public:
     std::vector<std::uint8_t> zipFiles(const std::vector<codec::NamedBytes>& files) override { return codec::zipFiles(files); }
-    std::optional<std::vector<codec::NamedBytes>> unzipFile(const std::filesystem::path& path) override {
-        return codec::unzipFile(path);
+    std::unique_ptr<codec::ArchiveReader> openArchive(const std::filesystem::path& path, const codec::MemberFilter& wanted) override {
+        return codec::openArchive(path, wanted);
     }
-    Image decodePng(const std::vector<std::uint8_t>& bytes) override { return codec::decodePng(bytes); }
+    std::unique_ptr<codec::ArchiveReader> openArchive(std::vector<std::uint8_t> bytes, const codec::MemberFilter& wanted) override {
+        return codec::openArchive(std::move(bytes), wanted);
+    }
+    Image decodePng(std::span<const std::uint8_t> bytes, const SizeLimit& limit) override { return codec::decodePng(bytes, limit); }
     std::vector<std::uint8_t> encodePng(const Image& image) override { return codec::encodePng(image); }
     std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) override { return codec::openFontFile(path); }
 };

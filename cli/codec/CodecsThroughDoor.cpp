@@ -24,8 +24,13 @@ cli::CodecDoor& door() {
 } // namespace
 
 std::vector<std::uint8_t> zipFiles(const std::vector<NamedBytes>& files) { return door().zipFiles(files); }
-std::optional<std::vector<NamedBytes>> unzipFile(const std::filesystem::path& path) { return door().unzipFile(path); }
-Image decodePng(const std::vector<std::uint8_t>& bytes) { return door().decodePng(bytes); }
+std::unique_ptr<ArchiveReader> openArchive(const std::filesystem::path& path, const MemberFilter& wanted) {
+    return door().openArchive(path, wanted);
+}
+std::unique_ptr<ArchiveReader> openArchive(std::vector<std::uint8_t> bytes, const MemberFilter& wanted) {
+    return door().openArchive(std::move(bytes), wanted);
+}
+Image decodePng(std::span<const std::uint8_t> bytes, const SizeLimit& limit) { return door().decodePng(bytes, limit); }
 std::vector<std::uint8_t> encodePng(const Image& image) { return door().encodePng(image); }
 std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) { return door().openFontFile(path); }
 

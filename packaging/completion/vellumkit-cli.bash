@@ -25,7 +25,7 @@ _vellumkit_cli() {
     --out-dir) _filedir -d; return ;;
     --out) if [ "$command" = render ]; then _filedir; else _filedir -d; fi; return ;;
     --main|--equaliser|--playlist|--wsz|--preview|--player-preview|--contact-sheet) _filedir; return ;;
-    --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq) return ;;
+    --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq|--max-memory|--max-seconds) return ;;
   esac
   if [ -z "$command" ]; then
     COMPREPLY=($(compgen -W "make batch templates render formats help --version $common" -- "$cur"))
@@ -36,7 +36,7 @@ _vellumkit_cli() {
     make) options="--out --main --wsz --preview --player-preview --no-sync $skin $common" ;;
     batch) options="--out-dir --previews --previews= -r --recursive --no-wsz --no-folder --jobs --progress --no-sync $skin $common" ;;
     templates) options="--out --contact-sheet $common" ;;
-    render) options="--out --scale --size --windows --time --title --playing --paused --stopped --volume --balance --eq $common" ;;
+    render) options="--out --scale --size --windows --time --title --playing --paused --stopped --volume --balance --eq --max-memory --max-seconds $common" ;;
     formats) options="--write $common" ;;
     help) COMPREPLY=($(compgen -W "make batch templates render formats" -- "$cur")); return ;;
   esac

@@ -2,6 +2,7 @@
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "codec/Png.h"
+#include "format/SkinFiles.h"
 #include "output/WindowPreview.h"
 #include "output/AtomicFile.h"
 #include "raster/Bmp.h"
@@ -255,7 +256,7 @@ TEST(Cli, GlyphsComeFromTheOneFontFileAsTheWindowDrawsThem) {
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     const Image window = windowPreview(bench);
-    const Image preview = codec::decodePng(readBytes(dir / "p.png"));
+    const Image preview = codec::decodePng(readBytes(dir / "p.png"), format::kSheetSizeLimit);
     ASSERT_EQ(preview.width(), window.width());
     ASSERT_EQ(preview.height(), window.height());
     EXPECT_TRUE(preview.pixels() == window.pixels());
