@@ -47,6 +47,8 @@ ClassicSkin skinFromFiles(const std::vector<NamedFile>& files);
 // read, and Error("not a classic skin: <path>: <what it holds>") when no
 // sheet a player draws could be read from it.
 ClassicSkin loadClassicSkin(const std::filesystem::path& path);
+// The same of an archive's bytes held in memory; `label` names it in messages.
+ClassicSkin loadClassicSkinArchive(std::vector<std::uint8_t> bytes, const std::string& label);
 
 // The sheets a skin lacks after the fallbacks, in format order (for a warning).
 std::vector<format::Sheet> missingSheets(const ClassicSkin& skin);

@@ -338,38 +338,50 @@ std::string foundText(std::uint64_t fileCount, const std::vector<std::string>& o
 
 ClassicSkin skinFromFiles(const std::vector<NamedFile>& files) { return assemble(MemoryFiles(files)); }
 
+namespace {
+
+// The skin, or "not a classic skin" when no sheet a player draws could be read.
+ClassicSkin checkedSkin(ClassicSkin skin, const std::string& label, std::uint64_t fileCount,
+                        const std::vector<std::string>& otherNames) {
+    if (std::none_of(skin.sheets.begin(), skin.sheets.end(), [](const Image& sheet) { return sheet.width() > 0; }))
+        throw Error("not a classic skin: " + label + ": " + foundText(fileCount, otherNames, skin));
+    return skin;
+}
+
+template <typename Open>
+ClassicSkin fromArchive(const std::string& label, Open open) {
+    std::unique_ptr<ArchiveFiles> archive;
+    try {
+        archive = std::make_unique<ArchiveFiles>(open());
+    } catch (const Error& e) {
+        throw Error("Cannot open the skin " + label + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        throw Error("Cannot open the skin " + label + ": there is not enough memory to read it");
+    }
+    return checkedSkin(assemble(*archive), label, archive->archive().fileCount(), archive->archive().otherNames());
+}
+
+} // namespace
+
 ClassicSkin loadClassicSkin(const fs::path& path) {
-    const std::string cannotOpen = "Cannot open the skin " + path.string() + ": ";
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
-    ClassicSkin skin;
-    std::uint64_t fileCount = 0;
-    std::vector<std::string> otherNames;
     if (fs::is_directory(status)) {
         std::unique_ptr<FolderFiles> folder;
         try {
             folder = std::make_unique<FolderFiles>(path);
         } catch (const Error& e) {
-            throw Error(cannotOpen + e.what());
+            throw Error("Cannot open the skin " + path.string() + ": " + e.what());
         }
-        skin = assemble(*folder);
-        fileCount = folder->fileCount(), otherNames = folder->otherNames();
-    } else {
-        if (!fs::exists(status)) throw Error(cannotOpen + (ec ? ec.message() : "No such file or directory"));
-        std::unique_ptr<ArchiveFiles> archive;
-        try {
-            archive = std::make_unique<ArchiveFiles>(codec::openArchive(path, playerReads));
-        } catch (const Error& e) {
-            throw Error(cannotOpen + e.what());
-        } catch (const std::bad_alloc&) {
-            throw Error(cannotOpen + "there is not enough memory to read it");
-        }
-        skin = assemble(*archive);
-        fileCount = archive->archive().fileCount(), otherNames = archive->archive().otherNames();
+        return checkedSkin(assemble(*folder), path.string(), folder->fileCount(), folder->otherNames());
     }
-    if (std::none_of(skin.sheets.begin(), skin.sheets.end(), [](const Image& sheet) { return sheet.width() > 0; }))
-        throw Error("not a classic skin: " + path.string() + ": " + foundText(fileCount, otherNames, skin));
-    return skin;
+    if (!fs::exists(status))
+        throw Error("Cannot open the skin " + path.string() + ": " + (ec ? ec.message() : "No such file or directory"));
+    return fromArchive(path.string(), [&] { return codec::openArchive(path, playerReads); });
+}
+
+ClassicSkin loadClassicSkinArchive(std::vector<std::uint8_t> bytes, const std::string& label) {
+    return fromArchive(label, [&] { return codec::openArchive(std::move(bytes), playerReads); });
 }
 
 std::vector<Sheet> missingSheets(const ClassicSkin& skin) {

@@ -11,12 +11,12 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DVK_BUILD_FUZZ=ON -DVK_BUILD_TESTS=OFF -DVK_BUILD_BENCH=OFF -DVK_BUILD_GUI=OFF >/dev/null
-cmake --build "$build" --target fuzz_picture fuzz_cli
+cmake --build "$build" --target fuzz_picture fuzz_cli fuzz_skin
 export QT_QPA_PLATFORM=offscreen
 # Qt's JPEG plug-in leaves a known leak behind in this environment; leaks are not what these runs look for.
 export ASAN_OPTIONS="detect_leaks=0:${ASAN_OPTIONS:-}"
 status=0
-for target in picture cli; do
+for target in picture cli skin; do
   work="$build/corpus-$target"
   findings="$build/findings/$target"
   rm -rf "$work"

@@ -2,6 +2,7 @@
 // any case and folder, palette and RLE bitmaps, PNG sheets, missing sheets;
 // and the render command on a skin the maker made.
 #include "player/PlayerRenderer.h"
+#include "codec/Png.h"
 #include "output/WszArchive.h"
 #include "raster/Bmp.h"
 #include "raster/Error.h"
@@ -12,6 +13,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
+#include <zlib.h>
 
 #include <map>
 
@@ -131,6 +133,45 @@ TEST(SkinLoading, FolderAndArchiveInAnyCaseAndDepthRenderAsTheSkin) {
     EXPECT_EQ(main.pixel(format::kPlayButtonAt.x, format::kPlayButtonAt.y + 10), s.skin.sheet(Sheet::Main).pixel(39, 98));
 
     EXPECT_THROW(player::loadClassicSkin(dir / "nothing-here"), Error);
+}
+
+// Of several files of one name the last is taken, as players take it; only the
+// last few are tried, so that 65,535 broken copies cannot cost minutes.
+TEST(SkinLoading, OnlyTheLastFewFilesOfANameAreTried) {
+    Image a(4, 4), b(4, 4);
+    a.fill(a.bounds(), rgb(200, 0, 0));
+    b.fill(b.bounds(), rgb(0, 0, 200));
+    const std::vector<std::uint8_t> broken{'B', 'M', 1, 2, 3};
+    std::vector<player::NamedFile> files{{"a/main.bmp", encodeBmp(a)}, {"b/MAIN.BMP", broken}, {"c/main.bmp", encodeBmp(b)},
+                                         {"d/Main.bmp", broken}, {"e/main.bmp", broken}};
+    player::ClassicSkin skin = player::skinFromFiles(files);
+    EXPECT_TRUE(skin.sheet(Sheet::Main).samePixels(b));
+    EXPECT_EQ(skin.warnings, (std::vector<std::string>{"e/main.bmp skipped: Bitmap image is not valid",
+                                                       "d/Main.bmp skipped: Bitmap image is not valid"}));
+    files.push_back({"f/main.bmp", broken});
+    skin = player::skinFromFiles(files);
+    EXPECT_FALSE(skin.has(Sheet::Main)) << "the fourth file from the end was tried";
+    ASSERT_EQ(skin.warnings.size(), 4u);
+    EXPECT_EQ(skin.warnings.back(), "3 more files named main.bmp were not tried");
+}
+
+// Text chunks never change a picture, so passing over them (libpng would inflate every one) keeps every pixel.
+TEST(SkinLoading, PngTextChunksArePassedOverWithTheSamePixels) {
+    Image sheet(3, 2);
+    sheet.fill(sheet.bounds(), rgb(10, 20, 30));
+    sheet.setPixel(2, 1, rgb(250, 0, 5));
+    std::vector<std::uint8_t> png = codec::encodePng(sheet);
+    // A zTXt chunk after the header: keyword, method 0, the compressed text, the checksum libpng checks.
+    std::vector<std::uint8_t> chunk{0, 0, 0, 0, 'z', 'T', 'X', 't', 'k', 0, 0};
+    std::vector<std::uint8_t> text(64);
+    uLongf packed = uLongf(text.size());
+    compress(text.data(), &packed, reinterpret_cast<const Bytef*>("words that never reach a pixel"), 30);
+    chunk.insert(chunk.end(), text.begin(), text.begin() + std::ptrdiff_t(packed));
+    chunk[3] = std::uint8_t(chunk.size() - 8);
+    const uLong sum = crc32(0, chunk.data() + 4, uInt(chunk.size() - 4));
+    for (int shift : {24, 16, 8, 0}) chunk.push_back(std::uint8_t(sum >> shift));
+    png.insert(png.begin() + 33, chunk.begin(), chunk.end());
+    EXPECT_TRUE(player::decodeSheetImage(png).samePixels(sheet));
 }
 
 TEST(SkinLoading, TextFilesAsTheWebPlayerReadsThem) {
