@@ -63,6 +63,8 @@ struct SaveOptions {
 // Throws Error with the message of the first failure. Returns the skin directory.
 std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
                                const std::string& skinName, const SaveOptions& options = {});
+// The same with no skin directory: only the archive and the extras, committed together.
+void saveWithoutFolder(const SkinDocument& doc, const SaveOptions& options);
 
 // The two kinds of file the skin is made of, each replacing its target whole.
 // A bitmap (or archive) fails with "Cannot create file <path>" or "Stream
