@@ -15,6 +15,9 @@
 namespace vk {
 
 namespace {
+constexpr std::array<std::string_view, 16> hexDigits = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                                        "8", "9", "A", "B", "C", "D", "E", "F"};
+constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kFixedVisLines[] = {"255,255,255,", "214,214,222,", "181,189,189,", "160,170,175,",
                                                "148,156,165,"};
 } // namespace
@@ -113,6 +116,8 @@ std::filesystem::path skinDirectoryFor(const std::filesystem::path& parent, cons
     return path(base + path::value_type(path::preferred_separator) + skinName);
 }
 
+namespace {
+// The runtime's code for an errno: 2, 3, 4, 5 or 101, or 0 when it has none.
 int runtimeErrorCode(int error) {
     switch (error) {
     case ENOENT: return 2;
@@ -130,6 +135,8 @@ int runtimeErrorCode(int error) {
     default: return 0;
     }
 }
+
+} // namespace
 
 std::string textFileErrorMessage(int error) {
     switch (runtimeErrorCode(error)) {
