@@ -1,5 +1,7 @@
 #include "app/ColourPanel.h"
 
+#include "colour/ColourTools.h"
+
 namespace vk {
 
 std::optional<TColor> ColourDialog::execute() {

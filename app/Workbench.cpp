@@ -1,7 +1,10 @@
 #include "app/Workbench.h"
 
 #include "app/PictureIntake.h"
+#include "colour/ColourTools.h"
 #include "format/WindowAreas.h"
+#include "output/SkinWriter.h"
+#include "output/WindowPreview.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
 
@@ -42,33 +45,45 @@ Rect fittedSource(const PictureFit& fit, int width, int height, const Rect& targ
 }
 
 Workbench::Workbench(TextRasteriser* textRasteriser, PictureDecoder decode) : decode_(decode) {
-    text = textRasteriser;
-    state.sourcePictures.main = t.firstImage;
-    state.sourcePictures.playlist = t.firstImage;
-    state.sourcePictures.equaliser = t.firstImage;
+    doc_.text = textRasteriser;
+    SourcePictures& pictures = doc_.state.sourcePictures;
+    pictures.main = pictures.playlist = pictures.equaliser = doc_.t.firstImage;
     std::error_code ec;
-    state.startDirectory = std::filesystem::current_path(ec).string();
+    doc_.state.startDirectory = std::filesystem::current_path(ec).string();
     layoutPictures();
 }
 
+namespace {
+template <typename Pictures>
+auto& slotOf(Pictures& pictures, WhichPicture which) {
+    return which == WhichPicture::Main ? pictures.main : which == WhichPicture::Equaliser ? pictures.equaliser : pictures.playlist;
+}
+} // namespace
+
+const Image& Workbench::sourcePicture(WhichPicture which) const { return slotOf(doc_.state.sourcePictures, which); }
+
 void Workbench::layoutPictures() {
-    const SourcePictures& pictures = state.sourcePictures;
-    switch (options.layout) {
+    const SourcePictures& pictures = doc_.state.sourcePictures;
+    Image& mainWindow = doc_.mainWindow;
+    Image& plShow = doc_.plShow;
+    Image& eqWindow = doc_.t.eqMain;
+    const PictureFit& fit = fit_;
+    switch (doc_.options.layout) {
     case LayoutMode::TwoPlusOne:
-        drawFitted(twoWinPic, kTwoWindows, pictures.main, fit);
-        mainWindow.copyRect(kWindow, twoWinPic, kWindow);
-        t.eqMain.copyRect(kWindow, twoWinPic, kSecondWindow);
+        drawFitted(doc_.twoWinPic, kTwoWindows, pictures.main, fit);
+        mainWindow.copyRect(kWindow, doc_.twoWinPic, kWindow);
+        eqWindow.copyRect(kWindow, doc_.twoWinPic, kSecondWindow);
         drawFitted(plShow, kWindow, pictures.playlist, fit);
         break;
     case LayoutMode::Continuous:
-        drawFitted(oneWinPic, kThreeWindows, pictures.main, fit);
-        mainWindow.copyRect(kWindow, oneWinPic, kWindow);
-        t.eqMain.copyRect(kWindow, oneWinPic, kSecondWindow);
-        plShow.copyRect(kWindow, oneWinPic, kThirdWindow);
+        drawFitted(doc_.oneWinPic, kThreeWindows, pictures.main, fit);
+        mainWindow.copyRect(kWindow, doc_.oneWinPic, kWindow);
+        eqWindow.copyRect(kWindow, doc_.oneWinPic, kSecondWindow);
+        plShow.copyRect(kWindow, doc_.oneWinPic, kThirdWindow);
         break;
     case LayoutMode::ThreeWindows:
         drawFitted(mainWindow, kWindow, pictures.main, fit);
-        drawFitted(t.eqMain, kWindow, pictures.equaliser, fit);
+        drawFitted(eqWindow, kWindow, pictures.equaliser, fit);
         drawFitted(plShow, kWindow, pictures.playlist, fit);
         break;
     }
@@ -76,14 +91,11 @@ void Workbench::layoutPictures() {
 }
 
 void Workbench::loadPicture(WhichPicture which, const std::string& path) {
-    usePicture(which, decode_(path, pictureOptions));
+    usePicture(which, decode_(path, pictureOptions_));
 }
 
 void Workbench::usePicture(WhichPicture which, Image picture) {
-    Image& slot = which == WhichPicture::Main        ? state.sourcePictures.main
-                  : which == WhichPicture::Equaliser ? state.sourcePictures.equaliser
-                                                     : state.sourcePictures.playlist;
-    slot = std::move(picture);
+    slotOf(doc_.state.sourcePictures, which) = std::move(picture);
     layoutPictures();
 }
 
@@ -96,7 +108,7 @@ void Workbench::makeSkin() {
         }
     } restore{*this};
     enterMade();
-    skin::makeSkin(*this);
+    skin::makeSkin(doc_);
 }
 
 void Workbench::requireMade(const char* command) const {
@@ -107,23 +119,47 @@ void Workbench::setColour(ColourSetting setting, TColor colour) {
     requireMade("Changing a colour");
     // Looked up first, so that an unknown setting changes nothing.
     const skin::RepaintRoutine repaint = skin::repaintRoutineFor(setting);
-    setColourSetting(*this, setting, colour);
-    repaint(*this);
+    setColourSetting(doc_, setting, colour);
+    repaint(doc_);
 }
 
 void Workbench::restyleSlider(SliderKnobs knobs, TColor colour) {
     requireMade("Changing a slider");
-    vk::restyleSlider(*this, knobs, colour);
+    vk::restyleSlider(doc_, knobs, colour);
 }
 
 void Workbench::setVisColour(int entry, TColor colour) {
     requireMade("Changing a visualisation colour");
-    vk::setVisColour(*this, entry, colour);
+    vk::setVisColour(doc_, entry, colour);
 }
 
-std::filesystem::path Workbench::saveSkin(const std::filesystem::path& parent, const std::string& skinName) const {
-    return vk::saveSkin(*this, parent, skinName);
+void Workbench::paintVisBar() { vk::paintVisBar(doc_); }
+
+std::filesystem::path Workbench::save(const SaveRequest& request) const {
+    SaveOptions options;
+    options.archive = request.archive;
+    for (const SavedFile& extra : request.extras) options.extras.push_back({extra.path, extra.bytes});
+    options.durability = request.synced ? Durability::Synced : Durability::Unsynced;
+    if (request.skinName.empty()) {
+        saveWithoutFolder(doc_, options);
+        return {};
+    }
+    return saveSkin(doc_, request.parent, request.skinName, options);
 }
+
+std::filesystem::path Workbench::skinDirectoryFor(const std::filesystem::path& parent, const std::string& skinName) {
+    return vk::skinDirectoryFor(parent, skinName);
+}
+
+void Workbench::writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    writeBinaryFile(path, bytes);
+}
+
+std::string Workbench::fileErrorMessage(int error) { return textFileErrorMessage(error); }
+
+player::ClassicSkin Workbench::currentSkin() const { return player::skinFromFiles(skinFiles(doc_)); }
+
+Image Workbench::windowPreview() const { return vk::windowPreview(doc_); }
 
 void Workbench::enterNotMade() {
     setButton(WorkflowButton::Revert, false);

@@ -1,6 +1,7 @@
 // The skin writer's costs: encoding the sixteen files, deflating them into an
 // archive, and saving them against plain write() calls of the same bytes.
 // Saves go to $TMPDIR (or /tmp): point it at the disk to be measured.
+#include "tests/app/WorkbenchAccess.h"
 #include "app/Workbench.h"
 #include "app/QtTextRasteriser.h"
 #include "output/WszArchive.h"
@@ -42,7 +43,7 @@ void saveSkinAs(benchmark::State& s, vk::Durability durability) {
     vk::SaveOptions options;
     options.archive = dir.path / "Sky.wsz";
     options.durability = durability;
-    for (auto _ : s) vk::saveSkin(bench, dir.path, "Sky", options);
+    for (auto _ : s) vk::saveSkin(docOf(bench), dir.path, "Sky", options);
 }
 
 // The same seventeen files written with open/write/close, optionally each flushed.
@@ -53,7 +54,7 @@ void writeSameBytes(benchmark::State& s, bool fsyncEach) {
     fs::create_directory(dir.path / "Sky");
     for (auto _ : s) {
         // Encoded inside the loop as the save does.
-        std::vector<vk::SkinFile> files = vk::skinFiles(bench);
+        std::vector<vk::SkinFile> files = vk::skinFiles(docOf(bench));
         files.push_back({"../Sky.wsz", vk::encodeWsz(files)});
         for (const vk::SkinFile& file : files) {
             const int fd = ::open((dir.path / "Sky" / file.name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -71,7 +72,7 @@ enum class Flush { SyncFs, FsyncEach, StartAllThenDataSyncEach, DataSyncTogether
 void flushStaged(benchmark::State& s, Flush how) {
     vk::Workbench bench{vk::qtTextRasteriser()};
     vk::MakeSkinClick(bench);
-    std::vector<vk::SkinFile> files = vk::skinFiles(bench);
+    std::vector<vk::SkinFile> files = vk::skinFiles(docOf(bench));
     files.push_back({"Sky.wsz", vk::encodeWsz(files)});
     BenchDir dir;
     for (auto _ : s) {
@@ -118,14 +119,14 @@ BENCHMARK(BM_FlushStagedDataSyncTogether)->Unit(benchmark::kMillisecond)->UseRea
 static void BM_EncodeSkinFiles(benchmark::State& s) {
     vk::Workbench bench{vk::qtTextRasteriser()};
     vk::MakeSkinClick(bench);
-    for (auto _ : s) benchmark::DoNotOptimize(vk::skinFiles(bench));
+    for (auto _ : s) benchmark::DoNotOptimize(vk::skinFiles(docOf(bench)));
 }
 BENCHMARK(BM_EncodeSkinFiles);
 
 static void BM_EncodeWsz(benchmark::State& s) {
     vk::Workbench bench{vk::qtTextRasteriser()};
     vk::MakeSkinClick(bench);
-    const auto files = vk::skinFiles(bench);
+    const auto files = vk::skinFiles(docOf(bench));
     for (auto _ : s) benchmark::DoNotOptimize(vk::encodeWsz(files));
 }
 BENCHMARK(BM_EncodeWsz);

@@ -1,5 +1,6 @@
 // The player renderer: one full frame of the three windows at 1x, with and
 // without the playlist text, and a skin read from its files.
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "output/SkinWriter.h"
@@ -15,7 +16,7 @@ std::vector<vk::player::NamedFile> madeSkinFiles() {
     bench.layoutPictures();
     vk::MakeSkinClick(bench);
     std::vector<vk::player::NamedFile> files;
-    for (const vk::SkinFile& f : vk::skinFiles(bench)) files.push_back({f.name, f.bytes});
+    for (const vk::SkinFile& f : vk::skinFiles(docOf(bench))) files.push_back({f.name, f.bytes});
     return files;
 }
 

@@ -1,5 +1,6 @@
 // The player preview window: one animated frame as its timer gives it (state
 // moved on, frame rendered, converted and painted), and one document change.
+#include "tests/app/WorkbenchAccess.h"
 #include "app/window/PlayerPreview.h"
 #include "app/Workbench.h"
 #include "app/QtTextRasteriser.h"

@@ -1,4 +1,5 @@
 // Benchmarks of the hot paths; report figures as ratios within one run.
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "app/PictureIntake.h"
 #include "app/Workbench.h"

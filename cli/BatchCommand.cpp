@@ -9,8 +9,6 @@
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
-#include "output/SkinWriter.h"
-#include "output/WszArchive.h"
 #include "raster/Error.h"
 #include "raster/TextRasteriser.h"
 
@@ -223,7 +221,7 @@ void checkOutputsOfAll(const BatchRequest& request, const std::vector<BatchItem>
     std::vector<NamedFile> outputs, inputs;
     for (const BatchItem& item : items) {
         if (!request.noFolder) {
-            const fs::path skinDirectory = skinDirectoryFor(request.outDir, item.name);
+            const fs::path skinDirectory = Workbench::skinDirectoryFor(request.outDir, item.name);
             outputs.push_back({skinDirectory, "the skin directory"});
             for (const auto& path : skinFilePaths(skinDirectory)) outputs.push_back({path, "the skin file"});
         }
@@ -343,31 +341,23 @@ struct SharedPictures {
 
 void makeOne(const BatchRequest& request, const SharedPictures& shared, const BatchItem& item, TextRasteriser* text) {
     Workbench bench(text, &loadPictureThroughQt);
-    bench.pictureOptions = request.recipe.picture;
-    bench.fit = request.recipe.fit;
+    bench.setPictureOptions(request.recipe.picture);
+    bench.setFit(request.recipe.fit);
     if (shared.equaliser) bench.usePicture(WhichPicture::Equaliser, *shared.equaliser);
     if (shared.playlist) bench.usePicture(WhichPicture::Playlist, *shared.playlist);
     bench.loadPicture(WhichPicture::Main, item.picture);
     makeSkinFromRecipe(bench, request.recipe);
 
-    const Durability durability = request.noSync ? Durability::Unsynced : Durability::Synced;
-    std::vector<ExtraFile> extras;
+    // The skin, its archive and its preview land together or not at all.
+    SaveRequest save;
+    if (!request.noFolder) save.parent = request.outDir, save.skinName = item.name;
+    if (!request.noWsz) save.archive = archiveOf(request, item.name);
     if (!request.previewFormat.empty()) {
         const fs::path preview = previewOf(request, item.name);
-        extras.push_back({preview, previewBytes(bench, preview)});
+        save.extras.push_back({preview, previewBytes(bench, preview)});
     }
-    if (request.noFolder) {
-        // No folder to lock: the archive and the preview each replace their file whole.
-        writeBinaryFile(archiveOf(request, item.name), encodeWsz(skinFiles(bench)), durability);
-        for (const ExtraFile& extra : extras) writeBinaryFile(extra.path, extra.bytes, durability);
-    } else {
-        // The skin, its archive and its preview land together or not at all.
-        SaveOptions save;
-        if (!request.noWsz) save.archive = archiveOf(request, item.name);
-        save.extras = std::move(extras);
-        save.durability = durability;
-        saveSkin(bench, request.outDir, item.name, save);
-    }
+    save.synced = !request.noSync;
+    bench.save(save);
     note("made " + item.name + " from " + item.picture);
 }
 
@@ -386,14 +376,14 @@ int runBatch(const std::vector<std::string>& args) {
     // The pictures every skin shares are read once, by Get Bitmap as the window reads them.
     SharedPictures shared;
     Workbench reader(nullptr, &loadPictureThroughQt);
-    reader.pictureOptions = request.recipe.picture;
+    reader.setPictureOptions(request.recipe.picture);
     if (!request.recipe.equaliserPicture.empty()) {
         reader.loadPicture(WhichPicture::Equaliser, request.recipe.equaliserPicture);
-        shared.equaliser = std::move(reader.state.sourcePictures.equaliser);
+        shared.equaliser = reader.sourcePicture(WhichPicture::Equaliser);
     }
     if (!request.recipe.playlistPicture.empty()) {
         reader.loadPicture(WhichPicture::Playlist, request.recipe.playlistPicture);
-        shared.playlist = std::move(reader.state.sourcePictures.playlist);
+        shared.playlist = reader.sourcePicture(WhichPicture::Playlist);
     }
     checkDirectoryTarget(request.outDir);
 

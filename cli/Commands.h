@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-namespace vk {
-struct SkinDocument;
+namespace vk::player {
+struct ClassicSkin;
 }
 
 namespace vk::cli {
@@ -26,6 +26,6 @@ int runTemplates(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runFormats(const std::vector<std::string>& args);
 // The skin as the player shows it, all three windows, as a file in the format its extension names.
-std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std::filesystem::path& file);
+std::vector<std::uint8_t> playerPreviewBytes(const player::ClassicSkin& skin, const std::filesystem::path& file);
 
 } // namespace vk::cli

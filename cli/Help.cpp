@@ -1,5 +1,9 @@
 #include "cli/Help.h"
 
+#include "cli/Commands.h"
+
+#include <algorithm>
+
 namespace vk::cli {
 
 namespace {
@@ -131,24 +135,19 @@ constexpr const char* kFormats =
     "  -h, --help          this help\n"
     "\n" VK_EXIT_STATUS;
 
-constexpr const char* kHelp =
+// Filled in from the table's names.
+constexpr const char* kHelpBefore =
     "usage: vellumkit-cli help [COMMAND]\n"
-    "Shows the overview, or the help of COMMAND (make, batch, templates, render, formats).\n"
+    "Shows the overview, or the help of COMMAND (";
+constexpr const char* kHelpAfter = ").\n"
     "\n" VK_EXIT_STATUS;
 
-} // namespace
-
-const char* const kOverview =
+constexpr const char* kOverviewHead =
     "usage: vellumkit-cli COMMAND [OPTIONS]\n"
     "Turns pictures into classic Winamp 2.x skins.\n"
     "\n"
-    "Commands:\n"
-    "  make       one skin from up to three pictures\n"
-    "  batch      one skin per picture, for many pictures or folders of them\n"
-    "  templates  the built-in template images\n"
-    "  render     a skin as the player shows it\n"
-    "  formats    the picture formats this installation reads\n"
-    "  help       vellumkit-cli help COMMAND: that command's options (or COMMAND --help)\n"
+    "Commands:\n";
+constexpr const char* kOverviewTail =
     "\n"
     "Options for every command:\n"
     VK_COMMON_OPTIONS
@@ -161,14 +160,51 @@ const char* const kOverview =
     "captions or glyphs; captions need contrast with the picture.\n"
     "\n" VK_EXIT_STATUS;
 
-const char* helpFor(std::string_view command) {
-    if (command == "make") return kMake;
-    if (command == "batch") return kBatch;
-    if (command == "templates") return kTemplates;
-    if (command == "render") return kRender;
-    if (command == "formats") return kFormats;
-    if (command == "help") return kHelp;
+// help's own page names every other command, so it is made once the table is.
+std::string helpPage() {
+    std::string names;
+    for (const Command& command : commands())
+        if (command.run) names += (names.empty() ? "" : ", ") + std::string(command.name);
+    return kHelpBefore + names + kHelpAfter;
+}
+
+} // namespace
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"make", "one skin from up to three pictures", kMake, &runMake},
+        {"batch", "one skin per picture, for many pictures or folders of them", kBatch, &runBatch},
+        {"templates", "the built-in template images", kTemplates, &runTemplates},
+        {"render", "a skin as the player shows it", kRender, &runRender},
+        {"formats", "the picture formats this installation reads", kFormats, &runFormats},
+        {"help", "vellumkit-cli help COMMAND: that command's options (or COMMAND --help)", nullptr, nullptr},
+    };
+    return table;
+}
+
+const Command* findCommand(std::string_view name) {
+    for (const Command& command : commands())
+        if (command.name == name) return &command;
     return nullptr;
+}
+
+std::string overview() {
+    std::string text = kOverviewHead;
+    for (const Command& command : commands()) {
+        std::string name(command.name);
+        name.resize(std::max<std::size_t>(name.size() + 1, 11), ' ');
+        text += "  " + name + command.summary + "\n";
+    }
+    return text + kOverviewTail;
+}
+
+const char* helpFor(std::string_view name) {
+    if (name == "help") {
+        static const std::string page = helpPage();
+        return page.c_str();
+    }
+    const Command* command = findCommand(name);
+    return command ? command->page : nullptr;
 }
 
 } // namespace vk::cli

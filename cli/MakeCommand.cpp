@@ -6,8 +6,6 @@
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
-#include "output/SkinWriter.h"
-
 
 namespace vk::cli {
 
@@ -45,17 +43,17 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
 
 // Get Bitmap for each picture given, as the window would load them.
 void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
-    bench.pictureOptions = recipe.picture;
-    bench.fit = recipe.fit;
-    const auto load = [&](WhichPicture which, const std::string& path, const Image& loaded) {
+    bench.setPictureOptions(recipe.picture);
+    bench.setFit(recipe.fit);
+    const auto load = [&](WhichPicture which, const std::string& path) {
         if (path.empty()) return;
         bench.loadPicture(which, path);
+        const Image& loaded = bench.sourcePicture(which);
         note("read " + path + " (" + std::to_string(loaded.width()) + " x " + std::to_string(loaded.height()) + ")");
     };
-    const SourcePictures& pictures = bench.state.sourcePictures;
-    load(WhichPicture::Main, recipe.mainPicture, pictures.main);
-    load(WhichPicture::Equaliser, recipe.equaliserPicture, pictures.equaliser);
-    load(WhichPicture::Playlist, recipe.playlistPicture, pictures.playlist);
+    load(WhichPicture::Main, recipe.mainPicture);
+    load(WhichPicture::Equaliser, recipe.equaliserPicture);
+    load(WhichPicture::Playlist, recipe.playlistPicture);
 }
 
 // No output may land on a picture read or on another output.
@@ -77,7 +75,7 @@ void checkOutputs(const MakeRequest& request, const std::filesystem::path& skinD
 int runMake(const std::vector<std::string>& args) {
     const MakeRequest request = readMakeArguments(args);
     const SkinTarget target = splitSkinDirectory(request.out);
-    const std::filesystem::path skinDirectory = skinDirectoryFor(target.parent, target.name);
+    const std::filesystem::path skinDirectory = Workbench::skinDirectoryFor(target.parent, target.name);
     checkOutputs(request, skinDirectory);
 
     // Everything that can be found wrong is found before the first byte is written.
@@ -89,21 +87,22 @@ int runMake(const std::vector<std::string>& args) {
     if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview);
 
     makeSkinFromRecipe(bench, request.recipe);
-    note(std::string("made the skin: layout ") + layoutName(bench.options.layout) + (request.recipe.layout ? "" : " (from the pictures given)") +
-         (bench.fit.mode == PictureFit::Mode::Crop ? ", pictures cropped" : ", pictures stretched") + ", " +
+    note(std::string("made the skin: layout ") + layoutName(bench.options().layout) + (request.recipe.layout ? "" : " (from the pictures given)") +
+         (bench.fit().mode == PictureFit::Mode::Crop ? ", pictures cropped" : ", pictures stretched") + ", " +
          std::to_string(request.recipe.steps.size()) + " colour changes");
 
     // The skin, its archive and its preview land together or not at all.
-    SaveOptions save;
-    save.archive = request.wsz;
+    SaveRequest save;
+    save.parent = target.parent, save.skinName = target.name, save.archive = request.wsz;
     if (!request.preview.empty()) save.extras.push_back({request.preview, previewBytes(bench, request.preview)});
-    if (!request.playerPreview.empty()) save.extras.push_back({request.playerPreview, playerPreviewBytes(bench, request.playerPreview)});
-    if (request.noSync) save.durability = Durability::Unsynced;
+    if (!request.playerPreview.empty())
+        save.extras.push_back({request.playerPreview, playerPreviewBytes(bench.currentSkin(), request.playerPreview)});
+    save.synced = !request.noSync;
     OutputGuard guard;
     guard.makeDirectories(target.parent);
     if (!request.wsz.empty()) guard.makeDirectories(std::filesystem::path(request.wsz).parent_path());
     if (!request.preview.empty()) guard.makeDirectories(std::filesystem::path(request.preview).parent_path());
-    saveSkin(bench, target.parent, target.name, save);
+    bench.save(save);
     guard.keep();
 
     result("made " + skinDirectory.string() + " (16 files)");

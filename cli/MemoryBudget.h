@@ -17,13 +17,6 @@ public:
         freed_.wait(lock, [&] { return fits(cost); });
         used_ += cost;
     }
-    // Takes the cost only if it fits now.
-    bool tryAcquire(std::size_t cost) {
-        std::lock_guard lock(mutex_);
-        if (!fits(cost)) return false;
-        used_ += cost;
-        return true;
-    }
     void release(std::size_t cost) {
         {
             std::lock_guard lock(mutex_);

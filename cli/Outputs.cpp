@@ -6,7 +6,6 @@
 #include "cli/QtDoor.h"
 #include "codec/Png.h"
 #include "format/SkinFiles.h"
-#include "output/WindowPreview.h"
 #include "raster/Bmp.h"
 #include "raster/Error.h"
 
@@ -153,7 +152,7 @@ std::vector<std::uint8_t> encodeImage(const Image& image, const std::string& for
 }
 
 std::vector<std::uint8_t> previewBytes(const Workbench& bench, const fs::path& file) {
-    return encodeImage(windowPreview(bench), imageFormatFor(file, "the preview"), file);
+    return encodeImage(bench.windowPreview(), imageFormatFor(file, "the preview"), file);
 }
 
 } // namespace vk::cli

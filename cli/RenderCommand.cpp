@@ -6,7 +6,7 @@
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
-#include "output/SkinWriter.h"
+#include "app/Workbench.h"
 #include "player/PlayerRenderer.h"
 #include "raster/Error.h"
 
@@ -66,10 +66,8 @@ player::PlayerState previewState() {
 
 } // namespace
 
-std::vector<std::uint8_t> playerPreviewBytes(const SkinDocument& doc, const std::filesystem::path& file) {
-    std::vector<player::NamedFile> files;
-    for (SkinFile& f : skinFiles(doc)) files.push_back({std::move(f.name), std::move(f.bytes)});
-    return encodeImage(player::renderPlayer(player::skinFromFiles(files), previewState(), kAllWindows, 1,
+std::vector<std::uint8_t> playerPreviewBytes(const player::ClassicSkin& skin, const std::filesystem::path& file) {
+    return encodeImage(player::renderPlayer(skin, previewState(), kAllWindows, 1,
                                           glyphsIfStarted()),
                      imageFormatFor(file, "--player-preview"), file);
 }
@@ -144,7 +142,7 @@ int runRender(const std::vector<std::string>& args) {
         warning("warning: the skin has no " + std::string(format::baseName(missing)) + " sheet");
     const Image drawn = player::renderPlayer(skin, state, shown, zoom, glyphsIfStarted());
     const Image picture = fit ? player::fittedWithin(drawn, fit) : drawn;
-    writeBinaryFile(out, encodeImage(picture, format, out));
+    Workbench::writeFile(out, encodeImage(picture, format, out));
     result("made " + out);
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 #include "cli/QtDoor.h"
-#include "colour/ColourTools.h"
 
 #include <algorithm>
 #include <cctype>
@@ -208,10 +207,11 @@ void checkRecipe(const SkinRecipe& recipe) {
 }
 
 void makeSkinFromRecipe(Workbench& bench, const SkinRecipe& recipe) {
-    bench.options = recipe.options;
-    bench.options.layout = recipe.layout.value_or(defaultLayout(
+    Options options = recipe.options;
+    options.layout = recipe.layout.value_or(defaultLayout(
         !recipe.mainPicture.empty(), !recipe.equaliserPicture.empty(), !recipe.playlistPicture.empty()));
-    bench.fit = recipe.fit;
+    bench.setOptions(options);
+    bench.setFit(recipe.fit);
     bench.layoutPictures();
     MakeSkinClick(bench);
     for (const ColourStep& step : recipe.steps) {

@@ -1,11 +1,11 @@
 // `templates`: writes the embedded template set back out, and draws a
 // labelled contact sheet of it for a person to look at.
+#include "app/Workbench.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
-#include "output/SkinWriter.h"
 #include "raster/Error.h"
 #include "templates/TemplateSet.h"
 
@@ -53,7 +53,7 @@ void writeContactSheet(const fs::path& file) {
     const std::vector<std::uint8_t> bytes = qtDoor().contactSheet(tiles, kScale, imageFormatFor(file, "--contact-sheet"), why);
     try {
         if (bytes.empty()) throw Error(why);
-        writeBinaryFile(file, bytes);
+        Workbench::writeFile(file, bytes);
     } catch (const Error&) {
         throw Error("Cannot write \"" + file.string() + "\"");
     }

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     // Help and the version are answered before anything is started.
     const std::string_view command = first < argc ? argv[first] : "";
     if (isHelp(command) || (command == "help" && first + 1 == argc)) {
-        std::fputs(vk::cli::kOverview, stdout);
+        std::fputs(vk::cli::overview().c_str(), stdout);
         return 0;
     }
     if (command == "--version") {
@@ -84,11 +84,7 @@ int main(int argc, char** argv) {
         if (args.empty()) throw vk::cli::UsageError{"no command given"};
         const std::string command = args.front();
         args.erase(args.begin());
-        if (command == "make") return vk::cli::runMake(args);
-        if (command == "batch") return vk::cli::runBatch(args);
-        if (command == "templates") return vk::cli::runTemplates(args);
-        if (command == "render") return vk::cli::runRender(args);
-        if (command == "formats") return vk::cli::runFormats(args);
+        if (const vk::cli::Command* known = vk::cli::findCommand(command); known && known->run) return known->run(args);
         throw vk::cli::UsageError{"unknown command '" + command + "'"};
     } catch (const vk::cli::UsageError& e) {
         const std::string page = vk::cli::helpFor(command) ? std::string(command) + " " : "";

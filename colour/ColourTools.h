@@ -23,16 +23,7 @@ void changeMainSlider(SkinDocument& doc, TColor colour);
 void changeEqSliders(SkinDocument& doc, TColor colour);
 void changePlSlider(SkinDocument& doc, TColor colour);
 
-enum class SliderKnobs { MainSlider, EqSliders, PlSlider };
 void restyleSlider(SkinDocument& doc, SliderKnobs knobs, TColor colour);
-
-// The three knob groups by the short names the command line uses.
-struct SliderKnobsInfo {
-    SliderKnobs knobs;
-    const char* name;
-};
-inline constexpr SliderKnobsInfo kSliderKnobs[] = {
-    {SliderKnobs::MainSlider, "main"}, {SliderKnobs::EqSliders, "eq"}, {SliderKnobs::PlSlider, "playlist"}};
 
 // The visualisation colour bar (t.visiBar): all seventeen cells from visColours.
 void paintVisBar(SkinDocument& doc);

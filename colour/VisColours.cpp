@@ -22,7 +22,7 @@ constexpr Rect analyserCell(int i) { return {0, kCellPitch * i - 1, kBarWidth, k
 void paintVisBar(SkinDocument& doc) {
     Image& bar = doc.t.visiBar;
     const SkinState& s = doc.state;
-    bar.setPen(kBlack, PenStyle::Solid);
+    bar.setPen(kBlack);
     bar.setBrush(s.visColour(kPeakEntry), BrushStyle::Solid);
     bar.rectangle(kPeakCell);
     for (int i = 1; i <= kAnalyserColours; ++i) {

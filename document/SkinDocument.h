@@ -19,6 +19,23 @@ struct Options {
     bool sinkFrame = false; // "Sink Frame"; false is "Raise Frame"
 };
 
+// Tops of the equaliser and playlist canvases below the main window's top:
+// windows with pictures of their own keep a 4-pixel gap, windows cut from
+// one picture touch.
+struct WindowTops {
+    int equaliser;
+    int playlist;
+};
+constexpr WindowTops windowTops(LayoutMode layout) {
+    const int h = format::kMainWindow.height();
+    switch (layout) {
+    case LayoutMode::TwoPlusOne: return {h, 2 * h + format::kPreviewWindowGap};
+    case LayoutMode::Continuous: return {h, 2 * h};
+    case LayoutMode::ThreeWindows: break;
+    }
+    return {h + format::kPreviewWindowGap, 2 * (h + format::kPreviewWindowGap)};
+}
+
 struct SkinDocument {
     SkinDocument() : t(TemplateSet::embedded()) {}
 

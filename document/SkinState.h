@@ -62,4 +62,14 @@ struct ColourSettingInfo {
 const std::array<ColourSettingInfo, 9>& colourSettings();
 const ColourSettingInfo* findColourSetting(const std::string& name);
 
+// The three groups of slider knobs the colour tools restyle, by the short
+// names the command line uses.
+enum class SliderKnobs { MainSlider, EqSliders, PlSlider };
+struct SliderKnobsInfo {
+    SliderKnobs knobs;
+    const char* name;
+};
+inline constexpr SliderKnobsInfo kSliderKnobs[] = {
+    {SliderKnobs::MainSlider, "main"}, {SliderKnobs::EqSliders, "eq"}, {SliderKnobs::PlSlider, "playlist"}};
+
 } // namespace vk

@@ -42,7 +42,6 @@ constexpr int eqThumbOffset(int value) { return (100 - clampInt(value, 0, 100)) 
 // The graph's curve: one knot per band, 12 columns apart, from this column.
 inline constexpr int kEqGraphKnotPitch = 12;
 inline constexpr int kEqGraphCurveLeft = 2;
-constexpr int eqGraphRowFor(int value) { return roundHalfUp((100 - clampInt(value, 0, 100)) * (kEqGraphBackground.height() - 1) / 100.0); }
 // The preamp line: its row grows with the preamp value.
 constexpr int eqPreampLineRow(int preamp) { return roundHalfUp(clampInt(preamp, 0, 100) * (kEqGraphBackground.height() - 1) / 100.0); }
 

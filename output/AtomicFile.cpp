@@ -161,6 +161,15 @@ void StagedFiles::addNewDirectory(const std::filesystem::path& directory) { newD
 std::optional<StagedFiles::CommitFailure> StagedFiles::commit() {
     if (durability_ == Durability::Synced)
         if (const std::optional<std::size_t> failed = syncTogether(files_)) return CommitFailure{*failed, {FileStep::Write, errno}};
+    // A directory in a target's place is found before any file moves, so that
+    // the commonest refusal of a rename cannot leave half the files replaced.
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        struct stat st {};
+        if (::lstat(files_[i].target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            discard();
+            return CommitFailure{i, {FileStep::Replace, EISDIR}};
+        }
+    }
     std::set<std::filesystem::path> directories;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         Staged& file = files_[i];

@@ -15,6 +15,9 @@
 namespace vk {
 
 namespace {
+constexpr std::array<std::string_view, 16> hexDigits = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                                        "8", "9", "A", "B", "C", "D", "E", "F"};
+constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kFixedVisLines[] = {"255,255,255,", "214,214,222,", "181,189,189,", "160,170,175,",
                                                "148,156,165,"};
 } // namespace
@@ -113,6 +116,8 @@ std::filesystem::path skinDirectoryFor(const std::filesystem::path& parent, cons
     return path(base + path::value_type(path::preferred_separator) + skinName);
 }
 
+namespace {
+// The runtime's code for an errno: 2, 3, 4, 5 or 101, or 0 when it has none.
 int runtimeErrorCode(int error) {
     switch (error) {
     case ENOENT: return 2;
@@ -130,6 +135,8 @@ int runtimeErrorCode(int error) {
     default: return 0;
     }
 }
+
+} // namespace
 
 std::string textFileErrorMessage(int error) {
     switch (runtimeErrorCode(error)) {
@@ -186,48 +193,71 @@ void writeTextFile(const std::filesystem::path& path, const std::string& text) {
     if (failure) throwFileFailure(path, true, *failure);
 }
 
-std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
-                               const std::string& skinName, const SaveOptions& options) {
-    namespace fs = std::filesystem;
-    const fs::path skinDirectory = skinDirectoryFor(parent, skinName);
-    // Encoded before the lock is taken, so that another saver waits only for the disk.
-    struct Planned {
-        fs::path path;
-        const std::vector<std::uint8_t>* bytes;
-        bool text;
-    };
-    const std::vector<SkinFile> files = skinFiles(doc);
-    std::vector<std::uint8_t> archive;
-    std::vector<Planned> plan;
-    for (const SkinFile& file : files) plan.push_back({skinDirectory / file.name, &file.bytes, isTextFile(file.name)});
+namespace {
+
+// A file of a save: where it goes, its bytes and which message its failure gives.
+struct Planned {
+    std::filesystem::path path;
+    const std::vector<std::uint8_t>* bytes;
+    bool text;
+};
+
+// Stages every planned file and commits them together; the index of the
+// file that failed, and how, when one did.
+std::optional<std::pair<std::size_t, FileFailure>> stageAndCommit(const std::vector<Planned>& plan, Durability durability,
+                                                                  const std::filesystem::path& newDirectory) {
+    StagedFiles staged(durability);
+    if (!newDirectory.empty()) staged.addNewDirectory(newDirectory);
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        if (auto failure = staged.add(plan[i].path, plan[i].bytes->data(), plan[i].bytes->size()))
+            return std::pair{i, *failure};
+    if (auto failure = staged.commit()) return std::pair{failure->index, failure->failure};
+    return std::nullopt;
+}
+
+// The archive and the extras after the files before them, all pointing into the given storage.
+void planArchiveAndExtras(std::vector<Planned>& plan, const std::vector<SkinFile>& files, const SaveOptions& options,
+                          std::vector<std::uint8_t>& archive) {
     if (!options.archive.empty()) {
         archive = encodeWsz(files);
         plan.push_back({options.archive, &archive, false});
     }
     for (const ExtraFile& extra : options.extras) plan.push_back({extra.path, &extra.bytes, false});
+}
+
+} // namespace
+
+std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
+                               const std::string& skinName, const SaveOptions& options) {
+    namespace fs = std::filesystem;
+    const fs::path skinDirectory = skinDirectoryFor(parent, skinName);
+    // Encoded before the lock is taken, so that another saver waits only for the disk.
+    const std::vector<SkinFile> files = skinFiles(doc);
+    std::vector<std::uint8_t> archive;
+    std::vector<Planned> plan;
+    for (const SkinFile& file : files) plan.push_back({skinDirectory / file.name, &file.bytes, isTextFile(file.name)});
+    planArchiveAndExtras(plan, files, options, archive);
 
     bool made = false;
     const std::unique_ptr<FolderLock> lock = lockSkinDirectory(skinDirectory, made);
     removeStaleTemporaries(skinDirectory);
     if (!options.archive.empty()) removeStaleTemporaries(options.archive.parent_path().empty() ? "." : options.archive.parent_path());
 
-    std::optional<std::pair<std::size_t, FileFailure>> failed;
-    {
-        StagedFiles staged(options.durability);
-        if (made) staged.addNewDirectory(skinDirectory);
-        for (std::size_t i = 0; i < plan.size() && !failed; ++i)
-            if (auto failure = staged.add(plan[i].path, plan[i].bytes->data(), plan[i].bytes->size()))
-                failed = {i, *failure};
-        if (!failed)
-            if (auto failure = staged.commit()) failed = {failure->index, failure->failure};
-    }
-    if (failed) {
+    if (const auto failed = stageAndCommit(plan, options.durability, made ? skinDirectory : fs::path())) {
         // Still under the lock: no other saver has put anything into a directory made here.
         if (made) ::rmdir(skinDirectory.c_str());
         const Planned& culprit = plan[failed->first];
         throwFileFailure(culprit.path, culprit.text, failed->second);
     }
     return skinDirectory;
+}
+
+void saveWithoutFolder(const SkinDocument& doc, const SaveOptions& options) {
+    std::vector<std::uint8_t> archive;
+    std::vector<Planned> plan;
+    planArchiveAndExtras(plan, options.archive.empty() ? std::vector<SkinFile>{} : skinFiles(doc), options, archive);
+    if (const auto failed = stageAndCommit(plan, options.durability, {}))
+        throwFileFailure(plan[failed->first].path, false, failed->second);
 }
 
 } // namespace vk

@@ -15,11 +15,6 @@
 
 namespace vk {
 
-inline constexpr std::array<std::string_view, 16> hexDigits = {"0", "1", "2", "3", "4", "5", "6", "7",
-                                                               "8", "9", "A", "B", "C", "D", "E", "F"};
-
-inline constexpr std::string_view kLineEnd = "\r\n";
-
 // Both append to the text of a file being built and end the line.
 void writeHexColour(std::string& file, TColor colour);  // RRGGBB, upper case
 void writeRgbLine(std::string& file, TColor colour);    // "r,g,b,"
@@ -63,6 +58,8 @@ struct SaveOptions {
 // Throws Error with the message of the first failure. Returns the skin directory.
 std::filesystem::path saveSkin(const SkinDocument& doc, const std::filesystem::path& parent,
                                const std::string& skinName, const SaveOptions& options = {});
+// The same with no skin directory: only the archive and the extras, committed together.
+void saveWithoutFolder(const SkinDocument& doc, const SaveOptions& options);
 
 // The two kinds of file the skin is made of, each replacing its target whole.
 // A bitmap (or archive) fails with "Cannot create file <path>" or "Stream
@@ -71,8 +68,6 @@ void writeBinaryFile(const std::filesystem::path& path, const std::vector<std::u
                      Durability durability = Durability::Synced);
 void writeTextFile(const std::filesystem::path& path, const std::string& text);
 
-// The runtime's code for an errno: 2, 3, 4, 5 or 101, or 0 when it has none.
-int runtimeErrorCode(int error);
 // "File not found" ... "Disk full", or "I/O error <errno>".
 std::string textFileErrorMessage(int error);
 

@@ -6,18 +6,8 @@ namespace vk {
 
 namespace {
 constexpr Rect kWindow = format::kMainWindow;
-constexpr int kGap = format::kPreviewWindowGap;
 } // namespace
 
-WindowTops windowTops(LayoutMode layout) {
-    const int h = kWindow.height();
-    switch (layout) {
-    case LayoutMode::TwoPlusOne: return {h, 2 * h + kGap};
-    case LayoutMode::Continuous: return {h, 2 * h};
-    case LayoutMode::ThreeWindows: break;
-    }
-    return {h + kGap, 2 * (h + kGap)};
-}
 Image windowPreview(const SkinDocument& doc) {
     const WindowTops tops = windowTops(doc.options.layout);
     Image preview(kWindow.width(), tops.playlist + kWindow.height());

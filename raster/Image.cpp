@@ -46,7 +46,7 @@ void Image::setPixel(int x, int y, TColor colour) {
     pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = colour;
 }
 
-void Image::setPen(TColor colour, PenStyle) { penColour_ = colour; }
+void Image::setPen(TColor colour) { penColour_ = colour; }
 
 void Image::setBrush(TColor colour, BrushStyle style) {
     brushColour_ = colour;
@@ -75,7 +75,7 @@ void Image::rectangle(int left, int top, int right, int bottom) {
 }
 
 void Image::fill(const Rect& r, TColor colour) {
-    setPen(colour, PenStyle::Solid);
+    setPen(colour);
     setBrush(colour, BrushStyle::Solid);
     rectangle(r);
 }

@@ -24,7 +24,6 @@ struct SizeLimit {
 
 class TextRasteriser;
 
-enum class PenStyle { Solid };
 enum class BrushStyle { Solid, Clear };
 
 struct Font {
@@ -52,7 +51,7 @@ public:
     void setPixel(int x, int y, TColor colour);
 
     // Canvas state.
-    void setPen(TColor colour, PenStyle style = PenStyle::Solid);
+    void setPen(TColor colour);
     void setBrush(TColor colour, BrushStyle style = BrushStyle::Solid);
     void setFont(const std::string& name, int height, TColor colour);
     TColor penColour() const { return penColour_; }

@@ -82,7 +82,7 @@ void recolourByMask(Image& image, const Image& mask, TColor winBackColour, TColo
 }
 
 void drawTickLadder(Image& canvas, int x, int y, TColor eqForeColour) {
-    canvas.setPen(eqForeColour, PenStyle::Solid);
+    canvas.setPen(eqForeColour);
     for (int i = 0; i <= 28; ++i) {
         canvas.moveTo(x, y + 2 * i);
         canvas.lineTo(x + 4, y + 2 * i);

@@ -50,7 +50,7 @@ void Pass::paste(Image& target, Point at, const Image& image) { pasteImage(targe
 
 void Pass::outline(Image& target, const Rect& r, TColor colour, When when) {
     if (!applies(when)) return;
-    target.setPen(colour, PenStyle::Solid);
+    target.setPen(colour);
     target.setBrush(colour, BrushStyle::Clear);
     target.rectangle(r);
 }

@@ -5,7 +5,7 @@
 
 #include "app/window/Dialogs.h"
 #include "app/window/Look.h"
-#include "output/SkinWriter.h"
+#include "app/Workbench.h"
 #include "raster/Error.h"
 
 #include <QApplication>
@@ -150,7 +150,7 @@ GetDirectory::GetDirectory(QWidget* parent)
 bool GetDirectory::openDirectory(const QString& path) {
     const QDir dir(path);
     if (!dir.exists() || !dir.isReadable()) {
-        QMessageBox box(QMessageBox::Critical, kAppTitle, QString::fromStdString(messageForDisplay(textFileErrorMessage(
+        QMessageBox box(QMessageBox::Critical, kAppTitle, QString::fromStdString(messageForDisplay(Workbench::fileErrorMessage(
                                                               dir.exists() ? EACCES : ENOENT))),
                         QMessageBox::Ok, this);
         box.exec();

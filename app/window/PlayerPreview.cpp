@@ -4,11 +4,11 @@
 
 #include "app/QtImage.h"
 #include "app/QtTextRasteriser.h"
+#include "app/Workbench.h"
 #include "format/EqSprites.h"
 #include "format/MainSprites.h"
 #include "format/PlayerGeometry.h"
 #include "format/PlaylistSprites.h"
-#include "output/SkinWriter.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -96,7 +96,7 @@ std::string clock(int seconds) {
 
 } // namespace
 
-PlayerPreview::PlayerPreview(const SkinDocument& doc, QWidget* parent) : QWidget(parent, Qt::Window), doc_(doc) {
+PlayerPreview::PlayerPreview(const Workbench& bench, QWidget* parent) : QWidget(parent, Qt::Window), bench_(bench) {
     setObjectName("PlayerPreview");
     setWindowTitle("Player Preview");
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -153,9 +153,7 @@ void PlayerPreview::documentChanged() {
 }
 
 void PlayerPreview::rebuildSkin() {
-    std::vector<player::NamedFile> files;
-    for (SkinFile& f : skinFiles(doc_)) files.push_back({std::move(f.name), std::move(f.bytes)});
-    skin_ = player::skinFromFiles(files);
+    skin_ = bench_.currentSkin();
     stale_ = false;
     ++skinBuilds_;
 }

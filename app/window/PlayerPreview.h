@@ -1,8 +1,7 @@
-// The player preview: a window beside the main one that shows the document's
+// The player preview: a window beside the main one that shows the workbench's
 // skin as the player draws it, animated while shown and played with the mouse
 // (no sound): buttons press, sliders drag, toggles toggle, title bars focus.
 #pragma once
-#include "document/SkinDocument.h"
 #include "player/PlayerRenderer.h"
 
 #include <QImage>
@@ -15,13 +14,15 @@
 
 namespace vk {
 
+class Workbench;
+
 class PlayerPreview : public QWidget {
 public:
     // About 30 frames a second while shown.
     static constexpr int kFrameInterval = 33;
     static constexpr int kFramesPerSecond = 30;
 
-    explicit PlayerPreview(const SkinDocument& doc, QWidget* parent = nullptr);
+    explicit PlayerPreview(const Workbench& bench, QWidget* parent = nullptr);
 
     // The document changed: the skin is made again now if shown, else at the next show.
     void documentChanged();
@@ -64,7 +65,7 @@ private:
     void release();
     void showEntry(int index);
 
-    const SkinDocument& doc_;
+    const Workbench& bench_;
     player::ClassicSkin skin_;
     player::PlayerState state_;
     Image frame_;

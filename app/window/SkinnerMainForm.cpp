@@ -1,5 +1,5 @@
 // The main window's controls at their places, and its handlers: each one a
-// call on the workbench, the skin pass, the colour tools or the skin writer.
+// call on the workbench.
 #include "app/window/SkinnerMainForm.h"
 
 #include "app/PictureIntake.h"
@@ -8,8 +8,6 @@
 #include "app/window/Look.h"
 #include "app/window/PlayerPreview.h"
 #include "format/Geometry.h"
-#include "output/WindowPreview.h"
-#include "output/WszArchive.h"
 #include "raster/Error.h"
 
 #include <QActionGroup>
@@ -87,7 +85,7 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       dialogs_(std::move(dialogs)),
       getColor_([this](TColor initial) { return dialogs_->chooseColour(initial); }) {
-    decodePicture = [this](const std::string& path) { return loadPictureFile(path, bench_.pictureOptions); };
+    decodePicture = [this](const std::string& path) { return loadPictureFile(path, bench_.pictureOptions()); };
     quit = [] { QApplication::quit(); };
     setWindowTitle(kAppTitle);
     setWindowIcon(programIcon());
@@ -202,7 +200,9 @@ void SkinnerMainForm::buildMenu() {
     for (const auto& f : kFocuses) {
         QAction* item = picture->addAction(f.caption, this, [this, at = f.at] {
             run([&] {
-                bench_.fit.focusX = bench_.fit.focusY = at;
+                PictureFit fit = bench_.fit();
+                fit.focusX = fit.focusY = at;
+                bench_.setFit(fit);
                 bench_.layoutPictures();
             });
         });
@@ -214,14 +214,16 @@ void SkinnerMainForm::buildMenu() {
     }
     connect(crop, &QAction::toggled, this, [this](bool on) {
         run([&] {
-            bench_.fit.mode = on ? PictureFit::Mode::Crop : PictureFit::Mode::Stretch;
+            PictureFit fit = bench_.fit();
+            fit.mode = on ? PictureFit::Mode::Crop : PictureFit::Mode::Stretch;
+            bench_.setFit(fit);
             bench_.layoutPictures();
         });
     });
     picture->addSeparator();
     QAction* background = picture->addAction("Transparent &Areas Become...", this, [this] {
-        if (const auto colour = dialogs_->chooseColour(bench_.pictureOptions.background))
-            bench_.pictureOptions.background = *colour;
+        if (const auto colour = dialogs_->chooseColour(bench_.pictureOptions().background))
+            bench_.setPictureOptions({*colour});
     });
     background->setObjectName("TransparentAreas1");
     background->setToolTip("The colour that transparent parts of the next pictures loaded are laid on (white at first)");
@@ -377,7 +379,7 @@ void SkinnerMainForm::buildColourPanel(QWidget* client) {
     hint->adjustSize();
     colLab1_ = hint;
     // Made last so that the bar lies over the hint's frame where they meet.
-    visiBar_ = new ImageView("visiBar", bench_.t.visiBar.width(), bench_.t.visiBar.height(), colPanel_);
+    visiBar_ = new ImageView("visiBar", bench_.document().t.visiBar.width(), bench_.document().t.visiBar.height(), colPanel_);
     visiBar_->move(160, 16);
     visiBar_->onMouseDown = [this](int x, int y) { visiBarMouseDown(x, y); };
     visiBar_->setToolTip("Click a colour to change it, or choose one with Up and Down and press Space");
@@ -404,10 +406,11 @@ void SkinnerMainForm::run(const std::function<void()>& command) {
 }
 
 void SkinnerMainForm::refreshImages() {
-    mainWindow_->showImage(bench_.mainWindow);
-    eqMain_->showImage(bench_.t.eqMain);
-    plShow_->showImage(bench_.plShow);
-    visiBar_->showImage(bench_.t.visiBar);
+    const SkinDocument& doc = bench_.document();
+    mainWindow_->showImage(doc.mainWindow);
+    eqMain_->showImage(doc.t.eqMain);
+    plShow_->showImage(doc.plShow);
+    visiBar_->showImage(doc.t.visiBar);
     // Every command that changes the document ends here, so the preview follows each one.
     if (preview_) preview_->documentChanged();
 }
@@ -478,8 +481,8 @@ void SkinnerMainForm::dropPicture(const QString& file, WhichPicture canvas) {
     if (loading_) return;
     // Windows cut from one picture take it whichever of them it falls on.
     WhichPicture which = canvas;
-    if (bench_.options.layout == LayoutMode::Continuous ||
-        (bench_.options.layout == LayoutMode::TwoPlusOne && canvas == WhichPicture::Equaliser))
+    if (bench_.options().layout == LayoutMode::Continuous ||
+        (bench_.options().layout == LayoutMode::TwoPlusOne && canvas == WhichPicture::Equaliser))
         which = WhichPicture::Main;
     const QFileInfo info(file);
     if (!info.isFile()) {
@@ -502,7 +505,7 @@ void SkinnerMainForm::setZoom(int zoom) {
 // At zoom 1 every control stands where it always has; larger zooms push the
 // right-hand column over and the window down.
 void SkinnerMainForm::placeControls() {
-    const LayoutPlacement placement = placementFor(bench_.options.layout);
+    const LayoutPlacement placement = placementFor(bench_.options().layout);
     eqMain_->move(kCanvasLeft, mainWindow_->y() + placement.eqBelowMain * zoom_);
     plShow_->move(kCanvasLeft, eqMain_->y() + placement.plBelowEq * zoom_);
     const int shift = (zoom_ - 1) * kCanvasWidth;
@@ -514,7 +517,9 @@ void SkinnerMainForm::placeControls() {
 
 void SkinnerMainForm::chooseLayout(LayoutMode mode) {
     const LayoutPlacement placement = placementFor(mode);
-    bench_.options.layout = mode;
+    Options options = bench_.options();
+    options.layout = mode;
+    bench_.setOptions(options);
     placeControls();
     get2_->setVisible(placement.get2Shown);
     get3_->setVisible(placement.get3Shown);
@@ -523,8 +528,10 @@ void SkinnerMainForm::chooseLayout(LayoutMode mode) {
 
 // A changed option throws the made skin away; it counts at the next MakeSkin.
 void SkinnerMainForm::chooseOption(bool Options::*option, bool value) {
+    Options options = bench_.options();
+    options.*option = value;
     run([&] {
-        bench_.options.*option = value;
+        bench_.setOptions(options);
         bench_.layoutPictures();
     });
 }
@@ -559,7 +566,7 @@ void SkinnerMainForm::MakeSkinClick() {
     run([&] { vk::MakeSkinClick(bench_); });
 }
 void SkinnerMainForm::RevertClick() {
-    run([&] { bench_.layoutPictures(); });
+    run([&] { bench_.undo(); });
 }
 
 void SkinnerMainForm::colButClick() {
@@ -600,13 +607,14 @@ void SkinnerMainForm::SaveSkinClick() {
     run([&] {
         const std::optional<SaveTarget> target = dialogs_->chooseSaveTarget(saveStartDirectory());
         if (!target) return;
-        const std::filesystem::path folder = bench_.saveSkin(target->directory, target->name);
+        // The folder and its archive land together or not at all.
+        SaveRequest request;
+        request.parent = target->directory, request.skinName = target->name;
+        const std::filesystem::path folder = Workbench::skinDirectoryFor(request.parent, request.skinName);
+        if (target->wsz) request.archive = folder.parent_path() / (folder.filename().string() + ".wsz");
+        bench_.save(request);
         std::optional<std::string> archive;
-        if (target->wsz) {
-            const std::filesystem::path wsz = folder.parent_path() / (folder.filename().string() + ".wsz");
-            saveWsz(bench_, wsz);
-            archive = wsz.string();
-        }
+        if (target->wsz) archive = request.archive.string();
         dialogs_->showSaved(folder.string(), archive);
     });
 }
@@ -634,7 +642,7 @@ void SkinnerMainForm::visiButClick() {
     visiBut_->hide();
     colLab1_->show();
     colLab2_->show();
-    run([&] { paintVisBar(bench_); });
+    run([&] { bench_.paintVisBar(); });
 }
 
 void SkinnerMainForm::visiBarMouseDown(int x, int y) {
@@ -653,7 +661,7 @@ void SkinnerMainForm::PlayerPreview1Click() {
 }
 
 void SkinnerMainForm::Contents1Click() {
-    const std::vector<std::string> directories = helpDirectories(bench_.state.startDirectory);
+    const std::vector<std::string> directories = helpDirectories(bench_.document().state.startDirectory);
     for (const std::string& directory : directories) {
         const std::string helpFile = helpFilePath(directory);
         std::error_code ec;

@@ -1,5 +1,6 @@
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +27,9 @@ TEST(Layout, StartsWithTheDefaultPictureInAllThreeWindows) {
     EXPECT_FALSE(bench.buttons().revert || bench.buttons().colBut || bench.buttons().saveSkin);
     for (int y : {0, 57, 115})
         for (int x : {0, 137, 274}) {
-            EXPECT_EQ(bench.mainWindow.pixel(x, y), bench.t.firstImage.pixel(x, y));
-            EXPECT_EQ(bench.t.eqMain.pixel(x, y), bench.t.firstImage.pixel(x, y));
-            EXPECT_EQ(bench.plShow.pixel(x, y), bench.t.firstImage.pixel(x, y));
+            EXPECT_EQ(docOf(bench).mainWindow.pixel(x, y), docOf(bench).t.firstImage.pixel(x, y));
+            EXPECT_EQ(docOf(bench).t.eqMain.pixel(x, y), docOf(bench).t.firstImage.pixel(x, y));
+            EXPECT_EQ(docOf(bench).plShow.pixel(x, y), docOf(bench).t.firstImage.pixel(x, y));
         }
 }
 
@@ -44,44 +45,44 @@ TEST(Layout, RowsOfEachLayout) {
     };
     for (const Case& c : cases) {
         Workbench bench{qtTextRasteriser()};
-        bench.state.sourcePictures.main = rowCoded(275, c.pictureHeight);
-        bench.options.layout = c.mode;
+        docOf(bench).state.sourcePictures.main = rowCoded(275, c.pictureHeight);
+        docOf(bench).options.layout = c.mode;
         bench.layoutPictures();
-        const Image* canvases[] = {&bench.mainWindow, &bench.t.eqMain, &bench.plShow};
+        const Image* canvases[] = {&docOf(bench).mainWindow, &docOf(bench).t.eqMain, &docOf(bench).plShow};
         for (const auto& [canvas, rows] : c.rows)
             EXPECT_EQ(rowOf(*canvases[canvas], rows.first), rows.second) << int(c.mode) << " canvas " << canvas;
-        for (int x = 0; x < 275; ++x) EXPECT_EQ(blueOf(bench.mainWindow.pixel(x, 40)), x & 0xFF);
+        for (int x = 0; x < 275; ++x) EXPECT_EQ(blueOf(docOf(bench).mainWindow.pixel(x, 40)), x & 0xFF);
     }
 }
 
 TEST(Layout, ThreeWindowsSqueezesAndOtherPicturesComeBack) {
     Workbench bench{qtTextRasteriser()};
     const Image eqPicture = rowCoded(10, 10);
-    bench.state.sourcePictures.main = rowCoded(275, 232);
-    bench.state.sourcePictures.equaliser = eqPicture;
-    bench.options.layout = LayoutMode::Continuous;
+    docOf(bench).state.sourcePictures.main = rowCoded(275, 232);
+    docOf(bench).state.sourcePictures.equaliser = eqPicture;
+    docOf(bench).options.layout = LayoutMode::Continuous;
     bench.layoutPictures();
-    bench.options.layout = LayoutMode::ThreeWindows;
+    docOf(bench).options.layout = LayoutMode::ThreeWindows;
     bench.layoutPictures();
     // Half the height: every canvas row is one of the two picture rows it covers.
     for (int y = 0; y < 116; ++y) {
-        const int r = rowOf(bench.mainWindow, y);
+        const int r = rowOf(docOf(bench).mainWindow, y);
         EXPECT_TRUE(r == 2 * y || r == 2 * y + 1) << y;
     }
-    EXPECT_EQ(rowOf(bench.t.eqMain, 0), 0);
-    EXPECT_EQ(rowOf(bench.t.eqMain, 115), 9);
-    EXPECT_EQ(bench.plShow.pixel(0, 0), bench.t.firstImage.pixel(0, 0));
+    EXPECT_EQ(rowOf(docOf(bench).t.eqMain, 0), 0);
+    EXPECT_EQ(rowOf(docOf(bench).t.eqMain, 115), 9);
+    EXPECT_EQ(docOf(bench).plShow.pixel(0, 0), docOf(bench).t.firstImage.pixel(0, 0));
 }
 
 TEST(Layout, WritesOnlyTheTopOfEqMain) {
     Workbench bench{qtTextRasteriser()};
-    bench.t.eqMain.setPixel(3, 116, kPureRed);
-    bench.t.eqMain.setPixel(274, 314, kPureRed);
+    docOf(bench).t.eqMain.setPixel(3, 116, kPureRed);
+    docOf(bench).t.eqMain.setPixel(274, 314, kPureRed);
     for (LayoutMode mode : {LayoutMode::ThreeWindows, LayoutMode::TwoPlusOne, LayoutMode::Continuous}) {
-        bench.options.layout = mode;
+        docOf(bench).options.layout = mode;
         bench.layoutPictures();
-        EXPECT_EQ(bench.t.eqMain.pixel(3, 116), kPureRed);
-        EXPECT_EQ(bench.t.eqMain.pixel(274, 314), kPureRed);
+        EXPECT_EQ(docOf(bench).t.eqMain.pixel(3, 116), kPureRed);
+        EXPECT_EQ(docOf(bench).t.eqMain.pixel(274, 314), kPureRed);
     }
 }
 
@@ -112,12 +113,12 @@ TEST(Layout, CropCutsTheLargestPartWithTheAreasProportions) {
 
     // The canvases show the cut part stretched, exactly as a picture of only that part would be.
     Workbench cropped, cut;
-    cropped.fit = centred;
-    cropped.state.sourcePictures.main = rowCoded(100, 400);
+    cropped.setFit(centred);
+    docOf(cropped).state.sourcePictures.main = rowCoded(100, 400);
     cropped.layoutPictures();
     Image part(100, 42);
-    part.copyRect(part.bounds(), cropped.state.sourcePictures.main, {0, 179, 100, 221});
-    cut.state.sourcePictures.main = part;
+    part.copyRect(part.bounds(), docOf(cropped).state.sourcePictures.main, {0, 179, 100, 221});
+    docOf(cut).state.sourcePictures.main = part;
     cut.layoutPictures();
-    EXPECT_EQ(cropped.mainWindow.pixels(), cut.mainWindow.pixels());
+    EXPECT_EQ(docOf(cropped).mainWindow.pixels(), docOf(cut).mainWindow.pixels());
 }

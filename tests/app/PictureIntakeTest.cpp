@@ -1,6 +1,7 @@
 #include "app/QtTextRasteriser.h"
 #include "app/PictureIntake.h"
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "raster/Bmp.h"
 #include "raster/Error.h"
 #include "tests/app/PictureBytes.h"
@@ -128,15 +129,15 @@ TEST(PictureIntake, OversizedPictureIsRefusedBeforeDecoding) {
 TEST(PictureIntake, FailedLoadChangesNothing) {
     Workbench bench{qtTextRasteriser()};
     bench.enterMade();
-    const Image before = bench.mainWindow;
-    const Image sourceBefore = bench.state.sourcePictures.main;
+    const Image before = docOf(bench).mainWindow;
+    const Image sourceBefore = docOf(bench).state.sourcePictures.main;
     TempDir dir;
     auto truncated = bmpOf(24);
     truncated.resize(40);
     EXPECT_THROW(bench.loadPicture(WhichPicture::Main, dir.write("cut.bmp", truncated)), Error);
     EXPECT_EQ(bench.workflow(), WorkflowState::Made);
-    EXPECT_TRUE(bench.mainWindow.samePixels(before));
-    EXPECT_TRUE(bench.state.sourcePictures.main.samePixels(sourceBefore));
+    EXPECT_TRUE(docOf(bench).mainWindow.samePixels(before));
+    EXPECT_TRUE(docOf(bench).state.sourcePictures.main.samePixels(sourceBefore));
 }
 
 TEST(PictureIntake, PngAndLoadedPictureKeepItsOwnSize) {
@@ -146,10 +147,10 @@ TEST(PictureIntake, PngAndLoadedPictureKeepItsOwnSize) {
     const std::string bmp = dir.write("wide.bmp", encodeBmp(big));
     Workbench bench{qtTextRasteriser()};
     bench.loadPicture(WhichPicture::Equaliser, bmp);
-    EXPECT_EQ(bench.state.sourcePictures.equaliser.width(), 300);
-    EXPECT_EQ(bench.state.sourcePictures.equaliser.height(), 7);
-    EXPECT_EQ(bench.state.sourcePictures.equaliser.pixel(299, 6), kPureGreen);
-    EXPECT_TRUE(bench.state.sourcePictures.main.samePixels(bench.t.firstImage));
+    EXPECT_EQ(docOf(bench).state.sourcePictures.equaliser.width(), 300);
+    EXPECT_EQ(docOf(bench).state.sourcePictures.equaliser.height(), 7);
+    EXPECT_EQ(docOf(bench).state.sourcePictures.equaliser.pixel(299, 6), kPureGreen);
+    EXPECT_TRUE(docOf(bench).state.sourcePictures.main.samePixels(docOf(bench).t.firstImage));
     EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
 }
 
@@ -362,10 +363,10 @@ TEST(PictureIntake, ExifOrientationIsLaidOutUpright) {
     for (int y = 0; y < lying.height(); ++y)
         for (int x = 0; x < lying.width(); ++x) turned.setPixel(lying.height() - 1 - y, x, lying.pixel(x, y));
     Workbench expected{qtTextRasteriser()};
-    expected.state.sourcePictures.main = turned;
+    docOf(expected).state.sourcePictures.main = turned;
     expected.layoutPictures();
-    EXPECT_EQ(upright.state.sourcePictures.main.width(), 24);
-    EXPECT_TRUE(upright.mainWindow.samePixels(expected.mainWindow));
+    EXPECT_EQ(docOf(upright).state.sourcePictures.main.width(), 24);
+    EXPECT_TRUE(docOf(upright).mainWindow.samePixels(docOf(expected).mainWindow));
 }
 
 TEST(PictureIntake, TransparencyIsFlattenedOntoTheBackground) {
@@ -378,10 +379,10 @@ TEST(PictureIntake, TransparencyIsFlattenedOntoTheBackground) {
     EXPECT_EQ(onWhite.pixel(0, 0), rgb(255, 127, 127));
     EXPECT_EQ(onWhite.pixel(1, 0), kWhite);
     Workbench bench{qtTextRasteriser()};
-    bench.pictureOptions.background = rgb(0, 0, 255);
+    bench.setPictureOptions({rgb(0, 0, 255)});
     bench.loadPicture(WhichPicture::Main, png);
-    EXPECT_EQ(bench.state.sourcePictures.main.pixel(0, 0), rgb(128, 0, 127));
-    EXPECT_EQ(bench.state.sourcePictures.main.pixel(1, 0), rgb(0, 0, 255));
+    EXPECT_EQ(docOf(bench).state.sourcePictures.main.pixel(0, 0), rgb(128, 0, 127));
+    EXPECT_EQ(docOf(bench).state.sourcePictures.main.pixel(1, 0), rgb(0, 0, 255));
 }
 
 TEST(PictureIntake, FileNameIsReadAsItsBytes) {

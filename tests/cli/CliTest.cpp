@@ -255,7 +255,7 @@ TEST(Cli, GlyphsComeFromTheOneFontFileAsTheWindowDrawsThem) {
     EXPECT_EQ(own.err, "");
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    const Image window = windowPreview(bench);
+    const Image window = bench.windowPreview();
     const Image preview = codec::decodePng(readBytes(dir / "p.png"), format::kSheetSizeLimit);
     ASSERT_EQ(preview.width(), window.width());
     ASSERT_EQ(preview.height(), window.height());

@@ -2,20 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <chrono>
+#include <future>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A worker asking for room, on a thread of its own.
+std::future<void> acquireOnWorker(vk::cli::MemoryBudget& budget, std::size_t cost) {
+    return std::async(std::launch::async, [&budget, cost] { budget.acquire(cost); });
+}
+
+bool stillWaiting(const std::future<void>& worker) { return worker.wait_for(100ms) == std::future_status::timeout; }
+bool wentOn(const std::future<void>& worker) { return worker.wait_for(10s) == std::future_status::ready; }
+
+} // namespace
 
 TEST(MemoryBudget, APictureWaitsWhileItWouldPassTheBudgetUnlessItIsAlone) {
     vk::cli::MemoryBudget budget(100);
-    EXPECT_TRUE(budget.tryAcquire(60));
-    EXPECT_FALSE(budget.tryAcquire(60));
-    EXPECT_TRUE(budget.tryAcquire(40));  // exactly the budget
-    budget.release(60);
+    ASSERT_TRUE(wentOn(acquireOnWorker(budget, 60)));
+    std::future<void> second = acquireOnWorker(budget, 60);
+    EXPECT_TRUE(stillWaiting(second));
+    ASSERT_TRUE(wentOn(acquireOnWorker(budget, 40)));  // exactly the budget
     budget.release(40);
-    EXPECT_TRUE(budget.tryAcquire(500));  // larger than the whole budget, made alone
-    EXPECT_FALSE(budget.tryAcquire(1));
-    // A worker waiting for room goes on once the picture in flight is done.
-    std::thread waiting([&] { budget.acquire(60); });
+    EXPECT_TRUE(stillWaiting(second));
+    budget.release(60);  // the picture in flight is done: the waiting worker goes on
+    ASSERT_TRUE(wentOn(second));
+    budget.release(60);
+
+    ASSERT_TRUE(wentOn(acquireOnWorker(budget, 500)));  // larger than the whole budget, made alone
+    std::future<void> small = acquireOnWorker(budget, 1);
+    EXPECT_TRUE(stillWaiting(small));
     budget.release(500);
-    waiting.join();
-    EXPECT_FALSE(budget.tryAcquire(60));
+    ASSERT_TRUE(wentOn(small));
 }

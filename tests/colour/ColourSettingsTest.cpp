@@ -4,6 +4,7 @@
 #include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "skin/MakeSkin.h"
 #include "tests/colour/TestImages.h"
 
@@ -43,23 +44,23 @@ struct Mark {
 class ColourSettings : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (Image* mask : {&bench.t.plToolsMask, &bench.t.nums_exMask, &bench.t.textMask, &bench.t.playPausMask,
-                            &bench.t.topBitMask, &bench.t.vKitMask})
+        for (Image* mask : {&docOf(bench).t.plToolsMask, &docOf(bench).t.nums_exMask, &docOf(bench).t.textMask, &docOf(bench).t.playPausMask,
+                            &docOf(bench).t.topBitMask, &docOf(bench).t.vKitMask})
             paintMask(*mask);
-        skin::applyTextColours(bench);
-        skin::paintEqSliders(bench);
-        skin::paintPlaylistPreview(bench);
+        skin::applyTextColours(docOf(bench));
+        skin::paintEqSliders(docOf(bench));
+        skin::paintPlaylistPreview(docOf(bench));
         bench.enterMade();  // the colour tools work on a made skin
     }
     std::vector<Mark> marks() {
-        TemplateSet& t = bench.t;
+        TemplateSet& t = docOf(bench).t;
         return {
-            {Group::Window, "mainWindow display panel", &bench.mainWindow, {30, 30}},
+            {Group::Window, "mainWindow display panel", &docOf(bench).mainWindow, {30, 30}},
             {Group::Window, "eqEx track box", &t.eqEx, {70, 5}},
             {Group::Window, "text glyph sheet", &t.text, {3, 3}},
             {Group::Equaliser, "eqMain frame 0", &t.eqMain, {20, 200}},
             {Group::Equaliser, "exampleSlider", &t.exampleSlider, {0, 0}},
-            {Group::Playlist, "plShow list area", &bench.plShow, {200, 25}},
+            {Group::Playlist, "plShow list area", &docOf(bench).plShow, {200, 25}},
         };
     }
     Workbench bench{qtTextRasteriser()};
@@ -73,19 +74,19 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
         // Where the new colour must show afterwards.
         std::function<bool(const Workbench&)> shows;
     } cases[] = {
-        {ColourSetting::winBackColour, Group::Window, [](const Workbench& b) { return b.mainWindow.pixel(30, 30) == kNew; }},
-        {ColourSetting::winTextColour, Group::Window, [](const Workbench& b) { return b.t.text.pixel(0, 0) == kNew; }},
-        {ColourSetting::plNormalBgColour, Group::Playlist, [](const Workbench& b) { return b.plShow.pixel(200, 25) == kNew; }},
+        {ColourSetting::winBackColour, Group::Window, [](const Workbench& b) { return docOf(b).mainWindow.pixel(30, 30) == kNew; }},
+        {ColourSetting::winTextColour, Group::Window, [](const Workbench& b) { return docOf(b).t.text.pixel(0, 0) == kNew; }},
+        {ColourSetting::plNormalBgColour, Group::Playlist, [](const Workbench& b) { return docOf(b).plShow.pixel(200, 25) == kNew; }},
         {ColourSetting::plNormalColour, Group::Playlist,
-         [](const Workbench& b) { return countInRows(b.plShow, 21, 34, kNew) > 40; }},
+         [](const Workbench& b) { return countInRows(docOf(b).plShow, 21, 34, kNew) > 40; }},
         {ColourSetting::plCurrentColour, Group::Playlist,
-         [](const Workbench& b) { return countInRows(b.plShow, 34, 47, kNew) > 40; }},
+         [](const Workbench& b) { return countInRows(docOf(b).plShow, 34, 47, kNew) > 40; }},
         {ColourSetting::plSelectedBgColour, Group::Playlist,
-         [](const Workbench& b) { return b.plShow.pixel(200, 65) == kNew; }},
-        {ColourSetting::eqBackColour, Group::Equaliser, [](const Workbench& b) { return b.t.eqMain.pixel(13, 164) == kNew; }},
-        {ColourSetting::eqForeColour, Group::Equaliser, [](const Workbench& b) { return b.t.eqMain.pixel(18, 167) == kNew; }},
+         [](const Workbench& b) { return docOf(b).plShow.pixel(200, 65) == kNew; }},
+        {ColourSetting::eqBackColour, Group::Equaliser, [](const Workbench& b) { return docOf(b).t.eqMain.pixel(13, 164) == kNew; }},
+        {ColourSetting::eqForeColour, Group::Equaliser, [](const Workbench& b) { return docOf(b).t.eqMain.pixel(18, 167) == kNew; }},
         {ColourSetting::eqHighlightColour, Group::Equaliser,
-         [](const Workbench& b) { return b.t.exampleSlider.pixel(5, 40) == kNew; }},
+         [](const Workbench& b) { return docOf(b).t.exampleSlider.pixel(5, 40) == kNew; }},
     };
     for (const Case& c : cases) {
         bench = Workbench(qtTextRasteriser());  // each case starts from the defaults
@@ -95,7 +96,7 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
         bench.setColour(c.setting, kNew);
 
         const ColourSettingInfo& info = infoFor(c.setting);
-        EXPECT_EQ(bench.state.*info.field, kNew) << info.name;
+        EXPECT_EQ(docOf(bench).state.*info.field, kNew) << info.name;
         EXPECT_TRUE(c.shows(bench)) << info.name;
         for (const Mark& m : marks()) {
             const bool repainted = m.image->pixel(m.at.x, m.at.y) != kMark;
@@ -105,34 +106,34 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
 }
 
 TEST_F(ColourSettings, TheSameColourAgainRepaintsTheSamePicture) {
-    const Image main = bench.mainWindow, eq = bench.t.eqMain, list = bench.plShow;
-    for (const ColourSettingInfo& info : colourSettings()) bench.setColour(info.setting, bench.state.*info.field);
-    EXPECT_TRUE(main.samePixels(bench.mainWindow));
-    EXPECT_TRUE(eq.samePixels(bench.t.eqMain));
-    EXPECT_TRUE(list.samePixels(bench.plShow));
+    const Image main = docOf(bench).mainWindow, eq = docOf(bench).t.eqMain, list = docOf(bench).plShow;
+    for (const ColourSettingInfo& info : colourSettings()) bench.setColour(info.setting, docOf(bench).state.*info.field);
+    EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
+    EXPECT_TRUE(eq.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
 }
 
 TEST_F(ColourSettings, ButtonsOnlyPickersStoreButRepaintOnlyGlyphsAndSliderArt) {
-    bench.state.buttonsOnly = true;
-    const Image main = bench.mainWindow, list = bench.plShow;
+    docOf(bench).state.buttonsOnly = true;
+    const Image main = docOf(bench).mainWindow, list = docOf(bench).plShow;
     const TColor kNew = rgb(90, 10, 10);
 
     bench.setColour(ColourSetting::plSelectedBgColour, kNew);
-    EXPECT_EQ(bench.state.plSelectedBgColour, kNew);
-    EXPECT_TRUE(list.samePixels(bench.plShow));
+    EXPECT_EQ(docOf(bench).state.plSelectedBgColour, kNew);
+    EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
 
     bench.setColour(ColourSetting::winBackColour, kNew);
-    EXPECT_TRUE(main.samePixels(bench.mainWindow));
-    EXPECT_TRUE(list.samePixels(bench.plShow));
-    EXPECT_EQ(bench.t.text.pixel(1, 0), kNew);  // a background pixel of the glyph sheet
+    EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
+    EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
+    EXPECT_EQ(docOf(bench).t.text.pixel(1, 0), kNew);  // a background pixel of the glyph sheet
 
     bench.setColour(ColourSetting::eqBackColour, kNew);
-    EXPECT_EQ(bench.t.eqMain.pixel(13, 164), kNew);
-    EXPECT_EQ(bench.t.eqMain.pixel(21, 38), kNew);
+    EXPECT_EQ(docOf(bench).t.eqMain.pixel(13, 164), kNew);
+    EXPECT_EQ(docOf(bench).t.eqMain.pixel(21, 38), kNew);
 }
 
 TEST_F(ColourSettings, AColourThatIsNotPlainRgbIsRefusedBeforeAnythingChanges) {
-    const Image main = bench.mainWindow;
+    const Image main = docOf(bench).mainWindow;
     for (TColor bad : {0x01000000u, 0xFF000000u, 0xFFFFFFFFu}) {
         try {
             bench.setColour(ColourSetting::winBackColour, bad);
@@ -140,8 +141,8 @@ TEST_F(ColourSettings, AColourThatIsNotPlainRgbIsRefusedBeforeAnythingChanges) {
         } catch (const Error& e) {
             EXPECT_NE(std::string(e.what()).find("not a plain RGB value"), std::string::npos) << e.what();
         }
-        EXPECT_EQ(bench.state.winBackColour, 0x000000u);
-        EXPECT_TRUE(main.samePixels(bench.mainWindow));
+        EXPECT_EQ(docOf(bench).state.winBackColour, 0x000000u);
+        EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
     }
 }
 
@@ -171,24 +172,24 @@ TEST_F(ColourSettings, TheDialogOpensWithTheLastColourConfirmedByAnyPicker) {
     EXPECT_EQ(scripted.openedWith,
               (std::vector<TColor>{kBlack, rgb(255, 0, 0), rgb(255, 0, 0), rgb(0, 0, 255)}));
     EXPECT_EQ(scripted.dialog.lastConfirmed(), rgb(0, 255, 0));
-    EXPECT_EQ(bench.state.winBackColour, rgb(255, 0, 0));
-    EXPECT_EQ(bench.state.winTextColour, 0x008000u);
-    EXPECT_EQ(bench.state.visColour(17), rgb(0, 255, 0));
+    EXPECT_EQ(docOf(bench).state.winBackColour, rgb(255, 0, 0));
+    EXPECT_EQ(docOf(bench).state.winTextColour, 0x008000u);
+    EXPECT_EQ(docOf(bench).state.visColour(17), rgb(0, 255, 0));
 }
 
 TEST_F(ColourSettings, ACancelledPickerChangesNothing) {
     ScriptedDialog scripted;
-    const SkinState before = bench.state;
-    const Image main = bench.mainWindow, eq = bench.t.eqMain, list = bench.plShow, text = bench.t.text;
+    const SkinState before = docOf(bench).state;
+    const Image main = docOf(bench).mainWindow, eq = docOf(bench).t.eqMain, list = docOf(bench).plShow, text = docOf(bench).t.text;
     for (const ColourSettingInfo& info : colourSettings()) {
         scripted.answers.push_back(std::nullopt);
         EXPECT_FALSE(colourButtonClick(bench, scripted.dialog, info.setting)) << info.name;
-        EXPECT_EQ(bench.state.*info.field, before.*info.field) << info.name;
+        EXPECT_EQ(docOf(bench).state.*info.field, before.*info.field) << info.name;
     }
-    EXPECT_TRUE(main.samePixels(bench.mainWindow));
-    EXPECT_TRUE(eq.samePixels(bench.t.eqMain));
-    EXPECT_TRUE(list.samePixels(bench.plShow));
-    EXPECT_TRUE(text.samePixels(bench.t.text));
+    EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
+    EXPECT_TRUE(eq.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
+    EXPECT_TRUE(text.samePixels(docOf(bench).t.text));
     EXPECT_EQ(scripted.dialog.lastConfirmed(), kBlack);
 }
 
@@ -198,7 +199,7 @@ TEST_F(ColourSettings, ADialogAnswerThatIsNotPlainRgbIsNotRemembered) {
     EXPECT_TRUE(colourButtonClick(bench, scripted.dialog, ColourSetting::eqForeColour));
     EXPECT_THROW(colourButtonClick(bench, scripted.dialog, ColourSetting::eqForeColour), Error);
     EXPECT_EQ(scripted.dialog.lastConfirmed(), rgb(1, 2, 3));
-    EXPECT_EQ(bench.state.eqForeColour, rgb(1, 2, 3));
+    EXPECT_EQ(docOf(bench).state.eqForeColour, rgb(1, 2, 3));
 }
 
 } // namespace

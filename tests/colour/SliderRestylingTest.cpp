@@ -4,6 +4,7 @@
 #include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "skin/MakeSkin.h"
 #include "tests/colour/TestImages.h"
 
@@ -32,16 +33,16 @@ TColor grey(int level) { return rgb(level, level, level); }
 class SliderRestyling : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (Image* image : {&bench.t.volBut, &bench.t.posBar, &bench.t.volumeWindow, &bench.t.balanceWindow,
-                             &bench.mainWindow, &bench.t.eqMain, &bench.t.plEdit, &bench.plShow})
+        for (Image* image : {&docOf(bench).t.volBut, &docOf(bench).t.posBar, &docOf(bench).t.volumeWindow, &docOf(bench).t.balanceWindow,
+                             &docOf(bench).mainWindow, &docOf(bench).t.eqMain, &docOf(bench).t.plEdit, &docOf(bench).plShow})
             paintPattern(*image);
     }
     Workbench bench{qtTextRasteriser()};
 };
 
 TEST_F(SliderRestyling, DarkGreyVolumeKnobHasTheExactBevel) {
-    changeMainSlider(bench, kGrey64);
-    const Image& knob = bench.t.volBut;
+    changeMainSlider(docOf(bench), kGrey64);
+    const Image& knob = docOf(bench).t.volBut;
     ASSERT_EQ(knob.width(), 14);
     ASSERT_EQ(knob.height(), 11);
     EXPECT_TRUE(matches(knob, knob, [&](int x, int y) { return grey(raisedGrey64(knob.bounds(), x, y)); }));
@@ -53,13 +54,13 @@ TEST_F(SliderRestyling, DarkGreyVolumeKnobHasTheExactBevel) {
 }
 
 TEST_F(SliderRestyling, VolumeAndBalanceReachEverySheetAndTheMainWindow) {
-    const Image posBar = bench.t.posBar, volume = bench.t.volumeWindow, balance = bench.t.balanceWindow,
-                main = bench.mainWindow, eq = bench.t.eqMain;
-    changeMainSlider(bench, kGrey64);
-    const Image& knob = bench.t.volBut;
+    const Image posBar = docOf(bench).t.posBar, volume = docOf(bench).t.volumeWindow, balance = docOf(bench).t.balanceWindow,
+                main = docOf(bench).mainWindow, eq = docOf(bench).t.eqMain;
+    changeMainSlider(docOf(bench), kGrey64);
+    const Image& knob = docOf(bench).t.volBut;
 
     const Rect normal{248, 0, 277, 10}, pressed{278, 0, 307, 10};
-    EXPECT_TRUE(matches(posBar, bench.t.posBar, [&](int x, int y) -> std::optional<TColor> {
+    EXPECT_TRUE(matches(posBar, docOf(bench).t.posBar, [&](int x, int y) -> std::optional<TColor> {
         if (x == 277) return kGrey64;  // filled between the knobs, no bevel
         for (const Rect& r : {normal, pressed})
             if (inside(r, x, y)) return grey(raisedGrey64(r, x, y));
@@ -72,16 +73,16 @@ TEST_F(SliderRestyling, VolumeAndBalanceReachEverySheetAndTheMainWindow) {
             return std::nullopt;
         };
     };
-    EXPECT_TRUE(matches(volume, bench.t.volumeWindow, knobsAt({{0, 422}, {15, 422}})));
-    EXPECT_TRUE(matches(balance, bench.t.balanceWindow, knobsAt({{0, 422}, {15, 422}})));
-    EXPECT_TRUE(matches(main, bench.mainWindow, knobsAt({{133, 58}, {189, 58}})));
-    EXPECT_TRUE(eq.samePixels(bench.t.eqMain));
+    EXPECT_TRUE(matches(volume, docOf(bench).t.volumeWindow, knobsAt({{0, 422}, {15, 422}})));
+    EXPECT_TRUE(matches(balance, docOf(bench).t.balanceWindow, knobsAt({{0, 422}, {15, 422}})));
+    EXPECT_TRUE(matches(main, docOf(bench).mainWindow, knobsAt({{133, 58}, {189, 58}})));
+    EXPECT_TRUE(eq.samePixels(docOf(bench).t.eqMain));
 }
 
 TEST_F(SliderRestyling, EqualiserKnobsChangeOnlyInsideTheirOutlines) {
-    const Image before = bench.t.eqMain, main = bench.mainWindow;
-    changeEqSliders(bench, kGrey64);
-    const Image& eq = bench.t.eqMain;
+    const Image before = docOf(bench).t.eqMain, main = docOf(bench).mainWindow;
+    changeEqSliders(docOf(bench), kGrey64);
+    const Image& eq = docOf(bench).t.eqMain;
 
     const Rect normal{0, 164, 11, 175}, pressed{0, 176, 11, 187};
     const Rect normalInside{1, 165, 10, 174}, pressedInside{1, 177, 10, 186};
@@ -100,120 +101,120 @@ TEST_F(SliderRestyling, EqualiserKnobsChangeOnlyInsideTheirOutlines) {
     }));
     EXPECT_TRUE(onBorder(pressed, 0, 186));
     EXPECT_EQ(eq.pixel(0, 186), before.pixel(0, 186));
-    EXPECT_TRUE(main.samePixels(bench.mainWindow));
+    EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
 }
 
 TEST_F(SliderRestyling, PlaylistKnobChangesTheTwoSpritesAndThePreviewOnly) {
-    const Image sheet = bench.t.plEdit, preview = bench.plShow;
-    changePlSlider(bench, kGrey64);
+    const Image sheet = docOf(bench).t.plEdit, preview = docOf(bench).plShow;
+    changePlSlider(docOf(bench), kGrey64);
 
     const Rect normal{52, 53, 60, 71}, pressed{61, 53, 69, 71};
-    EXPECT_TRUE(matches(sheet, bench.t.plEdit, [&](int x, int y) -> std::optional<TColor> {
+    EXPECT_TRUE(matches(sheet, docOf(bench).t.plEdit, [&](int x, int y) -> std::optional<TColor> {
         for (const Rect& r : {normal, pressed})
             if (inside(r, x, y)) return grey(raisedGrey64(r, x, y));
         return std::nullopt;
     }));
-    EXPECT_TRUE(matches(preview, bench.plShow, [&](int x, int y) -> std::optional<TColor> {
+    EXPECT_TRUE(matches(preview, docOf(bench).plShow, [&](int x, int y) -> std::optional<TColor> {
         if (inside({260, 20, 268, 38}, x, y)) return grey(raisedGrey64({260, 20, 268, 38}, x, y));
         return std::nullopt;
     }));
 }
 
 TEST_F(SliderRestyling, ButtonsOnlyGivesFlatBlocksAndStillCopies) {
-    bench.state.buttonsOnly = true;
+    docOf(bench).state.buttonsOnly = true;
     const TColor c = rgb(30, 140, 220);
-    changeMainSlider(bench, c);
-    changeEqSliders(bench, c);
-    changePlSlider(bench, c);
+    changeMainSlider(docOf(bench), c);
+    changeEqSliders(docOf(bench), c);
+    changePlSlider(docOf(bench), c);
 
     const struct {
         const char* what;
         const Image* image;
         Rect r;
     } blocks[] = {
-        {"volBut", &bench.t.volBut, {0, 0, 14, 11}},
-        {"posBar knobs", &bench.t.posBar, {248, 0, 307, 10}},
-        {"volume sheet knob", &bench.t.volumeWindow, {0, 422, 14, 433}},
-        {"volume sheet pressed knob", &bench.t.volumeWindow, {15, 422, 29, 433}},
-        {"balance sheet knob", &bench.t.balanceWindow, {0, 422, 14, 433}},
-        {"balance sheet pressed knob", &bench.t.balanceWindow, {15, 422, 29, 433}},
-        {"main volume knob", &bench.mainWindow, {133, 58, 147, 69}},
-        {"main balance knob", &bench.mainWindow, {189, 58, 203, 69}},
-        {"eq knob inside", &bench.t.eqMain, {1, 165, 10, 174}},
-        {"eq pressed knob inside", &bench.t.eqMain, {1, 177, 10, 186}},
-        {"preamp knob inside", &bench.t.eqMain, {23, 64, 32, 73}},
-        {"last band knob inside", &bench.t.eqMain, {242, 64, 251, 73}},
-        {"playlist knobs", &bench.t.plEdit, {52, 53, 60, 71}},
-        {"playlist pressed knob", &bench.t.plEdit, {61, 53, 69, 71}},
-        {"playlist preview knob", &bench.plShow, {260, 20, 268, 38}},
+        {"volBut", &docOf(bench).t.volBut, {0, 0, 14, 11}},
+        {"posBar knobs", &docOf(bench).t.posBar, {248, 0, 307, 10}},
+        {"volume sheet knob", &docOf(bench).t.volumeWindow, {0, 422, 14, 433}},
+        {"volume sheet pressed knob", &docOf(bench).t.volumeWindow, {15, 422, 29, 433}},
+        {"balance sheet knob", &docOf(bench).t.balanceWindow, {0, 422, 14, 433}},
+        {"balance sheet pressed knob", &docOf(bench).t.balanceWindow, {15, 422, 29, 433}},
+        {"main volume knob", &docOf(bench).mainWindow, {133, 58, 147, 69}},
+        {"main balance knob", &docOf(bench).mainWindow, {189, 58, 203, 69}},
+        {"eq knob inside", &docOf(bench).t.eqMain, {1, 165, 10, 174}},
+        {"eq pressed knob inside", &docOf(bench).t.eqMain, {1, 177, 10, 186}},
+        {"preamp knob inside", &docOf(bench).t.eqMain, {23, 64, 32, 73}},
+        {"last band knob inside", &docOf(bench).t.eqMain, {242, 64, 251, 73}},
+        {"playlist knobs", &docOf(bench).t.plEdit, {52, 53, 60, 71}},
+        {"playlist pressed knob", &docOf(bench).t.plEdit, {61, 53, 69, 71}},
+        {"playlist preview knob", &docOf(bench).plShow, {260, 20, 268, 38}},
     };
     for (const auto& b : blocks)
         for (int y = b.r.top; y < b.r.bottom; ++y)
             for (int x = b.r.left; x < b.r.right; ++x)
                 ASSERT_EQ(b.image->pixel(x, y), c) << b.what << " at (" << x << ", " << y << ")";
     // Column 14 of the volume sheet lies between its two knobs.
-    EXPECT_EQ(bench.t.volumeWindow.pixel(14, 422), patternAt(14, 422));
+    EXPECT_EQ(docOf(bench).t.volumeWindow.pixel(14, 422), patternAt(14, 422));
 }
 
 TEST_F(SliderRestyling, AnEarlierChoiceLeavesNoTrace) {
     Workbench fresh{qtTextRasteriser()};
-    fresh.t = bench.t;
-    fresh.mainWindow = bench.mainWindow;
-    fresh.plShow = bench.plShow;
+    docOf(fresh).t = docOf(bench).t;
+    docOf(fresh).mainWindow = docOf(bench).mainWindow;
+    docOf(fresh).plShow = docOf(bench).plShow;
 
     for (SliderKnobs knobs : {SliderKnobs::MainSlider, SliderKnobs::EqSliders, SliderKnobs::PlSlider}) {
-        restyleSlider(bench, knobs, rgb(250, 250, 250));
-        restyleSlider(bench, knobs, kGrey64);
-        restyleSlider(fresh, knobs, kGrey64);
+        restyleSlider(docOf(bench), knobs, rgb(250, 250, 250));
+        restyleSlider(docOf(bench), knobs, kGrey64);
+        restyleSlider(docOf(fresh), knobs, kGrey64);
     }
     for (auto image : {&TemplateSet::volBut, &TemplateSet::posBar, &TemplateSet::volumeWindow,
                        &TemplateSet::balanceWindow, &TemplateSet::eqMain, &TemplateSet::plEdit})
-        EXPECT_TRUE((bench.t.*image).samePixels(fresh.t.*image));
-    EXPECT_TRUE(bench.mainWindow.samePixels(fresh.mainWindow));
-    EXPECT_TRUE(bench.plShow.samePixels(fresh.plShow));
+        EXPECT_TRUE((docOf(bench).t.*image).samePixels(docOf(fresh).t.*image));
+    EXPECT_TRUE(docOf(bench).mainWindow.samePixels(docOf(fresh).mainWindow));
+    EXPECT_TRUE(docOf(bench).plShow.samePixels(docOf(fresh).plShow));
 }
 
 TEST_F(SliderRestyling, KnobsOutliveANewLayoutAndASecondMakeSkin) {
     MakeSkinClick(bench);
-    changeMainSlider(bench, kGrey64);
-    changeEqSliders(bench, kGrey64);
-    changePlSlider(bench, kGrey64);
-    const Image volBut = bench.t.volBut;
-    const Image eqKnob = cut(bench.t.eqMain, {0, 164, 11, 175});
-    const Image plKnobs = cut(bench.t.plEdit, {52, 53, 69, 71});
+    changeMainSlider(docOf(bench), kGrey64);
+    changeEqSliders(docOf(bench), kGrey64);
+    changePlSlider(docOf(bench), kGrey64);
+    const Image volBut = docOf(bench).t.volBut;
+    const Image eqKnob = cut(docOf(bench).t.eqMain, {0, 164, 11, 175});
+    const Image plKnobs = cut(docOf(bench).t.plEdit, {52, 53, 69, 71});
 
     bench.layoutPictures();
     MakeSkinClick(bench);
 
-    EXPECT_TRUE(volBut.samePixels(bench.t.volBut));
-    EXPECT_TRUE(plKnobs.samePixels(cut(bench.t.plEdit, {52, 53, 69, 71})));
+    EXPECT_TRUE(volBut.samePixels(docOf(bench).t.volBut));
+    EXPECT_TRUE(plKnobs.samePixels(cut(docOf(bench).t.plEdit, {52, 53, 69, 71})));
     // The equaliser pass outlines the knob in the background colour again but
     // keeps its inside, and puts it on every slider of the window.
-    const Image knobNow = cut(bench.t.eqMain, {0, 164, 11, 175});
+    const Image knobNow = cut(docOf(bench).t.eqMain, {0, 164, 11, 175});
     EXPECT_TRUE(matches(eqKnob, knobNow, [&](int x, int y) -> std::optional<TColor> {
-        if (onBorder({0, 0, 11, 11}, x, y)) return bench.state.eqBackColour;
+        if (onBorder({0, 0, 11, 11}, x, y)) return docOf(bench).state.eqBackColour;
         return std::nullopt;
     }));
-    EXPECT_TRUE(knobNow.samePixels(cut(bench.t.eqMain, {22, 63, 33, 74})));
-    EXPECT_TRUE(knobNow.samePixels(cut(bench.t.eqMain, {241, 63, 252, 74})));
+    EXPECT_TRUE(knobNow.samePixels(cut(docOf(bench).t.eqMain, {22, 63, 33, 74})));
+    EXPECT_TRUE(knobNow.samePixels(cut(docOf(bench).t.eqMain, {241, 63, 252, 74})));
 }
 
 TEST_F(SliderRestyling, ABadColourOrACancelDrawsNothing) {
-    const Image volBut = bench.t.volBut, eq = bench.t.eqMain, sheet = bench.t.plEdit;
+    const Image volBut = docOf(bench).t.volBut, eq = docOf(bench).t.eqMain, sheet = docOf(bench).t.plEdit;
     for (SliderKnobs knobs : {SliderKnobs::MainSlider, SliderKnobs::EqSliders, SliderKnobs::PlSlider})
-        EXPECT_THROW(restyleSlider(bench, knobs, 0x7F000000u), Error);
-    EXPECT_TRUE(volBut.samePixels(bench.t.volBut));
+        EXPECT_THROW(restyleSlider(docOf(bench), knobs, 0x7F000000u), Error);
+    EXPECT_TRUE(volBut.samePixels(docOf(bench).t.volBut));
 
     ColourDialog cancelled([](TColor) { return std::optional<TColor>(); });
-    changeMainSlider(bench, kGrey64);  // an earlier restyling stays as it was
-    const Image restyled = bench.t.volBut;
+    changeMainSlider(docOf(bench), kGrey64);  // an earlier restyling stays as it was
+    const Image restyled = docOf(bench).t.volBut;
     for (SliderKnobs knobs : {SliderKnobs::MainSlider, SliderKnobs::EqSliders, SliderKnobs::PlSlider})
         EXPECT_FALSE(sliderButtonClick(bench, cancelled, knobs));
 
     EXPECT_FALSE(volBut.samePixels(restyled));
-    EXPECT_TRUE(restyled.samePixels(bench.t.volBut));
-    EXPECT_TRUE(eq.samePixels(bench.t.eqMain));
-    EXPECT_TRUE(sheet.samePixels(bench.t.plEdit));
+    EXPECT_TRUE(restyled.samePixels(docOf(bench).t.volBut));
+    EXPECT_TRUE(eq.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(sheet.samePixels(docOf(bench).t.plEdit));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "tests/colour/TestImages.h"
 
 using namespace vk;
@@ -13,12 +14,12 @@ namespace {
 
 class VisColours : public ::testing::Test {
 protected:
-    void SetUp() override { paintAll(bench.t.visiBar, kSilver); }
+    void SetUp() override { paintAll(docOf(bench).t.visiBar, kSilver); }
 
     // The bar as the cells describe it: the peak cell on rows 0-9, cell i on
     // rows 20i-1 ... 20i+19 sharing its top outline with the cell above.
     Expect describedBar() const {
-        const SkinState& s = bench.state;
+        const SkinState& s = docOf(bench).state;
         return [&s](int x, int y) -> std::optional<TColor> {
             if (y >= 10 && y <= 18) return std::nullopt;  // no cell: whatever was there
             const bool side = x == 0 || x == 19;
@@ -31,9 +32,9 @@ protected:
 };
 
 TEST_F(VisColours, BarShowsAllSeventeenCellsWithSilverBetweenPeakAndFirst) {
-    const Image before = bench.t.visiBar;
-    paintVisBar(bench);
-    const Image& bar = bench.t.visiBar;
+    const Image before = docOf(bench).t.visiBar;
+    paintVisBar(docOf(bench));
+    const Image& bar = docOf(bench).t.visiBar;
     ASSERT_EQ(bar.height(), 340);
     EXPECT_TRUE(matches(before, bar, describedBar()));
     EXPECT_EQ(bar.pixel(5, 14), kSilver);
@@ -51,13 +52,13 @@ TEST_F(VisColours, ARowPicksItsEntry) {
 }
 
 TEST_F(VisColours, SettingAnEntryStoresItAndRepaintsTheWholeBar) {
-    paintVisBar(bench);
-    bench.t.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // a stray pixel in another cell
-    setVisColour(bench, 2, rgb(9, 8, 7));
-    EXPECT_EQ(bench.state.visColour(2), rgb(9, 8, 7));
-    EXPECT_EQ(bench.t.visiBar.pixel(10, 45), rgb(9, 8, 7));
-    EXPECT_EQ(bench.t.visiBar.pixel(5, 300), bench.state.visColour(15));
-    EXPECT_TRUE(matches(bench.t.visiBar, bench.t.visiBar, describedBar()));
+    paintVisBar(docOf(bench));
+    docOf(bench).t.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // a stray pixel in another cell
+    setVisColour(docOf(bench), 2, rgb(9, 8, 7));
+    EXPECT_EQ(docOf(bench).state.visColour(2), rgb(9, 8, 7));
+    EXPECT_EQ(docOf(bench).t.visiBar.pixel(10, 45), rgb(9, 8, 7));
+    EXPECT_EQ(docOf(bench).t.visiBar.pixel(5, 300), docOf(bench).state.visColour(15));
+    EXPECT_TRUE(matches(docOf(bench).t.visiBar, docOf(bench).t.visiBar, describedBar()));
 }
 
 TEST_F(VisColours, ClicksPickEntriesWhateverTheColumn) {
@@ -69,36 +70,36 @@ TEST_F(VisColours, ClicksPickEntriesWhateverTheColumn) {
     } clicks[] = {{0, 5, 17}, {19, 15, 17}, {10, 19, 17}, {3, 20, 1}, {7, 39, 1}, {12, 40, 2}, {0, 339, 16}};
     for (const auto& c : clicks) {
         ASSERT_TRUE(visiBarMouseDown(bench, dialog, c.x, c.y));
-        EXPECT_EQ(bench.state.visColour(c.entry), rgb(0, 0, asked)) << "click at y = " << c.y;
+        EXPECT_EQ(docOf(bench).state.visColour(c.entry), rgb(0, 0, asked)) << "click at y = " << c.y;
     }
-    EXPECT_TRUE(matches(bench.t.visiBar, bench.t.visiBar, describedBar()));
+    EXPECT_TRUE(matches(docOf(bench).t.visiBar, docOf(bench).t.visiBar, describedBar()));
 }
 
 TEST_F(VisColours, ACancelledClickChangesNeitherColoursNorBar) {
-    paintVisBar(bench);
-    bench.t.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // not repainted either
-    const Image before = bench.t.visiBar;
-    const auto colours = bench.state.visColours;
+    paintVisBar(docOf(bench));
+    docOf(bench).t.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // not repainted either
+    const Image before = docOf(bench).t.visiBar;
+    const auto colours = docOf(bench).state.visColours;
     ColourDialog cancelled([](TColor) { return std::optional<TColor>(); });
     EXPECT_FALSE(visiBarMouseDown(bench, cancelled, 5, 45));
-    EXPECT_EQ(bench.state.visColours, colours);
-    EXPECT_TRUE(before.samePixels(bench.t.visiBar));
+    EXPECT_EQ(docOf(bench).state.visColours, colours);
+    EXPECT_TRUE(before.samePixels(docOf(bench).t.visiBar));
 }
 
 TEST_F(VisColours, AnEntryOutOfRangeOrABadColourIsRefused) {
-    const auto colours = bench.state.visColours;
-    const Image before = bench.t.visiBar;
+    const auto colours = docOf(bench).state.visColours;
+    const Image before = docOf(bench).t.visiBar;
     for (int entry : {0, 18, -1}) {
         try {
-            setVisColour(bench, entry, rgb(1, 2, 3));
+            setVisColour(docOf(bench), entry, rgb(1, 2, 3));
             FAIL() << "no error for entry " << entry;
         } catch (const Error& e) {
             EXPECT_NE(std::string(e.what()).find("does not exist"), std::string::npos) << e.what();
         }
     }
-    EXPECT_THROW(setVisColour(bench, 3, 0xFF123456u), Error);
-    EXPECT_EQ(bench.state.visColours, colours);
-    EXPECT_TRUE(before.samePixels(bench.t.visiBar));
+    EXPECT_THROW(setVisColour(docOf(bench), 3, 0xFF123456u), Error);
+    EXPECT_EQ(docOf(bench).state.visColours, colours);
+    EXPECT_TRUE(before.samePixels(docOf(bench).t.visiBar));
 }
 
 } // namespace

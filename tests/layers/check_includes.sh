@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layers may include only themselves and what lies below them (siblings,
 # such as format and templates or skin and colour, not each other), and Qt
-# only from app/ up. With --graph, prints the include graph of the folders.
+# only from app/ up. The window and the command line reach the skin pass, the
+# colour tools and the writer only through the workbench. With --graph, prints the include graph of the folders.
 # usage: check_includes.sh SOURCE_DIR [--graph]
 set -euo pipefail
 cd "$1"
@@ -16,8 +17,8 @@ declare -A allowed=(
   [output]="output skin colour document templates format codec raster"
   [player]="player format codec raster"
   [app]="app output skin colour player document templates format codec raster"
-  [window]="window app output skin colour player document templates format codec raster"
-  [cli]="cli app output skin colour player document templates format codec raster"
+  [window]="window app player document templates format codec raster"
+  [cli]="cli app player document templates format codec raster"
 )
 layer_of() {  # the layer a file or an include path belongs to
   case $1 in app/window/*) echo window ;; *) echo "${1%%/*}" ;; esac

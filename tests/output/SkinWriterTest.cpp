@@ -1,4 +1,5 @@
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "output/SkinWriter.h"
 
@@ -69,7 +70,7 @@ std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at) {
 // Every sheet painted its own colour, so a file holding the wrong image shows.
 void paintSheetsApart(Workbench& bench) {
     int i = 0;
-    for (const SkinBitmap& bitmap : skinBitmaps(bench)) {
+    for (const SkinBitmap& bitmap : skinBitmaps(docOf(bench))) {
         auto& image = const_cast<Image&>(*bitmap.image);
         image.fill(image.bounds(), rgb(10 * i, 255 - 10 * i, 7 * i));
         image.setPixel(0, 0, rgb(1, 2, 3));  // top-left: the last row of the file
@@ -159,7 +160,7 @@ TEST(SaveSkin, WritesTheSixteenFilesWithTheirSheetsAndDepths) {
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
     paintSheetsApart(bench);
-    const fs::path skin = saveSkin(bench, dir.path(), "Sky");
+    const fs::path skin = saveSkin(docOf(bench), dir.path(), "Sky");
     EXPECT_EQ(skin, dir / "Sky");
     EXPECT_EQ(entriesOf(skin), allSixteen());
 
@@ -185,7 +186,7 @@ TEST(SaveSkin, WritesTheSixteenFilesWithTheirSheetsAndDepths) {
         ++i;
     }
     EXPECT_EQ(readText(skin / "viscolor.txt"), kDefaultVisColor);
-    EXPECT_EQ(readText(skin / "plEdit.txt"), plEditText(bench.state));
+    EXPECT_EQ(readText(skin / "plEdit.txt"), plEditText(docOf(bench).state));
     EXPECT_EQ(bench.workflow(), WorkflowState::Made);
 }
 
@@ -193,19 +194,19 @@ TEST(SaveSkin, OverwritesByReplacingNotTruncating) {
     TempDir dir;
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    const fs::path skin = saveSkin(bench, dir.path(), "Sky");
+    const fs::path skin = saveSkin(docOf(bench), dir.path(), "Sky");
     ::chmod((skin / "main.bmp").c_str(), 0640);
     // A second name for the first main.bmp: it must keep the first bytes, which
     // it would not if the file were emptied and written again in place.
     const auto firstMain = readBytes(skin / "main.bmp");
     fs::create_hard_link(skin / "main.bmp", dir / "first-main.bmp");
 
-    bench.mainWindow.fill(bench.mainWindow.bounds(), rgb(9, 8, 7));
-    bench.state.plNormalColour = rgb(10, 11, 12);
-    saveSkin(bench, dir.path(), "Sky");
+    docOf(bench).mainWindow.fill(docOf(bench).mainWindow.bounds(), rgb(9, 8, 7));
+    docOf(bench).state.plNormalColour = rgb(10, 11, 12);
+    saveSkin(docOf(bench), dir.path(), "Sky");
 
     EXPECT_EQ(entriesOf(skin), allSixteen());  // nothing temporary left behind
-    EXPECT_EQ(readBytes(skin / "main.bmp"), encodeBmp(bench.mainWindow));
+    EXPECT_EQ(readBytes(skin / "main.bmp"), encodeBmp(docOf(bench).mainWindow));
     EXPECT_NE(readBytes(skin / "main.bmp"), firstMain);
     EXPECT_EQ(readBytes(dir / "first-main.bmp"), firstMain);
     EXPECT_NE(readText(skin / "plEdit.txt").find("Normal=#0A0B0C\r\n"), std::string::npos);
@@ -230,7 +231,7 @@ TEST(SaveSkin, DirectoryThatCannotBeMadeWritesNothing) {
     };
     for (const Case& c : cases) {
         const fs::path skin = skinDirectoryFor(c.parent, c.name);
-        EXPECT_EQ(messageOf([&] { saveSkin(bench, c.parent, c.name); }), "Cannot create" + skin.string()) << c.what;
+        EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), c.parent, c.name); }), "Cannot create" + skin.string()) << c.what;
     }
     EXPECT_EQ(entriesOf(dir.path()), (std::set<std::string>{"taken"}));
     EXPECT_EQ(readBytes(dir / "taken"), (std::vector<std::uint8_t>{1, 2, 3}));
@@ -240,13 +241,13 @@ TEST(SaveSkin, DirectoryWhereAFileGoes) {
     TempDir dir;
     Workbench bench{qtTextRasteriser()};
     fs::create_directories(dir / "Sky" / "main.bmp");
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, dir.path(), "Sky"); }), "Cannot create file " + (dir / "Sky" / "main.bmp").string());
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), dir.path(), "Sky"); }), "Cannot create file " + (dir / "Sky" / "main.bmp").string());
     EXPECT_EQ(entriesOf(dir / "Sky"), (std::set<std::string>{"main.bmp"}));
 
     fs::remove(dir / "Sky" / "main.bmp");
     fs::create_directories(dir / "Sky" / "viscolor.txt");
     // Found at the fifteenth file: the fourteen sheets written before it go again.
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, dir.path(), "Sky"); }), "File access denied");
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), dir.path(), "Sky"); }), "File access denied");
     EXPECT_EQ(entriesOf(dir / "Sky"), (std::set<std::string>{"viscolor.txt"}));
 }
 
@@ -255,15 +256,15 @@ TEST(SaveSkin, ReadOnlyFileSystemKeepsThePreviousSkin) {
     VK_MOUNT_OR_SKIP(mount);
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    const fs::path skin = saveSkin(bench, mount.path(), "Sky");
+    const fs::path skin = saveSkin(docOf(bench), mount.path(), "Sky");
     const auto before = filesUnder(skin);
     ASSERT_TRUE(mount.remountReadOnly()) << std::strerror(errno);
 
-    bench.mainWindow.fill(bench.mainWindow.bounds(), rgb(9, 8, 7));
-    bench.state.winBackColour = rgb(1, 1, 1);
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky"); }), "Cannot create file " + (skin / "main.bmp").string());
+    docOf(bench).mainWindow.fill(docOf(bench).mainWindow.bounds(), rgb(9, 8, 7));
+    docOf(bench).state.winBackColour = rgb(1, 1, 1);
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), mount.path(), "Sky"); }), "Cannot create file " + (skin / "main.bmp").string());
     EXPECT_EQ(filesUnder(skin), before);
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Other"); }), "Cannot create" + (mount / "Other").string());
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), mount.path(), "Other"); }), "Cannot create" + (mount / "Other").string());
     EXPECT_EQ(bench.workflow(), WorkflowState::Made);
 }
 
@@ -277,8 +278,8 @@ TEST(SaveSkin, FullDiskLeavesNoPartOfANewSkin) {
     VK_MOUNT_OR_SKIP(text);
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, bitmaps.path(), "Sky"); }), "Stream write error");
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, text.path(), "Sky"); }), "Disk full");
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), bitmaps.path(), "Sky"); }), "Stream write error");
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), text.path(), "Sky"); }), "Disk full");
     // The directory made for the save goes with its files.
     EXPECT_TRUE(entriesOf(bitmaps.path()).empty());
     EXPECT_TRUE(entriesOf(text.path()).empty());
@@ -293,12 +294,12 @@ TEST(SaveSkin, FailureAtTheNinthFileKeepsTheWholeOldSkin) {
     VK_MOUNT_OR_SKIP(mount);
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    const fs::path skin = saveSkin(bench, mount.path(), "Sky");
+    const fs::path skin = saveSkin(docOf(bench), mount.path(), "Sky");
     const auto before = filesUnder(skin);
 
     paintSheetsApart(bench);
-    bench.state.winBackColour = rgb(1, 2, 3);
-    EXPECT_EQ(messageOf([&] { saveSkin(bench, mount.path(), "Sky", withArchive(mount / "Sky.wsz")); }), "Stream write error");
+    docOf(bench).state.winBackColour = rgb(1, 2, 3);
+    EXPECT_EQ(messageOf([&] { saveSkin(docOf(bench), mount.path(), "Sky", withArchive(mount / "Sky.wsz")); }), "Stream write error");
     EXPECT_EQ(filesUnder(skin), before);  // byte for byte, and nothing temporary left
     EXPECT_EQ(entriesOf(mount.path()), (std::set<std::string>{"Sky"}));
 }
@@ -375,7 +376,7 @@ TEST(SaveSkin, KilledRunsTemporariesGoLiveOnesStay) {
     TempDir dir;
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    const fs::path skin = saveSkin(bench, dir.path(), "Sky");
+    const fs::path skin = saveSkin(docOf(bench), dir.path(), "Sky");
     // A save killed after staging a file, in the skin directory and beside the archive.
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -405,7 +406,7 @@ TEST(SaveSkin, KilledRunsTemporariesGoLiveOnesStay) {
     ASSERT_EQ(liveOnes.size(), 2u);
     ASSERT_EQ(temporaries(dir.path()).size(), 1u);
 
-    saveSkin(bench, dir.path(), "Sky", withArchive(dir / "Sky.wsz"));
+    saveSkin(docOf(bench), dir.path(), "Sky", withArchive(dir / "Sky.wsz"));
     std::set<std::string> expected = allSixteen();
     expected.insert(kept.begin(), kept.end());
     std::set<std::string> left = entriesOf(skin);
@@ -423,15 +424,15 @@ TEST(SaveSkin, WaitsWhileAnotherSaveHoldsTheFolder) {
     TempDir dir;
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    const fs::path skin = saveSkin(bench, dir.path(), "Sky", unsynced());
+    const fs::path skin = saveSkin(docOf(bench), dir.path(), "Sky", unsynced());
     const auto before = filesUnder(skin);
     auto holder = std::make_unique<FolderLock>(skin);
     ASSERT_EQ(holder->error(), 0);
 
-    bench.state.winBackColour = rgb(1, 2, 3);
+    docOf(bench).state.winBackColour = rgb(1, 2, 3);
     std::atomic<bool> saved{false};
     std::thread second([&] {
-        saveSkin(bench, dir.path(), "Sky", unsynced());
+        saveSkin(docOf(bench), dir.path(), "Sky", unsynced());
         saved = true;
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

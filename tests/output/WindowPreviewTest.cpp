@@ -1,4 +1,5 @@
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "output/WindowPreview.h"
 
@@ -18,12 +19,12 @@ TEST(WindowPreview, WindowsAtTheirLayoutTopsWithSilverGaps) {
     };
     for (const Case& c : cases) {
         Workbench bench{qtTextRasteriser()};
-        bench.options.layout = c.layout;
-        bench.mainWindow.fill(bench.mainWindow.bounds(), kMain);
-        bench.t.eqMain.fill(bench.t.eqMain.bounds(), kEqArt);  // rows 116 on are slider art, never shown
-        bench.t.eqMain.fill({0, 0, 275, 116}, kEq);
-        bench.plShow.fill(bench.plShow.bounds(), kPl);
-        const Image preview = windowPreview(bench);
+        docOf(bench).options.layout = c.layout;
+        docOf(bench).mainWindow.fill(docOf(bench).mainWindow.bounds(), kMain);
+        docOf(bench).t.eqMain.fill(docOf(bench).t.eqMain.bounds(), kEqArt);  // rows 116 on are slider art, never shown
+        docOf(bench).t.eqMain.fill({0, 0, 275, 116}, kEq);
+        docOf(bench).plShow.fill(docOf(bench).plShow.bounds(), kPl);
+        const Image preview = windowPreview(docOf(bench));
 
         ASSERT_EQ(preview.width(), 275);
         ASSERT_EQ(preview.height(), c.plTop + 116);

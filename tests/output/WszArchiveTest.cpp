@@ -1,4 +1,5 @@
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "output/WszArchive.h"
 
@@ -46,10 +47,10 @@ TEST(Wsz, HoldsTheSixteenFilesAtTheRootWithTheSkinsBytes) {
     TempDir dir;
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    bench.mainWindow.setPixel(3, 4, rgb(200, 100, 50));
-    bench.state.visColour(17) = rgb(10, 11, 12);
-    const fs::path skin = saveSkin(bench, dir.path(), "Sky");
-    saveWsz(bench, dir / "Sky.wsz");
+    docOf(bench).mainWindow.setPixel(3, 4, rgb(200, 100, 50));
+    docOf(bench).state.visColour(17) = rgb(10, 11, 12);
+    const fs::path skin = saveSkin(docOf(bench), dir.path(), "Sky");
+    saveWsz(docOf(bench), dir / "Sky.wsz");
 
     const std::vector<Entry> entries = unpack(dir / "Sky.wsz");
     std::vector<std::string> names;
@@ -70,13 +71,13 @@ TEST(Wsz, FailedOverwriteKeepsThePreviousArchive) {
     VK_MOUNT_OR_SKIP(mount);
     Workbench bench{qtTextRasteriser()};
     MakeSkinClick(bench);
-    saveWsz(bench, mount / "Sky.wsz");
+    saveWsz(docOf(bench), mount / "Sky.wsz");
     const auto before = readBytes(mount / "Sky.wsz");
     fillUp(mount / "filler");
 
-    bench.state.winBackColour = rgb(1, 2, 3);
+    docOf(bench).state.winBackColour = rgb(1, 2, 3);
     try {
-        saveWsz(bench, mount / "Sky.wsz");
+        saveWsz(docOf(bench), mount / "Sky.wsz");
         ADD_FAILURE() << "saved onto a full disk";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Stream write error");
@@ -85,7 +86,7 @@ TEST(Wsz, FailedOverwriteKeepsThePreviousArchive) {
     EXPECT_EQ(entriesOf(mount.path()), (std::set<std::string>{"Sky.wsz", "filler"}));
 
     try {
-        saveWsz(bench, mount / "missing" / "Sky.wsz");
+        saveWsz(docOf(bench), mount / "missing" / "Sky.wsz");
         ADD_FAILURE() << "saved into a missing directory";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot create file " + (mount / "missing" / "Sky.wsz").string());

@@ -1,6 +1,7 @@
 // The whole MakeSkin pass over every option combination: what must hold for
 // any picture, whatever the template art.
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
@@ -35,11 +36,11 @@ std::string describe(const Combination& c) {
 
 // Every image a skin is saved from, by name.
 std::vector<std::pair<const char*, const Image*>> savedImages(const Workbench& b) {
-    return {{"mainWindow", &b.mainWindow}, {"titleBarImage", &b.t.titleBarImage}, {"volumeWindow", &b.t.volumeWindow},
-            {"balanceWindow", &b.t.balanceWindow}, {"posBar", &b.t.posBar}, {"monoSter", &b.t.monoSter},
-            {"shufrep", &b.t.shufrep}, {"cButtons", &b.t.cButtons}, {"eqMain", &b.t.eqMain},
-            {"plEdit", &b.t.plEdit}, {"eqEx", &b.t.eqEx}, {"playPaus", &b.t.playPaus}, {"text", &b.t.text},
-            {"nums_ex", &b.t.nums_ex}};
+    return {{"mainWindow", &docOf(b).mainWindow}, {"titleBarImage", &docOf(b).t.titleBarImage}, {"volumeWindow", &docOf(b).t.volumeWindow},
+            {"balanceWindow", &docOf(b).t.balanceWindow}, {"posBar", &docOf(b).t.posBar}, {"monoSter", &docOf(b).t.monoSter},
+            {"shufrep", &docOf(b).t.shufrep}, {"cButtons", &docOf(b).t.cButtons}, {"eqMain", &docOf(b).t.eqMain},
+            {"plEdit", &docOf(b).t.plEdit}, {"eqEx", &docOf(b).t.eqEx}, {"playPaus", &docOf(b).t.playPaus}, {"text", &docOf(b).t.text},
+            {"nums_ex", &docOf(b).t.nums_ex}};
 }
 
 // The playlist groove's ends lie on gap rows of the sheet that no copy
@@ -50,8 +51,8 @@ bool isGrooveEnd(const char* name, int x, int y) {
 
 Workbench benchWith(const Combination& c) {
     Workbench bench{qtTextRasteriser()};
-    bench.state.sourcePictures.main = test::coded();
-    bench.options = {c.layout, c.full3D, c.sinkFrame};
+    docOf(bench).state.sourcePictures.main = test::coded();
+    docOf(bench).options = {c.layout, c.full3D, c.sinkFrame};
     bench.layoutPictures();
     return bench;
 }
@@ -92,7 +93,7 @@ TEST(FullPass, WorkflowIsMadeAndBusyHooksPair) {
         const std::vector<std::string> expected = {"busy", "3+", "0-", "1+", "2+", "idle"};
         EXPECT_EQ(events, expected) << describe(c);
         EXPECT_EQ(bench.workflow(), WorkflowState::Made);
-        EXPECT_EQ(bench.state.buttonsOnly, !c.full3D);
+        EXPECT_EQ(docOf(bench).state.buttonsOnly, !c.full3D);
     }
 }
 
@@ -102,7 +103,7 @@ TEST(FullPass, ButtonsOnlyTouchesTheMainWindowOnlyAtTheKnobs) {
     for (const Combination& c : allCombinations()) {
         if (c.full3D) continue;
         Workbench bench = benchWith(c);
-        const Image laidOut = bench.mainWindow;
+        const Image laidOut = docOf(bench).mainWindow;
         MakeSkinClick(bench);
         const Rect knobs[] = {{133, 58, 147, 69}, {189, 58, 203, 69}};
         for (int y = 0; y < 116; ++y)
@@ -110,9 +111,9 @@ TEST(FullPass, ButtonsOnlyTouchesTheMainWindowOnlyAtTheKnobs) {
                 bool inKnob = false;
                 for (const Rect& k : knobs) inKnob |= x >= k.left && x < k.right && y >= k.top && y < k.bottom;
                 if (inKnob)
-                    EXPECT_EQ(bench.mainWindow.pixel(x, y), bench.t.volBut.pixel(x - (x < 189 ? 133 : 189), y - 58));
+                    EXPECT_EQ(docOf(bench).mainWindow.pixel(x, y), docOf(bench).t.volBut.pixel(x - (x < 189 ? 133 : 189), y - 58));
                 else
-                    ASSERT_EQ(bench.mainWindow.pixel(x, y), laidOut.pixel(x, y)) << x << "," << y << " " << describe(c);
+                    ASSERT_EQ(docOf(bench).mainWindow.pixel(x, y), laidOut.pixel(x, y)) << x << "," << y << " " << describe(c);
             }
     }
 }
@@ -120,13 +121,13 @@ TEST(FullPass, ButtonsOnlyTouchesTheMainWindowOnlyAtTheKnobs) {
 TEST(FullPass, KnobColourSurvivesUndoAndANewPass) {
     Workbench bench = benchWith({LayoutMode::ThreeWindows, true, false});
     MakeSkinClick(bench);
-    changeMainSlider(bench, rgb(64, 64, 64));
-    const Image knob = bench.t.volBut;
+    changeMainSlider(docOf(bench), rgb(64, 64, 64));
+    const Image knob = docOf(bench).t.volBut;
     bench.layoutPictures();  // Undo
     MakeSkinClick(bench);
-    EXPECT_TRUE(bench.t.volBut.samePixels(knob));
-    EXPECT_EQ(bench.mainWindow.pixel(135, 60), knob.pixel(2, 2));
-    EXPECT_EQ(bench.mainWindow.pixel(191, 60), knob.pixel(2, 2));
+    EXPECT_TRUE(docOf(bench).t.volBut.samePixels(knob));
+    EXPECT_EQ(docOf(bench).mainWindow.pixel(135, 60), knob.pixel(2, 2));
+    EXPECT_EQ(docOf(bench).mainWindow.pixel(191, 60), knob.pixel(2, 2));
 }
 
 TEST(FullPass, ColoursChosenBeforeUndoStayChosen) {
@@ -135,6 +136,6 @@ TEST(FullPass, ColoursChosenBeforeUndoStayChosen) {
     bench.setColour(ColourSetting::winBackColour, rgb(10, 11, 12));
     bench.layoutPictures();
     MakeSkinClick(bench);
-    EXPECT_EQ(bench.state.winBackColour, rgb(10, 11, 12));
-    EXPECT_EQ(bench.mainWindow.pixel(50, 40), rgb(10, 11, 12));  // inside the display panel
+    EXPECT_EQ(docOf(bench).state.winBackColour, rgb(10, 11, 12));
+    EXPECT_EQ(docOf(bench).mainWindow.pixel(50, 40), rgb(10, 11, 12));  // inside the display panel
 }

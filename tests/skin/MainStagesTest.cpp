@@ -1,6 +1,7 @@
 // Stages 2 to 4 together: repeated runs, Buttons Only, and what each
 // combination of the frame and shading options changes.
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
@@ -25,8 +26,8 @@ const Sheet kSheets[] = {{"titleBarImage", &TemplateSet::titleBarImage}, {"volum
                          {"cButtons", &TemplateSet::cButtons}};
 
 void expectSameResults(const Workbench& a, const Workbench& b, const std::string& what) {
-    EXPECT_TRUE(sameImage(a.mainWindow, b.mainWindow)) << what << ": mainWindow";
-    for (const Sheet& s : kSheets) EXPECT_TRUE(sameImage(a.t.*s.member, b.t.*s.member)) << what << ": " << s.name;
+    EXPECT_TRUE(sameImage(docOf(a).mainWindow, docOf(b).mainWindow)) << what << ": mainWindow";
+    for (const Sheet& s : kSheets) EXPECT_TRUE(sameImage(docOf(a).t.*s.member, docOf(b).t.*s.member)) << what << ": " << s.name;
 }
 
 void makeOnce(Workbench& bench, Radios radios) {
@@ -45,8 +46,8 @@ TEST(MainStages, ASecondRunGivesTheSameSheets) {
         for (Radios first : kAllRadios) {
             Workbench twice{qtTextRasteriser()};
             makeOnce(twice, first);
-            twice.options.full3D = second.full3D;
-            twice.options.sinkFrame = second.sinkFrame;
+            docOf(twice).options.full3D = second.full3D;
+            docOf(twice).options.sinkFrame = second.sinkFrame;
             twice.layoutPictures();
             runStages(twice, Upto::Stage4);
             expectSameResults(twice, fresh, label(first) + ", then " + label(second));
@@ -58,11 +59,11 @@ TEST(MainStages, ButtonsOnlyChangesNoPictureButTheKnobs) {
     for (bool sink : {false, true}) {
         Workbench bench{qtTextRasteriser()};
         prepare(bench, coded(), {false, sink}, StampArt::Pattern);
-        const Image laidOut = bench.mainWindow;
+        const Image laidOut = docOf(bench).mainWindow;
         runStages(bench, Upto::Stage4);
         const Rect knobs[] = {{133, 58, 147, 69}, {189, 58, 203, 69}};
-        for (const Rect& knob : knobs) EXPECT_TRUE(sameRegion(bench.mainWindow, knob, bench.t.volBut, bench.t.volBut.bounds()));
-        for (Point p : differences(bench.mainWindow, laidOut))
+        for (const Rect& knob : knobs) EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, knob, docOf(bench).t.volBut, docOf(bench).t.volBut.bounds()));
+        for (Point p : differences(docOf(bench).mainWindow, laidOut))
             EXPECT_TRUE(inside(p, knobs[0]) || inside(p, knobs[1])) << "(" << p.x << "," << p.y << ") changed";
     }
 }
@@ -87,11 +88,11 @@ TEST(MainStages, SinkFrameChangesOnlyTheInnerRing) {
     auto onRing = [](Point p) {
         return (p.x == 1 || p.x == 273 || p.y == 1 || p.y == 114) && p.x >= 1 && p.x <= 273 && p.y >= 1 && p.y <= 114;
     };
-    const std::vector<Point> mainDiff = differences(raised.mainWindow, sunk.mainWindow);
+    const std::vector<Point> mainDiff = differences(docOf(raised).mainWindow, docOf(sunk).mainWindow);
     EXPECT_EQ(mainDiff.size(), std::size_t(2 * 273 + 2 * 112));  // the whole ring, on a grey picture
     for (Point p : mainDiff) EXPECT_TRUE(onRing(p)) << "main (" << p.x << "," << p.y << ")";
 
-    const std::vector<Point> titleDiff = differences(raised.t.titleBarImage, sunk.t.titleBarImage);
+    const std::vector<Point> titleDiff = differences(docOf(raised).t.titleBarImage, docOf(sunk).t.titleBarImage);
     EXPECT_EQ(titleDiff.size(), std::size_t(4 * (273 + 2 * 12)));  // row 1 and both sides, rows 2 ... 13
     for (Point p : titleDiff) {
         bool inABar = false;
@@ -100,7 +101,7 @@ TEST(MainStages, SinkFrameChangesOnlyTheInnerRing) {
     }
     for (const Sheet& s : kSheets) {
         if (s.member == &TemplateSet::titleBarImage) continue;
-        EXPECT_TRUE(sameImage(raised.t.*s.member, sunk.t.*s.member)) << s.name;
+        EXPECT_TRUE(sameImage(docOf(raised).t.*s.member, docOf(sunk).t.*s.member)) << s.name;
     }
 }
 
@@ -116,9 +117,9 @@ TEST(MainStages, MakeSkinClickRunsTheStages) {
         // title bar, in the shade bars and at (0, 36), and on the main picture.
         for (const Sheet& s : kSheets) {
             if (s.member == &TemplateSet::titleBarImage) continue;
-            EXPECT_TRUE(sameImage(byClick.t.*s.member, byStages.t.*s.member)) << label(radios) << ": " << s.name;
+            EXPECT_TRUE(sameImage(docOf(byClick).t.*s.member, docOf(byStages).t.*s.member)) << label(radios) << ": " << s.name;
         }
-        EXPECT_TRUE(sameRegion(byClick.t.titleBarImage, {0, 0, 344, 29}, byStages.t.titleBarImage, {0, 0, 344, 29}))
+        EXPECT_TRUE(sameRegion(docOf(byClick).t.titleBarImage, {0, 0, 344, 29}, docOf(byStages).t.titleBarImage, {0, 0, 344, 29}))
             << label(radios);
         EXPECT_EQ(byClick.workflow(), WorkflowState::Made);
     }

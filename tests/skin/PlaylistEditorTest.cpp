@@ -1,4 +1,5 @@
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "app/QtTextRasteriser.h"
 #include "skin/MakeSkin.h"
 #include "tests/skin/WindowStageBench.h"
@@ -15,7 +16,7 @@ namespace {
 
 enum class Sheet { PlShow, PlEdit };
 const Image& sheetOf(const Workbench& bench, Sheet sheet) {
-    return sheet == Sheet::PlShow ? bench.plShow : bench.t.plEdit;
+    return sheet == Sheet::PlShow ? docOf(bench).plShow : docOf(bench).t.plEdit;
 }
 
 struct Probe {
@@ -62,7 +63,7 @@ const std::vector<Cut> kTiles = {
 
 Workbench& runStage(Workbench& bench, const Image& picture, StageOptions options) {
     prepareBench(bench, picture, options);
-    skin::playlistEditor(bench);
+    skin::playlistEditor(docOf(bench));
     return bench;
 }
 
@@ -89,23 +90,23 @@ TEST(PlaylistEditor, ButtonsOnlyKeepsThePlainCopiesAndNothingElse) {
     for (bool sinkFrame : {false, true}) {
         Workbench bench{qtTextRasteriser()};
         prepareBench(bench, picture, {.full3D = false, .sinkFrame = sinkFrame});
-        const Image sheetArt = bench.t.plEdit;
-        skin::playlistEditor(bench);
+        const Image sheetArt = docOf(bench).t.plEdit;
+        skin::playlistEditor(docOf(bench));
         const std::string mode = sinkFrame ? "sink frame" : "raise frame";
 
         std::vector<Rect> written;
         for (const Cut& cut : kTiles) {
-            EXPECT_TRUE(sameRegion(bench.t.plEdit, cut.sprite, picture, cut.source))
+            EXPECT_TRUE(sameRegion(docOf(bench).t.plEdit, cut.sprite, picture, cut.source))
                 << mode << ": tile at (" << cut.sprite.left << ", " << cut.sprite.top << ")";
             written.push_back(cut.sprite);
         }
         // No groove, outline or grip: the rest of the sheet is its own art,
         // and the preview has no bevel, caption, well or transport glyphs.
-        for (Point p : uncovered(bench.t.plEdit.bounds(), written))
-            ASSERT_EQ(hex(bench.t.plEdit.pixel(p.x, p.y)), hex(sheetArt.pixel(p.x, p.y)))
+        for (Point p : uncovered(docOf(bench).t.plEdit.bounds(), written))
+            ASSERT_EQ(hex(docOf(bench).t.plEdit.pixel(p.x, p.y)), hex(sheetArt.pixel(p.x, p.y)))
                 << mode << " at (" << p.x << ", " << p.y << ")";
         const Image preview = tiledPreview(picture);
-        EXPECT_TRUE(sameRegion(bench.plShow, preview.bounds(), preview, preview.bounds())) << mode;
+        EXPECT_TRUE(sameRegion(docOf(bench).plShow, preview.bounds(), preview, preview.bounds())) << mode;
     }
 }
 
@@ -322,7 +323,7 @@ TEST(PlaylistEditor, SeamsAndCornersOnAGreyPicture) {
 
 TEST(PlaylistEditor, PreviewGrooveRunsUnderTheScrollKnob) {
     Workbench bench{qtTextRasteriser()};
-    const Image& show = runStage(bench, uniform(275, 116, grey(100)), {}).plShow;
+    const Image& show = docOf(runStage(bench, uniform(275, 116, grey(100)), {})).plShow;
     for (int y = 20; y < 78; ++y) {
         const bool underKnob = y < 38;
         EXPECT_EQ(show.pixel(263, y), underKnob ? kScrollKnobArt : grey(5)) << y;
@@ -341,7 +342,7 @@ TEST(PlaylistEditor, RepeatedSpritesAreIdentical) {
     };
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, false}}) {
         Workbench bench{qtTextRasteriser()};
-        const Image& pl = runStage(bench, positionCoded(), options).t.plEdit;
+        const Image& pl = docOf(runStage(bench, positionCoded(), options)).t.plEdit;
         for (const Pair& p : pairs) EXPECT_TRUE(sameRegion(pl, p.b, pl, p.a)) << p.what;
     }
 }
@@ -353,19 +354,19 @@ TEST(PlaylistEditor, SecondPassAfterAFreshLayoutGivesTheSameImages) {
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, true}}) {
         Workbench bench{qtTextRasteriser()};
         runStage(bench, positionCoded(), options);
-        const Image plShow = bench.plShow;
-        Image plEdit = bench.t.plEdit;
+        const Image plShow = docOf(bench).plShow;
+        Image plEdit = docOf(bench).t.plEdit;
         bench.layoutPictures();
-        skin::playlistEditor(bench);
-        EXPECT_TRUE(bench.plShow.samePixels(plShow)) << options.full3D << options.sinkFrame;
+        skin::playlistEditor(docOf(bench));
+        EXPECT_TRUE(docOf(bench).plShow.samePixels(plShow)) << options.full3D << options.sinkFrame;
         if (options.full3D) {
             const TColor artDarkenedTwice = rgb(0, 0, 0), artLightenedTwice = rgb(197, 255, 255);
             for (Point p : grooveEnds) {
-                EXPECT_EQ(hex(bench.t.plEdit.pixel(p.x, p.y)), hex(p.y == 41 ? artDarkenedTwice : artLightenedTwice));
-                plEdit.setPixel(p.x, p.y, bench.t.plEdit.pixel(p.x, p.y));
+                EXPECT_EQ(hex(docOf(bench).t.plEdit.pixel(p.x, p.y)), hex(p.y == 41 ? artDarkenedTwice : artLightenedTwice));
+                plEdit.setPixel(p.x, p.y, docOf(bench).t.plEdit.pixel(p.x, p.y));
             }
         }
-        EXPECT_TRUE(bench.t.plEdit.samePixels(plEdit)) << options.full3D << options.sinkFrame;
+        EXPECT_TRUE(docOf(bench).t.plEdit.samePixels(plEdit)) << options.full3D << options.sinkFrame;
     }
 }
 
@@ -381,7 +382,7 @@ TEST(PlaylistEditor, MakeSkinRunsTheStageWithTheChosenOptions) {
         Workbench direct, clicked;
         runStage(direct, picture, options);
         prepareBench(clicked, picture, options);
-        clicked.state.buttonsOnly = options.full3D;  // MakeSkin must set it from the radio
+        docOf(clicked).state.buttonsOnly = options.full3D;  // MakeSkin must set it from the radio
         MakeSkinClick(clicked);
         for (const auto& [sheet, r] : regions)
             EXPECT_TRUE(sameRegion(sheetOf(clicked, sheet), r, sheetOf(direct, sheet), r))

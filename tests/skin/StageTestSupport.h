@@ -3,6 +3,7 @@
 // first differing pixel.
 #pragma once
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "skin/MakeSkin.h"
 
 #include <gtest/gtest.h>
@@ -72,21 +73,21 @@ struct Radios {
 
 // A workbench with the picture laid out, the test's stamps and sentinel sheets.
 inline void prepare(Workbench& bench, const Image& picture, Radios radios, StampArt art = StampArt::Neutral) {
-    bench.state.sourcePictures.main = picture;
-    bench.options.layout = LayoutMode::ThreeWindows;
-    bench.options.full3D = radios.full3D;
-    bench.options.sinkFrame = radios.sinkFrame;
-    drawStamps(bench.t, art);
-    fillSheets(bench.t, kSentinel);
+    docOf(bench).state.sourcePictures.main = picture;
+    docOf(bench).options.layout = LayoutMode::ThreeWindows;
+    docOf(bench).options.full3D = radios.full3D;
+    docOf(bench).options.sinkFrame = radios.sinkFrame;
+    drawStamps(docOf(bench).t, art);
+    fillSheets(docOf(bench).t, kSentinel);
     bench.layoutPictures();
 }
 
 enum class Upto { Stage2 = 2, Stage3, Stage4 };
 inline void runStages(Workbench& bench, Upto last) {
-    skin::enterPass(bench);
-    skin::mainFrameAndTitleBar(bench);
-    if (last >= Upto::Stage3) skin::sliderSheets(bench);
-    if (last >= Upto::Stage4) skin::buttonSheets(bench);
+    skin::enterPass(docOf(bench));
+    skin::mainFrameAndTitleBar(docOf(bench));
+    if (last >= Upto::Stage3) skin::sliderSheets(docOf(bench));
+    if (last >= Upto::Stage4) skin::buttonSheets(docOf(bench));
 }
 
 inline int level(const Image& image, int x, int y) { return redOf(image.pixel(x, y)); }

@@ -2,6 +2,7 @@
 // slider art and the sample song list, each checked over whole images.
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "raster/Error.h"
 #include "skin/MakeSkin.h"
 #include "tests/colour/TestImages.h"
@@ -35,15 +36,15 @@ class TextColours : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const GlyphPair& pair : kGlyphPairs) {
-            paintMask(bench.t.*pair.mask);
-            paintAll(bench.t.*pair.image, kStale);
+            paintMask(docOf(bench).t.*pair.mask);
+            paintAll(docOf(bench).t.*pair.image, kStale);
         }
         for (Image* image : targets()) paintPattern(*image);
-        bench.state.winBackColour = kBack;
-        bench.state.winTextColour = kText;
+        docOf(bench).state.winBackColour = kBack;
+        docOf(bench).state.winTextColour = kText;
     }
     std::vector<Image*> targets() {
-        return {&bench.mainWindow, &bench.t.titleBarImage, &bench.plShow, &bench.t.plEdit, &bench.t.eqEx};
+        return {&docOf(bench).mainWindow, &docOf(bench).t.titleBarImage, &docOf(bench).plShow, &docOf(bench).t.plEdit, &docOf(bench).t.eqEx};
     }
     // The window colour a glyph pixel takes, read from the mask so that a paste
     // made before the recolouring shows up as the stale colour.
@@ -53,10 +54,10 @@ protected:
 };
 
 TEST_F(TextColours, GlyphSheetsTakeTheWindowColoursFromTheirMasks) {
-    skin::applyTextColours(bench);
+    skin::applyTextColours(docOf(bench));
     for (const GlyphPair& pair : kGlyphPairs) {
-        const Image& image = bench.t.*pair.image;
-        const Image& mask = bench.t.*pair.mask;
+        const Image& image = docOf(bench).t.*pair.image;
+        const Image& mask = docOf(bench).t.*pair.mask;
         EXPECT_TRUE(matches(image, image, [&](int x, int y) { return glyph(mask, x, y); })) << pair.name;
     }
 }
@@ -64,8 +65,8 @@ TEST_F(TextColours, GlyphSheetsTakeTheWindowColoursFromTheirMasks) {
 TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
     std::vector<Image> before;
     for (Image* image : targets()) before.push_back(*image);
-    skin::applyTextColours(bench);
-    const TemplateSet& t = bench.t;
+    skin::applyTextColours(docOf(bench));
+    const TemplateSet& t = docOf(bench).t;
 
     // A region paints either the back colour or a glyph strip whose top-left
     // pixel is (maskX, maskY) of the mask; later regions lie over earlier ones.
@@ -90,28 +91,28 @@ TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
         std::vector<Region> regions;
     } cases[] = {
         {"mainWindow",
-         &bench.mainWindow,
+         &docOf(bench).mainWindow,
          {{{24, 25, 100, 59}},
           {{111, 27, 266, 33}},
           {{111, 27, 266, 33}, &t.vKitMask},
           {{111, 43, 126, 49}},
           {{156, 43, 166, 49}}}},
         {"titleBarImage",
-         &bench.t.titleBarImage,
+         &docOf(bench).t.titleBarImage,
          {{{199, 33, 254, 40}, &t.plToolsMask, 0, 1},
           {{199, 46, 254, 53}, &t.plToolsMask, 0, 1},
           {{0, 36, 26, 43}, &t.topBitMask}}},
         {"plShow",
-         &bench.plShow,
+         &docOf(bench).plShow,
          {{{130, 86, 222, 96}}, {{130, 100, 222, 110}}, {{130, 100, 213, 108}, &t.plToolsMask}}},
         {"plEdit",
-         &bench.t.plEdit,
+         &docOf(bench).t.plEdit,
          {{{131, 80, 223, 90}},
           {{131, 94, 223, 104}},
           {{206, 7, 279, 28}},
           {{131, 94, 214, 102}, &t.plToolsMask}}},
         {"eqEx",
-         &bench.t.eqEx,
+         &docOf(bench).t.eqEx,
          {{{61, 4, 159, 11}}, {{163, 4, 208, 11}}, {{61, 19, 159, 26}}, {{163, 19, 208, 26}}}},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -119,34 +120,34 @@ TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
 }
 
 TEST_F(TextColours, ButtonsOnlyRecoloursTheGlyphSheetsAndPaintsNothingElse) {
-    bench.state.buttonsOnly = true;
+    docOf(bench).state.buttonsOnly = true;
     std::vector<Image> before;
     for (Image* image : targets()) before.push_back(*image);
-    skin::applyTextColours(bench);
+    skin::applyTextColours(docOf(bench));
 
     for (std::size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(before[i].samePixels(*targets()[i])) << i;
-    const Image& vKit = bench.t.vKit;
-    EXPECT_TRUE(matches(vKit, vKit, [&](int x, int y) { return glyph(bench.t.vKitMask, x, y); }));
+    const Image& vKit = docOf(bench).t.vKit;
+    EXPECT_TRUE(matches(vKit, vKit, [&](int x, int y) { return glyph(docOf(bench).t.vKitMask, x, y); }));
 }
 
 TEST_F(TextColours, ASecondCallRepaintsTheSamePixels) {
-    skin::applyTextColours(bench);
+    skin::applyTextColours(docOf(bench));
     std::vector<Image> first;
     for (Image* image : targets()) first.push_back(*image);
-    skin::applyTextColours(bench);
+    skin::applyTextColours(docOf(bench));
     for (std::size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i].samePixels(*targets()[i])) << i;
 }
 
 TEST_F(TextColours, ANegativeSettingEndsThePassWithARangeError) {
-    bench.state.winTextColour = 0xFFFFFFFF;
+    docOf(bench).state.winTextColour = 0xFFFFFFFF;
     try {
-        skin::applyTextColours(bench);
+        skin::applyTextColours(docOf(bench));
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "Range check error");
     }
     // Read before any recolouring, so nothing was painted.
-    EXPECT_EQ(bench.t.vKit.pixel(0, 0), kStale);
+    EXPECT_EQ(docOf(bench).t.vKit.pixel(0, 0), kStale);
 }
 
 // --- the equaliser slider art ---------------------------------------------
@@ -162,14 +163,14 @@ constexpr Rect kPressedKnob{0, 176, 11, 187};
 class EqSliders : public ::testing::Test {
 protected:
     void SetUp() override {
-        paintPattern(bench.t.eqMain);
-        paintPattern(bench.t.exampleSlider);
+        paintPattern(docOf(bench).t.eqMain);
+        paintPattern(docOf(bench).t.exampleSlider);
         for (const Rect& knob : {kKnob, kPressedKnob})
             for (int y = knob.top; y < knob.bottom; ++y)
-                for (int x = knob.left; x < knob.right; ++x) bench.t.eqMain.setPixel(x, y, kKnobArt);
-        bench.state.eqBackColour = kEqBack;
-        bench.state.eqForeColour = kEqFore;
-        bench.state.eqHighlightColour = kEqHighlight;
+                for (int x = knob.left; x < knob.right; ++x) docOf(bench).t.eqMain.setPixel(x, y, kKnobArt);
+        docOf(bench).state.eqBackColour = kEqBack;
+        docOf(bench).state.eqForeColour = kEqFore;
+        docOf(bench).state.eqHighlightColour = kEqHighlight;
     }
     // One 14 x 63 cell with a bar of `barRows` rows, in cell coordinates.
     static TColor cellPixel(int x, int y, int barRows) {
@@ -182,13 +183,13 @@ protected:
 };
 
 TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
-    skin::paintEqSliders(bench);
+    skin::paintEqSliders(docOf(bench));
     const struct {
         int frame, left, top, barRows;
     } cases[] = {
         {0, 13, 164, 0}, {1, 28, 164, 2}, {13, 208, 164, 26}, {14, 13, 229, 27}, {17, 58, 229, 33}, {27, 208, 229, 53},
     };
-    const Image& eq = bench.t.eqMain;
+    const Image& eq = docOf(bench).t.eqMain;
     for (const auto& c : cases) {
         const Image cell = cut(eq, {c.left, c.top, c.left + 14, c.top + 63});
         EXPECT_TRUE(matches(cell, cell, [&](int x, int y) { return cellPixel(x, y, c.barRows); }))
@@ -197,8 +198,8 @@ TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
 }
 
 TEST_F(EqSliders, StripTemplateCarriesTheArtOfFrameSeventeen) {
-    skin::paintEqSliders(bench);
-    const Image& strip = bench.t.exampleSlider;
+    skin::paintEqSliders(docOf(bench));
+    const Image& strip = docOf(bench).t.exampleSlider;
     EXPECT_TRUE(matches(strip, strip, [](int x, int y) { return cellPixel(x, y, 33); }));
     // Spot checks of the bar's ends and the ladder's ends.
     EXPECT_EQ(strip.pixel(5, 26), kEqBack);
@@ -211,12 +212,12 @@ TEST_F(EqSliders, StripTemplateCarriesTheArtOfFrameSeventeen) {
 }
 
 TEST_F(EqSliders, PaintsExactlyTheFramesKnobOutlinesAndWindowSliders) {
-    const Image before = bench.t.eqMain;
-    skin::paintEqSliders(bench);
-    const Image& strip = bench.t.exampleSlider;
+    const Image before = docOf(bench).t.eqMain;
+    skin::paintEqSliders(docOf(bench));
+    const Image& strip = docOf(bench).t.exampleSlider;
     const std::vector<int> sliderLefts = {21, 78, 96, 114, 132, 150, 168, 186, 204, 222, 240};
 
-    EXPECT_TRUE(matches(before, bench.t.eqMain, [&](int x, int y) -> std::optional<TColor> {
+    EXPECT_TRUE(matches(before, docOf(bench).t.eqMain, [&](int x, int y) -> std::optional<TColor> {
         for (int left : sliderLefts) {
             const Rect knob{left + 1, 63, left + 12, 74};
             if (inside(knob, x, y)) {  // the knob sprite, its outline already repainted
@@ -237,32 +238,32 @@ TEST_F(EqSliders, PaintsExactlyTheFramesKnobOutlinesAndWindowSliders) {
         return cellPixel(column, y - frameTop, frame < 14 ? 2 * frame : 2 * frame - 1);
     }));
     // The copied knob took its new outline too.
-    EXPECT_EQ(bench.t.eqMain.pixel(79, 63), kEqBack);
-    EXPECT_EQ(bench.t.eqMain.pixel(80, 64), kKnobArt);
+    EXPECT_EQ(docOf(bench).t.eqMain.pixel(79, 63), kEqBack);
+    EXPECT_EQ(docOf(bench).t.eqMain.pixel(80, 64), kKnobArt);
 }
 
 TEST_F(EqSliders, IgnoresButtonsOnlyAndRepaintsTheSamePixels) {
     Workbench flat{qtTextRasteriser()};
-    flat.t.eqMain = bench.t.eqMain;
-    flat.t.exampleSlider = bench.t.exampleSlider;
-    flat.state = bench.state;
-    flat.state.buttonsOnly = true;
+    docOf(flat).t.eqMain = docOf(bench).t.eqMain;
+    docOf(flat).t.exampleSlider = docOf(bench).t.exampleSlider;
+    docOf(flat).state = docOf(bench).state;
+    docOf(flat).state.buttonsOnly = true;
 
-    skin::paintEqSliders(bench);
-    skin::paintEqSliders(flat);
-    EXPECT_TRUE(flat.t.eqMain.samePixels(bench.t.eqMain));
-    EXPECT_TRUE(flat.t.exampleSlider.samePixels(bench.t.exampleSlider));
+    skin::paintEqSliders(docOf(bench));
+    skin::paintEqSliders(docOf(flat));
+    EXPECT_TRUE(docOf(flat).t.eqMain.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(docOf(flat).t.exampleSlider.samePixels(docOf(bench).t.exampleSlider));
 
-    const Image once = bench.t.eqMain;
-    skin::paintEqSliders(bench);
-    EXPECT_TRUE(once.samePixels(bench.t.eqMain));
+    const Image once = docOf(bench).t.eqMain;
+    skin::paintEqSliders(docOf(bench));
+    EXPECT_TRUE(once.samePixels(docOf(bench).t.eqMain));
 }
 
 TEST_F(EqSliders, ANewBackgroundKeepsTheKnobInsides) {
-    skin::paintEqSliders(bench);
-    bench.state.eqBackColour = rgb(90, 90, 0);
-    skin::paintEqSliders(bench);
-    const Image& eq = bench.t.eqMain;
+    skin::paintEqSliders(docOf(bench));
+    docOf(bench).state.eqBackColour = rgb(90, 90, 0);
+    skin::paintEqSliders(docOf(bench));
+    const Image& eq = docOf(bench).t.eqMain;
     EXPECT_EQ(eq.pixel(0, 164), rgb(90, 90, 0));
     EXPECT_EQ(eq.pixel(5, 169), kKnobArt);
     EXPECT_EQ(eq.pixel(5, 181), kKnobArt);
@@ -276,12 +277,12 @@ TEST_F(EqSliders, ANewBackgroundKeepsTheKnobInsides) {
 
 class PlaylistPreview : public ::testing::Test {
 protected:
-    void SetUp() override { paintPattern(bench.plShow); }
+    void SetUp() override { paintPattern(docOf(bench).plShow); }
 
     // Checks the list area line by line: each row band may hold only its
     // background and its line's font colour, and each line must show glyphs.
     void expectSampleList(TColor normalBg, TColor selectedBg, TColor normal, TColor current) {
-        const Image& list = bench.plShow;
+        const Image& list = docOf(bench).plShow;
         struct Band {
             int top, bottom;  // rows, bottom exclusive
             TColor background;
@@ -316,57 +317,57 @@ protected:
 };
 
 TEST_F(PlaylistPreview, DefaultColoursShowTheFourSampleLines) {
-    const Image before = bench.plShow;
-    skin::paintPlaylistPreview(bench);
+    const Image before = docOf(bench).plShow;
+    skin::paintPlaylistPreview(docOf(bench));
     expectSampleList(0x000000, 0x422828, 0x00FF00, 0xFF8000);
     // Nothing outside the list area changes.
-    EXPECT_TRUE(matches(before, bench.plShow, [&](int x, int y) -> std::optional<TColor> {
-        if (inside({12, 20, 255, 78}, x, y)) return bench.plShow.pixel(x, y);
+    EXPECT_TRUE(matches(before, docOf(bench).plShow, [&](int x, int y) -> std::optional<TColor> {
+        if (inside({12, 20, 255, 78}, x, y)) return docOf(bench).plShow.pixel(x, y);
         return std::nullopt;
     }));
 }
 
 TEST_F(PlaylistPreview, EachSettingGoesToItsOwnPixels) {
-    SkinState& s = bench.state;
+    SkinState& s = docOf(bench).state;
     s.plNormalBgColour = rgb(1, 2, 3);
     s.plSelectedBgColour = rgb(4, 5, 6);
     s.plNormalColour = rgb(200, 0, 0);
     s.plCurrentColour = rgb(0, 0, 200);
-    skin::paintPlaylistPreview(bench);
+    skin::paintPlaylistPreview(docOf(bench));
     expectSampleList(rgb(1, 2, 3), rgb(4, 5, 6), rgb(200, 0, 0), rgb(0, 0, 200));
 }
 
 TEST_F(PlaylistPreview, ButtonsOnlyDrawsNothingAndASecondCallRepaintsTheSame) {
-    const Image before = bench.plShow;
-    bench.state.buttonsOnly = true;
-    skin::paintPlaylistPreview(bench);
-    EXPECT_TRUE(before.samePixels(bench.plShow));
+    const Image before = docOf(bench).plShow;
+    docOf(bench).state.buttonsOnly = true;
+    skin::paintPlaylistPreview(docOf(bench));
+    EXPECT_TRUE(before.samePixels(docOf(bench).plShow));
 
-    bench.state.buttonsOnly = false;
-    skin::paintPlaylistPreview(bench);
-    const Image once = bench.plShow;
+    docOf(bench).state.buttonsOnly = false;
+    skin::paintPlaylistPreview(docOf(bench));
+    const Image once = docOf(bench).plShow;
     EXPECT_FALSE(once.samePixels(before));
-    skin::paintPlaylistPreview(bench);
-    EXPECT_TRUE(once.samePixels(bench.plShow));
+    skin::paintPlaylistPreview(docOf(bench));
+    EXPECT_TRUE(once.samePixels(docOf(bench).plShow));
 }
 
 // --- the stage inside MakeSkin ---------------------------------------------
 
 TEST(ColourStage, ButtonsOnlyMakeSkinRecoloursGlyphsAndPaintsSliderArtOnly) {
     Workbench bench{qtTextRasteriser()};
-    bench.options.full3D = false;
-    paintMask(bench.t.textMask);
+    docOf(bench).options.full3D = false;
+    paintMask(docOf(bench).t.textMask);
     MakeSkinClick(bench);
 
-    EXPECT_TRUE(bench.state.buttonsOnly);
-    const Image& text = bench.t.text;
+    EXPECT_TRUE(docOf(bench).state.buttonsOnly);
+    const Image& text = docOf(bench).t.text;
     EXPECT_TRUE(matches(text, text, [&](int x, int y) {
-        return bench.t.textMask.pixel(x, y) == kBlack ? bench.state.winBackColour : bench.state.winTextColour;
+        return docOf(bench).t.textMask.pixel(x, y) == kBlack ? docOf(bench).state.winBackColour : docOf(bench).state.winTextColour;
     }));
-    EXPECT_EQ(bench.t.exampleSlider.pixel(5, 28), bench.state.eqHighlightColour);
-    EXPECT_EQ(bench.t.eqMain.pixel(13, 164), bench.state.eqBackColour);
+    EXPECT_EQ(docOf(bench).t.exampleSlider.pixel(5, 28), docOf(bench).state.eqHighlightColour);
+    EXPECT_EQ(docOf(bench).t.eqMain.pixel(13, 164), docOf(bench).state.eqBackColour);
     // The sample list's selected band is the one colour no other stage paints.
-    EXPECT_NE(bench.plShow.pixel(12, 73), bench.state.plSelectedBgColour);
+    EXPECT_NE(docOf(bench).plShow.pixel(12, 73), docOf(bench).state.plSelectedBgColour);
 }
 
 } // namespace

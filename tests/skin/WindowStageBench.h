@@ -4,6 +4,7 @@
 #pragma once
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "tests/skin/StageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -88,13 +89,13 @@ void checkFrameScenarios(Run runStage, Expect expectProbes, const Probes& bothFr
 // Lays `picture` out as the equaliser and playlist windows over drawn sheets
 // and stamps, with the flags MakeSkin's entry would set.
 inline void prepareBench(Workbench& bench, const Image& picture, StageOptions options) {
-    bench.options.layout = LayoutMode::ThreeWindows;
-    bench.options.full3D = options.full3D;
-    bench.options.sinkFrame = options.sinkFrame;
-    bench.state.sourcePictures.equaliser = picture;
-    bench.state.sourcePictures.playlist = picture;
+    docOf(bench).options.layout = LayoutMode::ThreeWindows;
+    docOf(bench).options.full3D = options.full3D;
+    docOf(bench).options.sinkFrame = options.sinkFrame;
+    docOf(bench).state.sourcePictures.equaliser = picture;
+    docOf(bench).state.sourcePictures.playlist = picture;
 
-    TemplateSet& t = bench.t;
+    TemplateSet& t = docOf(bench).t;
     t.eqMain = uniform(275, 315, kSheetArt);
     t.eqEx = uniform(275, 56, kSheetArt);
     t.plEdit = uniform(280, 186, kSheetArt);
@@ -112,7 +113,7 @@ inline void prepareBench(Workbench& bench, const Image& picture, StageOptions op
     t.cornerPull = signatureStamp(13, 13, kCornerPullId);
 
     bench.layoutPictures();
-    bench.state.buttonsOnly = !options.full3D;
+    docOf(bench).state.buttonsOnly = !options.full3D;
 }
 
 inline std::string hex(TColor c) {

@@ -3,6 +3,7 @@
 #include "app/PictureIntake.h"
 #include "app/Workbench.h"
 #include "app/window/SkinnerMainForm.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "raster/Bmp.h"
 #include "tests/window/ScriptedDialogs.h"
 
@@ -118,9 +119,9 @@ protected:
     }
 
     void expectShowsWorkbench() {
-        EXPECT_TRUE(shows(view("mainWindow"), form->bench().mainWindow, 116));
-        EXPECT_TRUE(shows(view("eqMain"), form->bench().t.eqMain, 116));
-        EXPECT_TRUE(shows(view("plShow"), form->bench().plShow, 116));
+        EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().mainWindow, 116));
+        EXPECT_TRUE(shows(view("eqMain"), form->bench().document().t.eqMain, 116));
+        EXPECT_TRUE(shows(view("plShow"), form->bench().document().plShow, 116));
     }
 
     ScriptedDialogs* dialogs = nullptr;
@@ -232,7 +233,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheUserLooksForThem) {
 }
 
 TEST_F(MainWindowTest, FreshStartShowsTheDefaultPictureThreeTimesWithOnlyMakeSkinEnabled) {
-    const Image& first = form->bench().t.firstImage;
+    const Image& first = form->bench().document().t.firstImage;
     EXPECT_TRUE(shows(view("mainWindow"), first, 116));
     EXPECT_TRUE(shows(view("eqMain"), first, 116));
     EXPECT_TRUE(shows(view("plShow"), first, 116));
@@ -254,20 +255,20 @@ TEST_F(MainWindowTest, MakeSkinShowsTheMadeSkinUnderABusyCursorAndSwitchesToMade
     EXPECT_EQ(cursorWhileBusy, Qt::WaitCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     expectWorkflow(WorkflowState::Made);
-    EXPECT_FALSE(shows(view("mainWindow"), form->bench().t.firstImage, 116));
+    EXPECT_FALSE(shows(view("mainWindow"), form->bench().document().t.firstImage, 116));
     expectShowsWorkbench();
 }
 
 TEST_F(MainWindowTest, ButtonsOnlyAndSinkFrameReachTheNextMakeSkin) {
     click("butsOnly");
     click("sinkBut");
-    EXPECT_FALSE(form->bench().options.full3D);
-    EXPECT_TRUE(form->bench().options.sinkFrame);
+    EXPECT_FALSE(form->bench().document().options.full3D);
+    EXPECT_TRUE(form->bench().document().options.sinkFrame);
     click("MakeSkin");
-    EXPECT_TRUE(form->bench().state.buttonsOnly);
+    EXPECT_TRUE(form->bench().document().state.buttonsOnly);
     click("full3D");
     click("MakeSkin");
-    EXPECT_FALSE(form->bench().state.buttonsOnly);
+    EXPECT_FALSE(form->bench().document().state.buttonsOnly);
 }
 
 TEST_F(MainWindowTest, EveryOptionChangeAndUndoThrowTheMadeSkinAway) {
@@ -277,7 +278,7 @@ TEST_F(MainWindowTest, EveryOptionChangeAndUndoThrowTheMadeSkinAway) {
         expectWorkflow(WorkflowState::Made);
         click(command);
         expectWorkflow(WorkflowState::NotMade);
-        EXPECT_TRUE(shows(view("mainWindow"), form->bench().t.firstImage, 116));
+        EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().t.firstImage, 116));
     }
 }
 
@@ -312,7 +313,7 @@ TEST_F(MainWindowTest, LayoutRadiosMoveTheCanvasesAndHideTheGetBitmapButtonsWith
         EXPECT_EQ(find("get3")->isVisible(), layout.get3Shown);
         EXPECT_EQ(find("get2")->pos(), QPoint(296, 136));
         EXPECT_EQ(find("get3")->pos(), QPoint(296, 256));
-        EXPECT_EQ(form->bench().options.layout, layout.mode);
+        EXPECT_EQ(form->bench().document().options.layout, layout.mode);
         expectWorkflow(WorkflowState::NotMade);
         expectShowsWorkbench();
     }
@@ -333,7 +334,7 @@ TEST_F(MainWindowTest, GetBitmapLoadsEachWindowsPicture) {
     click("get2");
     expectWorkflow(WorkflowState::NotMade);
     click("get3");
-    EXPECT_TRUE(shows(view("mainWindow"), form->bench().t.firstImage, 116));
+    EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().t.firstImage, 116));
     EXPECT_TRUE(shows(view("eqMain"), eq, 116));
     EXPECT_TRUE(shows(view("plShow"), pl, 116));
 
@@ -351,7 +352,7 @@ TEST_F(MainWindowTest, GetBitmapLoadsEachWindowsPicture) {
 
 TEST_F(MainWindowTest, CancelledGetBitmapLeavesTheMadeSkin) {
     click("MakeSkin");
-    const Image made = form->bench().mainWindow;
+    const Image made = form->bench().document().mainWindow;
     for (const char* button : {"Button2", "get2", "get3"}) {
         click(button);
         expectWorkflow(WorkflowState::Made);
@@ -373,7 +374,7 @@ TEST_F(MainWindowTest, AFailedLoadShowsTheReasonWithAFullStopAndChangesNothing) 
         {(dir / "garbage.bmp").string(), "Bitmap image is not valid: the file ends before the picture does."},
     };
     click("MakeSkin");
-    const Image made = form->bench().mainWindow;
+    const Image made = form->bench().document().mainWindow;
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.file);
         dialogs->errors.clear();
@@ -400,7 +401,7 @@ TEST_F(MainWindowTest, ColourPanelOpensClosesAndNeverReopensWithTheBar) {
     click("visiBut");
     EXPECT_FALSE(find("visiBut")->isVisible());
     for (const char* shown : {"visiBar", "colLab1", "colLab2"}) EXPECT_TRUE(find(shown)->isVisible()) << shown;
-    const SkinState& state = form->bench().state;
+    const SkinState& state = form->bench().document().state;
     EXPECT_EQ(shownPixel(view("visiBar"), 5, 5), state.visColour(17));
     EXPECT_EQ(shownPixel(view("visiBar"), 5, 14), kSilver);
     EXPECT_EQ(shownPixel(view("visiBar"), 5, 25), state.visColour(1));
@@ -428,11 +429,11 @@ TEST_F(MainWindowTest, ColourDialogOpensWithTheLastConfirmedColourWhicheverPicke
     click("pl");           // Normal Song Title: nothing scripted, cancelled
 
     EXPECT_EQ(dialogs->colourInitials, (std::vector<TColor>{kBlack, red, red, blue}));
-    const SkinState& state = form->bench().state;
+    const SkinState& state = form->bench().document().state;
     EXPECT_EQ(state.winBackColour, red);
     EXPECT_EQ(state.winTextColour, SkinState{}.winTextColour);
     EXPECT_EQ(state.plNormalColour, SkinState{}.plNormalColour);
-    EXPECT_EQ(form->bench().t.eqMain.pixel(25, 67), blue);  // inside the preamp knob
+    EXPECT_EQ(form->bench().document().t.eqMain.pixel(25, 67), blue);  // inside the preamp knob
     expectShowsWorkbench();
     expectWorkflow(WorkflowState::Made);
 }
@@ -455,10 +456,10 @@ TEST_F(MainWindowTest, EachColourButtonSetsItsOwnSettingAndTheWindowShowsTheRepa
         SCOPED_TRACE(picker.button);
         const TColor colour = rgb(10 + n, 20 + n, 30 + n);
         ++n;
-        const SkinState before = form->bench().state;
+        const SkinState before = form->bench().document().state;
         dialogs->colours = {colour};
         click(picker.button);
-        const SkinState& after = form->bench().state;
+        const SkinState& after = form->bench().document().state;
         EXPECT_EQ(after.*picker.setting, colour);
         for (const auto& other : pickers)
             if (other.setting != picker.setting) {
@@ -467,14 +468,14 @@ TEST_F(MainWindowTest, EachColourButtonSetsItsOwnSettingAndTheWindowShowsTheRepa
         expectShowsWorkbench();
     }
     // The playlist background is shown at once in the preview.
-    EXPECT_FALSE(shows(view("plShow"), form->bench().t.firstImage, 116));
+    EXPECT_FALSE(shows(view("plShow"), form->bench().document().t.firstImage, 116));
 }
 
 TEST_F(MainWindowTest, VolumeKnobRestylingShowsInTheMainWindow) {
     const TColor grey = rgb(64, 64, 64);
     click("MakeSkin");
     click("colBut");
-    const Image before = form->bench().mainWindow;
+    const Image before = form->bench().document().mainWindow;
     click("changeMainSlider");  // cancelled: nothing drawn
     EXPECT_TRUE(shows(view("mainWindow"), before, 116));
     dialogs->colours = {grey};
@@ -504,20 +505,20 @@ TEST_F(MainWindowTest, ClicksOnTheVisualisationBarPickTheEntryUnderThePointer) {
         const TColor colour = rgb(100 + n, 50, 200 - n);
         ++n;
         dialogs->colours = {colour};
-        const auto before = form->bench().state.visColours;
+        const auto before = form->bench().document().state.visColours;
         QTest::mouseClick(bar, c.button, {}, QPoint(13, c.y));
         EXPECT_EQ(dialogs->colourInitials.back(), last);
         last = colour;
         auto expected = before;
         expected.at(std::size_t(c.entry - 1)) = colour;
-        EXPECT_EQ(form->bench().state.visColours, expected);
+        EXPECT_EQ(form->bench().document().state.visColours, expected);
         const int interiorRow = c.entry == 17 ? 4 : 20 * c.entry + 9;
         EXPECT_EQ(shownPixel(bar, 10, interiorRow), colour);
     }
     // A cancelled dialog changes nothing.
-    const auto before = form->bench().state.visColours;
+    const auto before = form->bench().document().state.visColours;
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(10, 100));
-    EXPECT_EQ(form->bench().state.visColours, before);
+    EXPECT_EQ(form->bench().document().state.visColours, before);
 }
 
 TEST_F(MainWindowTest, TheKeyboardPicksVisualisationColoursBandByBand) {
@@ -538,7 +539,7 @@ TEST_F(MainWindowTest, TheKeyboardPicksVisualisationColoursBandByBand) {
     QTest::keyClick(bar, Qt::Key_Up);
     QTest::keyClick(bar, Qt::Key_Up);
     QTest::keyClick(bar, Qt::Key_Space);  // round to the bottom: entry 16
-    const auto& colours = form->bench().state.visColours;
+    const auto& colours = form->bench().document().state.visColours;
     EXPECT_EQ(colours[16], first);
     EXPECT_EQ(colours[1], second);
     EXPECT_EQ(colours[15], third);
@@ -573,7 +574,7 @@ TEST_F(MainWindowTest, SaveSkinWritesTheSixteenFilesAndStaysMade) {
         EXPECT_TRUE(fs::is_regular_file(skin / name)) << name;
     std::ifstream main(skin / "main.bmp", std::ios::binary);
     const std::vector<std::uint8_t> mainBytes{std::istreambuf_iterator<char>(main), {}};
-    EXPECT_EQ(mainBytes, encodeBmp(form->bench().mainWindow));
+    EXPECT_EQ(mainBytes, encodeBmp(form->bench().document().mainWindow));
     std::ifstream vis(skin / "viscolor.txt", std::ios::binary);
     std::string firstLine;
     std::getline(vis, firstLine);
@@ -596,6 +597,22 @@ TEST_F(MainWindowTest, SaveSkinWritesTheArchiveBesideTheFolderAndSaysWhereBothWe
     ASSERT_EQ(dialogs->saved.size(), 1u);
     EXPECT_EQ(dialogs->saved[0].first, (parent / "Sky").string());
     EXPECT_EQ(dialogs->saved[0].second, archive.string());
+}
+
+TEST_F(MainWindowTest, AnArchiveThatCannotBeWrittenLeavesNoNewFolder) {
+    const fs::path parent = temp.path().toStdString();
+    const fs::path archive = parent / "Sky.wsz";
+    fs::create_directories(archive / "taken");  // a folder where the archive goes
+    click("MakeSkin");
+    dialogs->saveTargets = {SaveTarget{parent.string(), "Sky", true}};
+    click("SaveSkin");
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], "Cannot create file " + archive.string() + ".");
+    EXPECT_TRUE(dialogs->saved.empty());
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(parent)) left.push_back(entry.path());
+    EXPECT_EQ(left, std::vector<fs::path>{archive});  // neither the folder nor a temporary file
+    expectWorkflow(WorkflowState::Made);
 }
 
 TEST_F(MainWindowTest, CancelledSaveWritesNothing) {
@@ -621,7 +638,7 @@ TEST_F(MainWindowTest, SaveIntoAMissingParentReportsCannotCreate) {
 
 TEST_F(MainWindowTest, HelpLooksInTheStartDirectoryThenBesideTheProgramAndReportsWhatFails) {
     const fs::path start = temp.path().toStdString();
-    form->bench().state.startDirectory = start.string();
+    docOf(form->bench()).state.startDirectory = start.string();
     QAction* contents = form->findChild<QAction*>("Contents1");
     ASSERT_NE(contents, nullptr);
 
@@ -757,7 +774,7 @@ TEST_F(CoveredByPanelTest, BackGivesTheKeysBackAndLosingTheSkinClosesThePanel) {
     form->RevertClick();
     EXPECT_FALSE(find("colPanel")->isVisible());
     EXPECT_TRUE(find("MakeSkin")->isVisible());
-    const SkinState before = form->bench().state;
+    const SkinState before = form->bench().document().state;
     dialogs->colours = {rgb(1, 2, 3), rgb(1, 2, 3), rgb(1, 2, 3)};
     form->Button3Click();
     form->changeMainSliderClick();
@@ -765,7 +782,7 @@ TEST_F(CoveredByPanelTest, BackGivesTheKeysBackAndLosingTheSkinClosesThePanel) {
     form->colButClick();
     EXPECT_TRUE(dialogs->colourInitials.empty());
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(form->bench().state.winBackColour, before.winBackColour);
+    EXPECT_EQ(form->bench().document().state.winBackColour, before.winBackColour);
     EXPECT_FALSE(find("colPanel")->isVisible());
 }
 
@@ -831,10 +848,10 @@ TEST_F(DropTest, APictureDroppedOnACanvasIsThatCanvassGetBitmap) {
         picture.setPixel(0, 0, rgb(++n, 0, 0));  // each drop its own picture
         const fs::path file = dir / ("p" + std::to_string(n) + ".bmp");
         writeFile(file, encodeBmp(picture));
-        const SourcePictures before = form->bench().state.sourcePictures;
+        const SourcePictures before = form->bench().document().state.sourcePictures;
         dropFile(d.canvas, file);
         EXPECT_TRUE(dialogs->errors.empty());
-        const SourcePictures& pictures = form->bench().state.sourcePictures;
+        const SourcePictures& pictures = form->bench().document().state.sourcePictures;
         EXPECT_TRUE(same(pictures.*d.slot, picture));
         for (auto other : {&SourcePictures::main, &SourcePictures::equaliser, &SourcePictures::playlist})
             if (other != d.slot) {
@@ -847,7 +864,7 @@ TEST_F(DropTest, APictureDroppedOnACanvasIsThatCanvassGetBitmap) {
 TEST_F(DropTest, AnythingElseDroppedIsRefusedWithTheReason) {
     const fs::path dir = temp.path().toStdString();
     std::ofstream(dir / "notes.txt") << "not a picture";
-    const SourcePictures before = form->bench().state.sourcePictures;
+    const SourcePictures before = form->bench().document().state.sourcePictures;
     dropFile("mainWindow", dir / "notes.txt");
     dropFile("mainWindow", dir);
     QMimeData text;
@@ -860,7 +877,7 @@ TEST_F(DropTest, AnythingElseDroppedIsRefusedWithTheReason) {
               (std::vector<std::string>{"notes.txt is not a picture: drop a BMP, PNG, JPEG or GIF file.",
                                         dir.string() + " is not a file.", "Only a picture file can be dropped here.",
                                         "Drop one picture file at a time, from this computer."}));
-    EXPECT_TRUE(same(form->bench().state.sourcePictures.main, before.main));
+    EXPECT_TRUE(same(form->bench().document().state.sourcePictures.main, before.main));
 }
 
 TEST_F(MainWindowTest, AGetBitmapDecodesWhileTheWindowWaitsAndEscapeGivesItUp) {
@@ -911,7 +928,7 @@ TEST_F(MainWindowTest, AGetBitmapDecodesWhileTheWindowWaitsAndEscapeGivesItUp) {
     ASSERT_TRUE(waitFor([&] { return decodes == 2; }));
     release.now();
     settle();
-    EXPECT_TRUE(same(form->bench().state.sourcePictures.equaliser, picture));
+    EXPECT_TRUE(same(form->bench().document().state.sourcePictures.equaliser, picture));
     EXPECT_TRUE(shows(view("eqMain"), picture, 116));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(dialogs->errors.empty());
@@ -956,19 +973,19 @@ TEST_F(MainWindowTest, ZoomDrawsEveryPixelAsAWholeSquareAndOneTimesPutsAllBack) 
 } // namespace
 
 TEST_F(MainWindowTest, PictureMenuCropsTheLayoutAndSetsTheBackgroundButNotUnderThePanel) {
-    form->bench().state.sourcePictures.main = rowCodedPicture(275, 464);  // four windows tall
+    docOf(form->bench()).state.sourcePictures.main = rowCodedPicture(275, 464);  // four windows tall
     QAction* crop = form->findChild<QAction*>("CropToFit1");
     ASSERT_NE(crop, nullptr);
     crop->trigger();
     // The middle 116 rows of 464 stay: the window's first row is picture row 174.
-    EXPECT_EQ(form->bench().mainWindow.pixel(7, 0), rowCodedPicture(275, 464).pixel(7, 174));
-    EXPECT_TRUE(shows(view("mainWindow"), form->bench().mainWindow, 116));
+    EXPECT_EQ(form->bench().document().mainWindow.pixel(7, 0), rowCodedPicture(275, 464).pixel(7, 174));
+    EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().mainWindow, 116));
     form->findChild<QAction*>("CropStart1")->trigger();
-    EXPECT_EQ(form->bench().mainWindow.pixel(7, 0), rowCodedPicture(275, 464).pixel(7, 0));
+    EXPECT_EQ(form->bench().document().mainWindow.pixel(7, 0), rowCodedPicture(275, 464).pixel(7, 0));
 
     dialogs->colours.push_back(rgb(1, 2, 3));
     form->findChild<QAction*>("TransparentAreas1")->trigger();
-    EXPECT_EQ(form->bench().pictureOptions.background, rgb(1, 2, 3));
+    EXPECT_EQ(form->bench().pictureOptions().background, rgb(1, 2, 3));
 
     click("MakeSkin");
     click("colBut");

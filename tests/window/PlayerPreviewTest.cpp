@@ -4,6 +4,7 @@
 #include "app/QtTextRasteriser.h"
 #include "app/window/PlayerPreview.h"
 #include "app/window/SkinnerMainForm.h"
+#include "tests/app/WorkbenchAccess.h"
 #include "format/EqSprites.h"
 #include "format/MainSprites.h"
 #include "format/PlaylistSprites.h"
@@ -52,7 +53,7 @@ protected:
     // What the renderer draws for the preview's state from the document as written.
     Image expected() {
         std::vector<player::NamedFile> files;
-        for (SkinFile& f : skinFiles(form->bench())) files.push_back({f.name, f.bytes});
+        for (SkinFile& f : skinFiles(docOf(form->bench()))) files.push_back({f.name, f.bytes});
         return player::renderPlayer(player::skinFromFiles(files), preview->state(), preview->windows(), 1, qtTextRasteriser());
     }
     QPoint centre(PlayerWindow window, const Rect& area) {

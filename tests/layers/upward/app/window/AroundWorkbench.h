@@ -1,0 +1,2 @@
+// The window going around the workbench, which the layer check must refuse.
+#include "colour/ColourTools.h"
