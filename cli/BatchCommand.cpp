@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
+#include "cli/PictureProblem.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -120,10 +121,13 @@ void skip(Gathered& gathered, const fs::path& path, const std::string& why) {
     ++gathered.skipped;
 }
 
-// Whether a file in a folder is a picture this installation reads, from its first bytes.
+// Whether a file in a folder is a picture, from its first bytes or its name: one
+// this installation cannot read is still taken, to fail by name rather than vanish.
 void takeIfPicture(Gathered& gathered, const fs::path& path) {
+    static const std::vector<std::string> readable = qtDoor().formats(false);
     std::string whyNot;
-    if (qtDoor().readsPicture(path.string(), whyNot)) gathered.pictures.push_back(path.string());
+    if (qtDoor().readsPicture(path.string(), whyNot) || pictureByNameOrContent(path, readable))
+        gathered.pictures.push_back(path.string());
     else skip(gathered, path, whyNot);
 }
 
@@ -294,15 +298,12 @@ public:
     void finished(const std::string& picture, const std::string* failure) {
         std::lock_guard lock(mutex_);
         ++done_;
-        if (failure) {
-            clear();
-            std::fprintf(stderr, "vellumkit-cli: %s: %s\n", picture.c_str(), messageForDisplay(*failure).c_str());
-        }
+        if (failure) warning(picture + ": " + messageForDisplay(*failure));
         draw();
     }
     void end() {
         std::lock_guard lock(mutex_);
-        clear();
+        if (terminal_) showStatus("");
     }
 
 private:
@@ -317,15 +318,8 @@ private:
             std::snprintf(figures, sizeof figures, ", %.1f skins/s, %.0f s left", rate, double(total_ - done_) / rate);
             line += figures;
         }
-        if (terminal_) {
-            std::fprintf(stderr, "\r%-50s", line.c_str());
-            std::fflush(stderr);
-        } else if (done_ > 0) {
-            std::fprintf(stderr, "%s\n", line.c_str());
-        }
-    }
-    void clear() {
-        if (terminal_) std::fprintf(stderr, "\r%*s\r", 50, "");
+        if (terminal_) showStatus(line);
+        else if (done_ > 0) std::fprintf(stderr, "%s\n", line.c_str());
     }
 
     std::mutex mutex_;
@@ -345,7 +339,7 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
     bench.setFit(request.recipe.fit);
     if (shared.equaliser) bench.usePicture(WhichPicture::Equaliser, *shared.equaliser);
     if (shared.playlist) bench.usePicture(WhichPicture::Playlist, *shared.playlist);
-    bench.loadPicture(WhichPicture::Main, item.picture);
+    loadPictureSaying(bench, WhichPicture::Main, item.picture, false);  // the progress names it
     makeSkinFromRecipe(bench, request.recipe);
 
     // The skin, its archive and its preview land together or not at all.
@@ -358,7 +352,12 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
     }
     save.synced = !request.noSync;
     bench.save(save);
-    note("made " + item.name + " from " + item.picture);
+    // One line per skin: which picture made which files, as make says "made".
+    std::string made;
+    if (!save.skinName.empty()) made = Workbench::skinDirectoryFor(save.parent, save.skinName).string();
+    if (!save.archive.empty()) made += (made.empty() ? "" : " and ") + save.archive.string();
+    for (const SavedFile& extra : save.extras) made += " and " + extra.path.string();
+    result("made " + made + " from " + item.picture);
 }
 
 } // namespace
@@ -374,18 +373,18 @@ int runBatch(const std::vector<std::string>& args) {
          std::to_string(items.size()) + " pictures");
 
     // The pictures every skin shares are read once, by Get Bitmap as the window reads them.
+    checkPictureInputs(request.recipe);
+    checkDirectoryTarget(request.outDir, "--out-dir");
     SharedPictures shared;
     Workbench reader(nullptr, &loadPictureThroughQt);
     reader.setPictureOptions(request.recipe.picture);
-    if (!request.recipe.equaliserPicture.empty()) {
-        reader.loadPicture(WhichPicture::Equaliser, request.recipe.equaliserPicture);
-        shared.equaliser = reader.sourcePicture(WhichPicture::Equaliser);
-    }
-    if (!request.recipe.playlistPicture.empty()) {
-        reader.loadPicture(WhichPicture::Playlist, request.recipe.playlistPicture);
-        shared.playlist = reader.sourcePicture(WhichPicture::Playlist);
-    }
-    checkDirectoryTarget(request.outDir);
+    const auto readShared = [&](WhichPicture which, const std::string& path, std::optional<Image>& into) {
+        if (path.empty()) return;
+        loadPictureSaying(reader, which, path, true);
+        into = reader.sourcePicture(which);
+    };
+    readShared(WhichPicture::Equaliser, request.recipe.equaliserPicture, shared.equaliser);
+    readShared(WhichPicture::Playlist, request.recipe.playlistPicture, shared.playlist);
 
     OutputGuard outDirGuard;
     outDirGuard.makeDirectories(request.outDir);
@@ -405,6 +404,8 @@ int runBatch(const std::vector<std::string>& args) {
             budget.acquire(cost);
             try {
                 makeOne(request, shared, items[i], text ? &serialisedText : nullptr);
+            } catch (const FileError& e) {
+                failure = e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
             } catch (const Error& e) {
                 failure = e.what();
             } catch (const std::bad_alloc&) {

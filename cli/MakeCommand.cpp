@@ -3,9 +3,11 @@
 #include "app/PictureIntake.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/PictureProblem.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
+#include "raster/Error.h"
 
 namespace vk::cli {
 
@@ -47,7 +49,7 @@ void loadPictures(Workbench& bench, const SkinRecipe& recipe) {
     bench.setFit(recipe.fit);
     const auto load = [&](WhichPicture which, const std::string& path) {
         if (path.empty()) return;
-        bench.loadPicture(which, path);
+        loadPictureSaying(bench, which, path, true);
         const Image& loaded = bench.sourcePicture(which);
         note("read " + path + " (" + std::to_string(loaded.width()) + " x " + std::to_string(loaded.height()) + ")");
     };
@@ -77,14 +79,15 @@ int runMake(const std::vector<std::string>& args) {
     const SkinTarget target = splitSkinDirectory(request.out);
     const std::filesystem::path skinDirectory = Workbench::skinDirectoryFor(target.parent, target.name);
     checkOutputs(request, skinDirectory);
+    checkPictureInputs(request.recipe);
+    checkDirectoryTarget(skinDirectory, "--out");
+    if (!request.wsz.empty()) checkFileTarget(request.wsz, "--wsz");
+    if (!request.preview.empty()) checkFileTarget(request.preview, "--preview");
+    if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview, "--player-preview");
 
     // Everything that can be found wrong is found before the first byte is written.
     Workbench bench(glyphsIfStarted(), &loadPictureThroughQt);
     loadPictures(bench, request.recipe);
-    checkDirectoryTarget(skinDirectory);
-    if (!request.wsz.empty()) checkFileTarget(request.wsz);
-    if (!request.preview.empty()) checkFileTarget(request.preview);
-    if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview);
 
     makeSkinFromRecipe(bench, request.recipe);
     note(std::string("made the skin: layout ") + layoutName(bench.options().layout) + (request.recipe.layout ? "" : " (from the pictures given)") +

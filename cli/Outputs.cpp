@@ -48,20 +48,43 @@ SkinTarget splitSkinDirectory(const std::string& dir) {
     return {path.parent_path(), last};
 }
 
-void checkDirectoryTarget(const fs::path& dir) {
+namespace {
+
+// Why nothing can be made at `path`, from the nearest part of it that exists: empty when something can.
+std::string whyNotMakeable(const fs::path& path) {
+    const fs::path existing = nearestExisting(path);
     std::error_code ec;
-    if (fs::exists(dir, ec)) {
-        if (!fs::is_directory(dir, ec)) throw Error("Cannot create" + dir.string());
-        if (!writableDirectory(dir)) throw Error("Cannot write into " + dir.string() + ": " + std::strerror(errno));
-        return;
-    }
-    if (!writableDirectory(nearestExisting(dir))) throw Error("Cannot create" + dir.string());
+    if (!fs::is_directory(existing, ec))
+        return "'" + existing.lexically_normal().string() + "' is a file (" + std::strerror(ENOTDIR) + ")";
+    if (::access(existing.c_str(), W_OK | X_OK) != 0) return std::strerror(errno);
+    return {};
 }
 
-void checkFileTarget(const fs::path& file) {
+} // namespace
+
+void checkDirectoryTarget(const fs::path& dir, const std::string& option) {
     std::error_code ec;
-    if (fs::is_directory(file, ec) || !writableDirectory(nearestExisting(file.parent_path())))
-        throw Error("Cannot create file " + file.string());
+    if (fs::exists(dir, ec)) {
+        if (!fs::is_directory(dir, ec)) throw UsageError{option + " '" + dir.string() + "': it is a file, not a folder"};
+        if (!writableDirectory(dir)) throw UsageError{option + " '" + dir.string() + "': " + std::strerror(errno)};
+        return;
+    }
+    if (const std::string why = whyNotMakeable(dir); !why.empty()) throw UsageError{option + " '" + dir.string() + "': " + why};
+}
+
+void checkFileTarget(const fs::path& file, const std::string& option) {
+    std::error_code ec;
+    if (fs::is_directory(file, ec)) throw UsageError{option + " '" + file.string() + "': " + std::strerror(EISDIR)};
+    if (const std::string why = whyNotMakeable(file.parent_path().empty() ? fs::path(".") : file.parent_path()); !why.empty())
+        throw UsageError{option + " '" + file.string() + "': " + why};
+}
+
+void checkPictureInput(const fs::path& picture, const std::string& option) {
+    struct stat st {};
+    if (::stat(picture.c_str(), &st) != 0) throw UsageError{option + " '" + picture.string() + "': " + std::strerror(errno)};
+    if (S_ISDIR(st.st_mode))
+        throw UsageError{option + " '" + picture.string() + "': " + std::strerror(EISDIR) + " (batch takes the pictures of a folder)"};
+    if (::access(picture.c_str(), R_OK) != 0) throw UsageError{option + " '" + picture.string() + "': " + std::strerror(errno)};
 }
 
 std::vector<fs::path> skinFilePaths(const fs::path& skinDirectory) {
@@ -111,7 +134,7 @@ void OutputGuard::makeDirectories(const fs::path& dir) {
         built /= part;
         if (part.empty() || fs::is_directory(built, ec)) continue;
         if (!fs::create_directory(built, ec) && !fs::is_directory(built, ec))
-            throw Error("Cannot create" + dir.string());
+            throw FileError("Cannot create " + dir.string(), built, ec ? ec.value() : ENOTDIR);
         created_.push_back(built);
     }
 }

@@ -22,10 +22,14 @@ struct SkinTarget {
 // Throws UsageError when DIR names no directory of its own (a root, say).
 SkinTarget splitSkinDirectory(const std::string& dir);
 
-// Throw Error when the directory (or its nearest existing ancestor) is not a
-// writable directory, or when the file's place is taken by a directory.
-void checkDirectoryTarget(const std::filesystem::path& dir);
-void checkFileTarget(const std::filesystem::path& file);
+// Throw UsageError, naming `option` and the system's reason, when the
+// directory (or its nearest existing ancestor) is not a writable directory,
+// or when the file's place is taken by a directory: path mistakes are found
+// before anything is read or written.
+void checkDirectoryTarget(const std::filesystem::path& dir, const std::string& option);
+void checkFileTarget(const std::filesystem::path& file, const std::string& option);
+// Throws UsageError when the picture is missing, a folder or unreadable ("No such file or directory").
+void checkPictureInput(const std::filesystem::path& picture, const std::string& option);
 
 // The sixteen paths a save writes into a skin directory.
 std::vector<std::filesystem::path> skinFilePaths(const std::filesystem::path& skinDirectory);

@@ -133,7 +133,7 @@ int runRender(const std::vector<std::string>& args) {
     ProcessLimits limits = fit ? ProcessLimits{256, 5} : ProcessLimits{2048, 60};
     if (!maxMemory.empty()) limits.memoryMegabytes = std::uint64_t(parseInt(maxMemory, 0, 65536, "--max-memory"));
     if (!maxSeconds.empty()) limits.cpuSeconds = parseInt(maxSeconds, 0, 3600, "--max-seconds");
-    checkFileTarget(out);
+    checkFileTarget(out, "--out");
 
     applyProcessLimits(limits, "render");
     const player::ClassicSkin skin = player::loadClassicSkin(skinPath);

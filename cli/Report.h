@@ -16,6 +16,9 @@ Verbosity verbosity();
 void result(const std::string& line);
 void note(const std::string& line);
 void warning(const std::string& line);
+// A line kept at the bottom of a terminal (batch's progress), redrawn in place:
+// every other line clears it first and it is drawn again after. Empty: gone.
+void showStatus(const std::string& line);
 
 // Reads -q, --quiet, -v or --verbose at the reader's position; false, consuming nothing, otherwise.
 bool readReportOption(ArgReader& reader);

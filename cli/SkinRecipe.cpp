@@ -1,5 +1,7 @@
 #include "cli/SkinRecipe.h"
 
+#include "cli/Outputs.h"
+
 #include "cli/Commands.h"
 #include "cli/QtDoor.h"
 
@@ -221,6 +223,16 @@ void makeSkinFromRecipe(Workbench& bench, const SkinRecipe& recipe) {
         case ColourStep::Kind::Knob: bench.restyleSlider(step.knob, step.colour); break;
         }
     }
+}
+
+} // namespace vk::cli
+
+namespace vk::cli {
+
+void checkPictureInputs(const SkinRecipe& recipe) {
+    if (!recipe.mainPicture.empty()) checkPictureInput(recipe.mainPicture, "--main");
+    if (!recipe.equaliserPicture.empty()) checkPictureInput(recipe.equaliserPicture, "--equaliser");
+    if (!recipe.playlistPicture.empty()) checkPictureInput(recipe.playlistPicture, "--playlist");
 }
 
 } // namespace vk::cli

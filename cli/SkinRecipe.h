@@ -80,6 +80,8 @@ LayoutMode parseLayout(const std::string& name);
 
 // Refuses what the options cannot mean together (--focus without --fit crop).
 void checkRecipe(const SkinRecipe& recipe);
+// Each picture the recipe names exists, is a file and can be read (else a usage error).
+void checkPictureInputs(const SkinRecipe& recipe);
 
 // Lays the pictures already in the workbench out, makes the skin and applies
 // the colour steps in order, each with its repaint.

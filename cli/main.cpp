@@ -9,7 +9,10 @@
 
 #include <string_view>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -36,6 +39,49 @@ bool drawsGlyphs(int argc, char** argv) {
 }
 
 bool isHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+
+// Edits needed to turn a into b (insertions, deletions, substitutions).
+std::size_t distance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// A usage message with what the user probably meant: the nearest option the
+// command's help names, or --main for a picture given on its own.
+std::string withHint(std::string_view command, const std::string& message) {
+    const auto quoted = [&](std::string_view opening) {
+        return message.starts_with(opening) && message.ends_with("'") ? message.substr(opening.size(), message.size() - opening.size() - 1)
+                                                                        : std::string();
+    };
+    if (const std::string option = quoted("unknown option '"); !option.empty()) {
+        const char* page = vk::cli::helpFor(command);
+        if (!page) return message;
+        std::string best;
+        std::size_t bestDistance = 3;  // more edits than two is no typo
+        const std::string_view text = page;
+        for (std::size_t at = text.find("--"); at != std::string_view::npos; at = text.find("--", at + 2)) {
+            std::size_t end = at + 2;
+            while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '-')) ++end;
+            const std::string_view known = text.substr(at, end - at);
+            const std::size_t d = distance(option.substr(0, option.find('=')), known);
+            if (known.size() > 2 && d < bestDistance) best = known, bestDistance = d;
+        }
+        return best.empty() ? message : message + "; did you mean '" + best + "'?";
+    }
+    if (const std::string argument = quoted("unexpected argument '"); !argument.empty() && (command == "make"))
+        return message + ": a picture is given with --main (or --equaliser, --playlist), as in --main " + argument;
+    return message;
+}
 
 } // namespace
 
@@ -88,9 +134,14 @@ int main(int argc, char** argv) {
         throw vk::cli::UsageError{"unknown command '" + command + "'"};
     } catch (const vk::cli::UsageError& e) {
         const std::string page = vk::cli::helpFor(command) ? std::string(command) + " " : "";
-        std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli %s--help' for the options.\n", e.message.c_str(),
-                     page.c_str());
+        std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli %s--help' for the options.\n",
+                     withHint(command, e.message).c_str(), page.c_str());
         return 2;
+    } catch (const vk::FileError& e) {
+        // The file and the system's reason, where the window has its own words.
+        const std::string said = e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
+        std::fprintf(stderr, "vellumkit-cli: %s\n", said.c_str());
+        return 1;
     } catch (const vk::Error& e) {
         std::fprintf(stderr, "vellumkit-cli: %s\n", vk::messageForDisplay(e.what()).c_str());
         return 1;

@@ -154,9 +154,9 @@ namespace {
 // The message a failure gives: a text file's by its errno, any other file's
 // as a bitmap's.
 [[noreturn]] void throwFileFailure(const std::filesystem::path& path, bool text, const FileFailure& failure) {
-    if (text) throw Error(textFileErrorMessage(failure.error));
-    if (failure.step == FileStep::Write) throw Error("Stream write error");
-    throw Error("Cannot create file " + path.string());
+    if (text) throw FileError(textFileErrorMessage(failure.error), path, failure.error);
+    if (failure.step == FileStep::Write) throw FileError("Stream write error", path, failure.error);
+    throw FileError("Cannot create file " + path.string(), path, failure.error);
 }
 
 bool isTextFile(const std::string& name) { return name.ends_with(".txt"); }
@@ -167,18 +167,23 @@ bool isTextFile(const std::string& name) { return name.ends_with(".txt"); }
 std::unique_ptr<FolderLock> lockSkinDirectory(const std::filesystem::path& skinDirectory, bool& made) {
     namespace fs = std::filesystem;
     made = false;
+    int error = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::error_code ec;
         if (!fs::is_directory(skinDirectory, ec)) {
             made = fs::create_directory(skinDirectory, ec);
-            if (ec || !fs::is_directory(skinDirectory, ec)) break;
+            if (ec || !fs::is_directory(skinDirectory, ec)) {
+                error = ec ? ec.value() : ENOTDIR;
+                break;
+            }
         }
         auto lock = std::make_unique<FolderLock>(skinDirectory);
         if (lock->error() == 0 && lock->stillAt(skinDirectory)) return lock;
+        error = lock->error();
         if (lock->error() != 0 && lock->error() != ENOENT) break;
         made = false;
     }
-    throw Error("Cannot create" + skinDirectory.string());
+    throw FileError("Cannot create" + skinDirectory.string(), skinDirectory, error);
 }
 
 } // namespace

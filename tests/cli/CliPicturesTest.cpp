@@ -225,6 +225,8 @@ TEST(CliPictures, BatchTakesFoldersInNameOrderAndSkipsWhatIsNoPicture) {
     writeBmpPicture(dir / "photos" / "sub" / "a.bmp", 40);
     writeBytes(dir / "photos" / "notes.txt", {'h', 'i', '\n'});
     writeCorruptPicture(dir / "photos" / "broken.bmp");
+    // A picture by its name that holds no picture fails by name; it is not skipped.
+    writeBytes(dir / "photos" / "IMG_0002.JPG", std::vector<std::uint8_t>(64, 0));
 
     CliResult flat = runCli({"batch", "--out-dir", "out", "--jobs", "1", "photos"}, dir);
     EXPECT_EQ(flat.status, 1);  // the corrupt picture failed
@@ -232,18 +234,23 @@ TEST(CliPictures, BatchTakesFoldersInNameOrderAndSkipsWhatIsNoPicture) {
     for (const char* report : {"vellumkit-cli: photos/a.png: the name a is taken, this skin is a-2\n",
                                "vellumkit-cli: skipped photos/notes.txt: not a picture this installation reads",
                                "vellumkit-cli: skipped photos/sub: a folder (--recursive takes in the pictures in it)\n",
-                               "vellumkit-cli: photos/broken.bmp: Bitmap image is not valid"})
+                               "vellumkit-cli: photos/broken.bmp: BMP picture: the file ends before the picture does.\n",
+                               "vellumkit-cli: photos/IMG_0002.JPG: named a JPG picture, but its bytes are no picture format"})
         EXPECT_NE(flat.err.find(report), std::string::npos) << report << "\n" << flat.err;
-    EXPECT_EQ(flat.out.find("batch: 2 made in out, 1 failed, 2 skipped, "), 0u) << flat.out;
+    // A line per skin, the picture it came from named, then the summary.
+    EXPECT_EQ(flat.out.find("made out/a and out/a.wsz from photos/a.bmp\nmade out/a-2 and out/a-2.wsz from photos/a.png\n"
+                            "batch: 2 made in out, 2 failed, 2 skipped, "), 0u) << flat.out;
     EXPECT_EQ(filesUnder(dir / "out" / "a"), made(dir, "single-a", {"--main", "photos/a.bmp"}));
     EXPECT_EQ(filesUnder(dir / "out" / "a-2"), made(dir, "single-a2", {"--main", "photos/a.png"}));
 
     // Into a folder inside the one read, twice: the skins made are never read back as pictures.
     fs::remove(dir / "photos" / "broken.bmp");
+    fs::remove(dir / "photos" / "IMG_0002.JPG");
     for (int run = 0; run < 2; ++run) {
         const CliResult deep = runCli({"batch", "--out-dir", "photos/skins", "--recursive", "--no-wsz", "photos"}, dir);
         EXPECT_EQ(deep.status, 0) << deep.err;
-        EXPECT_EQ(deep.out.find("batch: 3 made in photos/skins, 0 failed, 1 skipped, "), 0u) << deep.out;
+        EXPECT_NE(deep.out.find("made photos/skins/a-3 from photos/sub/a.bmp\n"), std::string::npos) << deep.out;
+        EXPECT_NE(deep.out.find("\nbatch: 3 made in photos/skins, 0 failed, 1 skipped, "), std::string::npos) << deep.out;
         EXPECT_NE(deep.err.find("photos/sub/a.bmp: the name a is taken, this skin is a-3"), std::string::npos) << deep.err;
     }
     EXPECT_EQ(entriesOf(dir / "photos" / "skins"), (std::set<std::string>{"a", "a-2", "a-3"}));
