@@ -4,6 +4,7 @@
 // in them; a picture that fails is reported and the others are still made.
 #include "app/PictureIntake.h"
 #include "cli/Commands.h"
+#include "cli/Interrupt.h"
 #include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
@@ -395,9 +396,10 @@ int runBatch(const std::vector<std::string>& args) {
     Progress progress(items.size(), request.progress);
     MemoryBudget budget(defaultMemoryBudget());
     std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> failed{0};
+    std::atomic<std::size_t> failed{0}, succeeded{0};
     auto worker = [&] {
-        for (std::size_t i; (i = next++) < items.size();) {
+        // A stop asked for ends the run between skins, never inside a save.
+        for (std::size_t i; !interruptedBy() && (i = next++) < items.size();) {
             const std::string& picture = items[i].picture;
             std::optional<std::string> failure;
             const std::size_t cost = decodedCostOf(picture);
@@ -415,6 +417,7 @@ int runBatch(const std::vector<std::string>& args) {
             }
             budget.release(cost);
             if (failure) ++failed;
+            else ++succeeded;
             progress.finished(picture, failure ? &*failure : nullptr);
         }
     };
@@ -424,7 +427,7 @@ int runBatch(const std::vector<std::string>& args) {
     for (std::thread& thread : workers) thread.join();
     progress.end();
 
-    const std::size_t made = items.size() - failed;
+    const std::size_t made = succeeded;
     if (made > 0) outDirGuard.keep();
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f s",
@@ -432,6 +435,7 @@ int runBatch(const std::vector<std::string>& args) {
     result("batch: " + std::to_string(made) + " made in " + request.outDir + ", " + std::to_string(failed.load()) +
            " failed, " + std::to_string(gathered.skipped) + " skipped, " + seconds);
     if (items.empty()) warning("no pictures to make skins from");
+    stopIfInterrupted();
     return failed == 0 && !items.empty() ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 // MakeSkin, the colour commands in the order given, SaveSkin.
 #include "app/PictureIntake.h"
 #include "cli/Commands.h"
+#include "cli/Interrupt.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
 #include "cli/QtDoor.h"
@@ -89,6 +90,7 @@ int runMake(const std::vector<std::string>& args) {
     Workbench bench(glyphsIfStarted(), &loadPictureThroughQt);
     loadPictures(bench, request.recipe);
 
+    stopIfInterrupted();
     makeSkinFromRecipe(bench, request.recipe);
     note(std::string("made the skin: layout ") + layoutName(bench.options().layout) + (request.recipe.layout ? "" : " (from the pictures given)") +
          (bench.fit().mode == PictureFit::Mode::Crop ? ", pictures cropped" : ", pictures stretched") + ", " +
@@ -101,6 +103,7 @@ int runMake(const std::vector<std::string>& args) {
     if (!request.playerPreview.empty())
         save.extras.push_back({request.playerPreview, playerPreviewBytes(bench.currentSkin(), request.playerPreview)});
     save.synced = !request.noSync;
+    stopIfInterrupted();  // the last point before anything is written
     OutputGuard guard;
     guard.makeDirectories(target.parent);
     if (!request.wsz.empty()) guard.makeDirectories(std::filesystem::path(request.wsz).parent_path());

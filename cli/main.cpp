@@ -2,6 +2,7 @@
 #include "app/WorkingMemory.h"
 #include "cli/Commands.h"
 #include "cli/Help.h"
+#include "cli/Interrupt.h"
 #include "cli/ProcessLimits.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -120,6 +122,7 @@ int main(int argc, char** argv) {
                 std::fputs(page, stdout);
                 return 0;
             }
+    vk::cli::catchInterrupts();
     try {
         // Started before the arguments are taken: the GUI application consumes its own.
         if (drawsGlyphs(argc, argv)) vk::cli::startGlyphs(argc, argv, hasOption(argc, argv, "--contact-sheet"));
@@ -132,6 +135,9 @@ int main(int argc, char** argv) {
         args.erase(args.begin());
         if (const vk::cli::Command* known = vk::cli::findCommand(command); known && known->run) return known->run(args);
         throw vk::cli::UsageError{"unknown command '" + command + "'"};
+    } catch (const vk::cli::Interrupted& stop) {
+        std::fprintf(stderr, "vellumkit-cli: stopped by %s; nothing half-made is left\n", stop.signal == SIGINT ? "Ctrl-C" : "SIGTERM");
+        return 128 + stop.signal;
     } catch (const vk::cli::UsageError& e) {
         const std::string page = vk::cli::helpFor(command) ? std::string(command) + " " : "";
         std::fprintf(stderr, "vellumkit-cli: %s\nTry 'vellumkit-cli %s--help' for the options.\n",

@@ -18,6 +18,8 @@
 #include <map>
 #include <thread>
 
+#include <csignal>
+
 using namespace vk;
 using namespace vk::test;
 
@@ -407,4 +409,38 @@ TEST(Cli, TwentySavesIntoOneFolderEachLeaveOneWholeSkin) {
     EXPECT_EQ(sameRuns, 1);  // all sixteen files from one run
     EXPECT_EQ(archiveContents(dir / "shared" / "Sky.wsz"), skin);  // and the archive from the same
     EXPECT_EQ(entriesOf(dir / "shared"), (std::set<std::string>{"Sky", "Sky.wsz"}));
+}
+
+// Ctrl-C or SIGTERM at any moment: the run ends by the signal's status, with
+// no temporary left and every skin folder whole (16 files) or absent.
+TEST(Cli, InterruptedRunsLeaveNothingHalfMade) {
+    TempDir dir;
+    fs::create_directories(dir / "pics");
+    for (int i = 0; i < 10; ++i) writeBmpPicture(dir / "pics" / ("p" + std::to_string(i) + ".bmp"), i + 1);
+    int run = 0, interrupted = 0;
+    for (const int signal : {SIGINT, SIGTERM})
+        for (const int delay : {0, 40, 120, 300}) {
+            const std::string out = "out" + std::to_string(run++);
+            const std::vector<std::vector<std::string>> commands = {
+                {"batch", "--out-dir", out, "--jobs", "1", "pics"},
+                {"make", "--main", "pics/p1.bmp", "--out", out + "/one", "--wsz", out + "/one.wsz"}};
+            for (const auto& args : commands) {
+                CliRun started = startCli(args, dir.path());
+                std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+                ::kill(started.pid, signal);
+                const CliResult r = finishCli(started);
+                if (r.status != 0) {
+                    EXPECT_EQ(r.status, 128 + signal) << args[0] << " after " << delay << " ms\n" << r.err;
+                    ++interrupted;
+                }
+                std::error_code ec;
+                for (const auto& entry : fs::recursive_directory_iterator(dir / out, ec)) {
+                    EXPECT_FALSE(entry.path().filename().string().starts_with(".vellumkit-")) << entry.path();
+                    if (entry.is_directory()) {
+                        EXPECT_EQ(entriesOf(entry.path()).size(), 16u) << entry.path();
+                    }
+                }
+            }
+        }
+    EXPECT_GT(interrupted, 4) << "the signals came too late to stop anything";
 }
