@@ -1,5 +1,7 @@
 #include "app/PictureIntake.h"
 
+#include "app/HeifPicture.h"
+
 #include "app/PlainBmp.h"
 #include "raster/Error.h"
 
@@ -390,7 +392,10 @@ bool isArgb(QImage::Format f) {
     return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
 }
 
+Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations turn, const PictureOptions& options);
+
 Image decodePicture(QIODevice& device, const PictureOptions& options) {
+    if (isHeifPicture(device.peek(12))) return flattenedPicture(decodeHeif(device, checkCap), {}, options);
     bool shortBmpHeader = false;
     const QByteArray format = checkStructure(device, shortBmpHeader);
     std::optional<ShortHeader> patched;
@@ -435,9 +440,13 @@ Image decodePicture(QIODevice& device, const PictureOptions& options) {
     } else if (!reader.read(&decoded) || decoded.isNull()) {
         throw invalid();
     }
+    return flattenedPicture(decoded, turn, options);
+}
 
-    // Row by row into the picture, turned as the file asks: mirrored and
-    // flipped first, then a quarter turn clockwise.
+// Row by row into the picture, turned as the file asks: mirrored and
+// flipped first, then a quarter turn clockwise.
+Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations turn, const PictureOptions& options) {
+    const int bgR = redOf(options.background), bgG = greenOf(options.background), bgB = blueOf(options.background);
     const int w = decoded.width(), h = decoded.height();
     const bool mirror = turn & QImageIOHandler::TransformationMirror;
     const bool flip = turn & QImageIOHandler::TransformationFlip;

@@ -6,7 +6,7 @@
 # with --bench what bench/compare.sh runs and compares against.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libzip-dev zlib1g-dev libpng-dev libfreetype-dev fonts-liberation2 qt6-image-formats-plugins)
+          libzip-dev zlib1g-dev libpng-dev libheif-dev libfreetype-dev fonts-liberation2 qt6-image-formats-plugins)
 if [ "${1:-}" = "--test" ]; then
   packages+=(xvfb xauth chromium python3 desktop-file-utils appstream clang libclang-rt-14-dev audacious)
   # A Node from elsewhere (with its own npm) is fine.

@@ -1,6 +1,8 @@
 // Each dialog shown modally over whichever window is active.
 #include "app/window/QtDialogs.h"
 
+#include "app/HeifPicture.h"
+
 #include "app/window/AboutBox.h"
 #include "app/window/GetDirectory.h"
 #include "app/window/Look.h"
@@ -64,7 +66,9 @@ void centreOnScreen(QWidget& dialog) {
 
 QString pictureFilter() {
     QStringList patterns, each;
-    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+    QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    for (const std::string& phone : heifFormats()) formats << QByteArray::fromStdString(phone);
+    for (const QByteArray& format : formats) {
         patterns << "*." + QString(format);
         if (format != "bmp") each << QString(format).toUpper() + " (*." + QString(format) + ")";
     }

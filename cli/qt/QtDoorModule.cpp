@@ -4,6 +4,7 @@
 #include "app/QtImage.h"
 #include "app/QtTextRasteriser.h"
 #include "cli/QtDoor.h"
+#include "app/HeifPicture.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -84,6 +85,7 @@ public:
             return false;
         }
         if (QImageReader(&file).canRead()) return true;
+        if (isHeifPicture(file.peek(12)) && !heifFormats().empty()) return true;
         whyNot = "not a picture this installation reads (vellumkit-cli formats lists them)";
         return false;
     }
@@ -102,6 +104,9 @@ public:
         std::vector<std::string> names;
         for (const QByteArray& format : write ? QImageWriter::supportedImageFormats() : QImageReader::supportedImageFormats())
             names.push_back(format.toStdString());
+        if (!write)
+            for (const std::string& phone : heifFormats()) names.push_back(phone);
+        std::sort(names.begin(), names.end());
         return names;
     }
 

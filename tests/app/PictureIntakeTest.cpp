@@ -1,4 +1,5 @@
 #include "app/QtTextRasteriser.h"
+#include "app/HeifPicture.h"
 #include "app/PictureIntake.h"
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
@@ -389,4 +390,37 @@ TEST(PictureIntake, FileNameIsReadAsItsBytes) {
     TempDir dir;
     const std::string name = dir.write("picture-\xff\xfe.bmp", bmpOf(24));
     EXPECT_EQ(loadPictureFile(name).pixel(1, 0), kWhite);
+}
+
+// Phone photos: HEIC and AVIF (a red-to-blue gradient, 64 x 48, made by
+// heif-enc) read through libheif, their size refused before decoding as any other.
+TEST(PictureIntake, PhonePhotosAreReadWithinTheSameBounds) {
+    const fs::path phone = fs::path(VK_SOURCE_DIR) / "tests" / "app" / "phone";
+    if (heifFormats().size() < 3) GTEST_SKIP() << "built without libheif or its decoders";
+    for (const char* name : {"heic-gradient.heic", "avif-gradient.avif"}) {
+        const Image picture = loadPictureFile((phone / name).string());
+        ASSERT_EQ(picture.width(), 64) << name;
+        ASSERT_EQ(picture.height(), 48) << name;
+        // Lossy: near red at the top, near blue at the bottom.
+        EXPECT_GT(redOf(picture.pixel(32, 1)), 200) << name;
+        EXPECT_LT(blueOf(picture.pixel(32, 1)), 60) << name;
+        EXPECT_GT(blueOf(picture.pixel(32, 46)), 200) << name;
+        EXPECT_LT(redOf(picture.pixel(32, 46)), 60) << name;
+
+        // The same file claiming 100000 x 100000 in its size box (libheif takes
+        // this HEIC's size from its coded stream instead, so only the AVIF claims).
+        if (std::string(name).ends_with(".heic")) continue;
+        std::vector<std::uint8_t> bytes = readBytes(phone / name);
+        const std::string box = "ispe";
+        const auto at = std::search(bytes.begin(), bytes.end(), box.begin(), box.end());
+        ASSERT_NE(at, bytes.end()) << name;
+        for (std::size_t i = 0; i < 8; ++i) at[std::ptrdiff_t(8 + i)] = std::uint8_t(i % 4 == 1 ? 0x01 : i % 4 == 2 ? 0x86 : i % 4 == 3 ? 0xA0 : 0);
+        TempDir dir;
+        try {
+            loadPictureFile(dir.write(name, bytes));
+            ADD_FAILURE() << name << ": a 100000 x 100000 claim was read";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Picture is too large: 100000 x 100000 pixels (at most 256 megapixels)") << name;
+        }
+    }
 }
