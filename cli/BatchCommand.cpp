@@ -76,7 +76,12 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
         } else if (name == "--previews") {
             // png unless a format is named: --previews=jpg
             const std::string format = reader.hasInlineValue() ? reader.value() : (reader.flag(), "png");
-            request.previewFormat = imageFormatFor("preview." + format, "--previews");
+            try {
+                request.previewFormat = imageFormatFor("preview." + format, "--previews");
+            } catch (const UsageError&) {
+                // Said of the format the user typed, not of a file name they never gave.
+                throw UsageError{"--previews=" + format + ": cannot write ." + format + " pictures (" + writableFormats() + ")"};
+            }
         } else if (name == "--recursive" || name == "-r") {
             reader.flag();
             request.recursive = true;

@@ -123,7 +123,7 @@ TEST(Cli, UsageErrorsExitTwoNameTheCulpritAndWriteNothing) {
         {{"batch", "--out-dir", "out"}, "batch needs at least one PICTURE"},
         {{"batch", "--out-dir", "out", "--main", "good.bmp", "good.bmp"}, "option --main is not for batch"},
         {{"batch", "--out-dir", "out", "--wsz", "x.wsz", "good.bmp"}, "option --wsz is not for batch"},
-        {{"batch", "--out-dir", "out", "--previews=doc", "good.bmp"}, "--previews 'preview.doc': cannot write .doc pictures"},
+        {{"batch", "--out-dir", "out", "--previews=doc", "good.bmp"}, "--previews=doc: cannot write .doc pictures"},
         {{"batch", "--out-dir", "out", "--no-wsz", "--no-folder", "good.bmp"}, "--no-wsz and --no-folder together would write no skin"},
         {{"batch", "--out-dir", "out", "--vis-colour", "17=FFFFF", "good.bmp"},
          "colour 'FFFFF' for visualisation entry 17 is not #RRGGBB"},
