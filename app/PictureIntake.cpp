@@ -1,9 +1,9 @@
 #include "app/PictureIntake.h"
 
 #include "app/HeifPicture.h"
-
-#include "app/PlainBmp.h"
+#include "raster/BmpReader.h"
 #include "raster/Error.h"
+#include "raster/RegularFile.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -11,19 +11,13 @@
 #include <QImage>
 #include <QImageReader>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <optional>
 #include <set>
 
 namespace vk {
 
 namespace {
-constexpr int kAllocationLimitMB = int(kMaxPicturePixels * 4 / (1024 * 1024)) + 64;
+constexpr int kAllocationLimitMB = int(kPictureSizeLimit.maxPixels * 4 / (1024 * 1024)) + 64;
 
 constexpr const char* kInvalid = "Bitmap image is not valid";
 
@@ -32,19 +26,9 @@ Error invalid(const char* why = nullptr) {
 }
 Error truncated() { return invalid("the file ends before the picture does"); }
 
-Error tooLarge(qint64 width, qint64 height) {
-    char message[160];
-    std::snprintf(message, sizeof message, "Picture is too large: %lld x %lld pixels (at most %lld megapixels)",
-                  static_cast<long long>(width), static_cast<long long>(height),
-                  static_cast<long long>(kMaxPicturePixels / 1000000));
-    return Error(message);
-}
-
-// Each side is checked alone first, so that the product stays far below 2^63.
 void checkCap(qint64 width, qint64 height) {
     if (width <= 0 || height <= 0) throw invalid();
-    if (width > kMaxPicturePixels || height > kMaxPicturePixels || width * height > kMaxPicturePixels)
-        throw tooLarge(width, height);
+    if (!kPictureSizeLimit.allows(width, height)) throw Error(kPictureSizeLimit.refusal(width, height));
 }
 
 // The claimed size against what the file's bytes can hold at the format's best ratio.
@@ -89,99 +73,6 @@ private:
     qint64 start_ = 0;
     QByteArray buffer_;
 };
-
-// --- BMP --------------------------------------------------------------------
-// Shows the reader a 52- or 56-byte BMP header as the 40-byte one it knows:
-// the colour masks that follow sit where a 40-byte header's bit-field masks do.
-class ShortHeader : public QIODevice {
-public:
-    explicit ShortHeader(QIODevice& inner) : inner_(inner) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
-    bool isSequential() const override { return false; }
-    qint64 size() const override { return inner_.size(); }
-    bool seek(qint64 pos) override { return QIODevice::seek(pos) && inner_.seek(pos); }
-
-protected:
-    qint64 readData(char* data, qint64 most) override {
-        const qint64 at = inner_.pos();
-        const qint64 n = inner_.read(data, most);
-        for (qint64 i = std::max<qint64>(0, 14 - at); i < n && at + i < 18; ++i) data[i] = at + i == 14 ? 40 : 0;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QIODevice& inner_;
-};
-
-// The OS/2 1.x core header (12 bytes) has 16-bit sizes and no compression;
-// the Windows headers (40, 52, 56, 108, 124 bytes) share their first 40 bytes.
-// Returns whether the reader must be shown a 40-byte header.
-bool checkBmp(Cursor& in) {
-    if (!in.has(18)) throw truncated();
-    in.seek(10);
-    const qint64 offset = in.le(4);
-    const quint32 headerSize = in.le(4);
-    static const std::set<quint32> layouts{12, 40, 52, 56, 108, 124};
-    if (!layouts.count(headerSize)) throw invalid("unknown BMP header layout");
-    if (!in.has(headerSize - 4)) throw truncated();
-    qint64 width, height;
-    quint32 bits, compression = 0;
-    if (headerSize == 12) {
-        width = in.le(2);
-        height = in.le(2);
-        in.skip(2);
-        bits = in.le(2);
-    } else {
-        // Signed 32-bit fields taken into 64 bits, so that -2^31 negates safely.
-        width = qint32(in.le(4));
-        height = qint32(in.le(4));
-        in.skip(2);
-        bits = in.le(2);
-        compression = in.le(4);
-    }
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height == 0) throw invalid();
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) throw invalid();
-    checkCap(width, height);
-    const bool shortHeader = headerSize == 52 || headerSize == 56;
-    // Their palette would sit past where the reader looks for it.
-    if (shortHeader && bits <= 8) throw invalid("unsupported BMP header layout");
-
-    const qint64 start = std::max<qint64>(offset, 14 + headerSize);
-    const qint64 available = std::max<qint64>(0, in.size() - start);
-    const bool rle = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
-    if (compression == 0 || (compression == 3 && (bits == 16 || bits == 32))) {
-        // Uncompressed: the rows are exactly this long, padded to four bytes.
-        const qint64 stride = (width * bits + 31) / 32 * 4;
-        if (stride * height > available) throw truncated();
-        return shortHeader;
-    }
-    if (!rle || topDown) throw invalid("unsupported BMP compression");
-    // RLE4 and RLE8 paint at most 255 pixels per 2-byte run; pixels that the
-    // escapes skip are not in the file, so a picture must be painted by runs.
-    checkHeld(width * height, available / 2 * 255);
-    // The runs must reach the end-of-bitmap escape or the last row before the file ends.
-    in.seek(start);
-    for (qint64 row = 0; row < height;) {
-        const int count = in.get(), code = in.get();
-        if (code < 0) throw truncated();
-        if (count > 0) continue;
-        if (code == 0) ++row;
-        else if (code == 1) return false;
-        else if (code == 2) {
-            in.get();
-            const int dy = in.get();
-            if (dy < 0) throw truncated();
-            row += dy;
-        } else {
-            const qint64 bytes = compression == 1 ? code : (code + 1) / 2;
-            if (!in.has(bytes + (bytes & 1))) throw truncated();
-            in.skip(bytes + (bytes & 1));
-        }
-    }
-    return false;
-}
 
 // --- PNG --------------------------------------------------------------------
 void checkPng(Cursor& in) {
@@ -355,14 +246,11 @@ void checkGif(Cursor& in) {
 }
 
 // The format's own checks, by its signature; the name the reader should use.
-QByteArray checkStructure(QIODevice& device, bool& shortBmpHeader) {
+QByteArray checkStructure(QIODevice& device) {
     const QByteArray head = device.peek(8);
     Cursor in(device);
     QByteArray format;
-    if (head.startsWith("BM")) {
-        shortBmpHeader = checkBmp(in);
-        format = "bmp";
-    } else if (head.startsWith("\x89PNG\r\n\x1a\n")) {
+    if (head.startsWith("\x89PNG\r\n\x1a\n")) {
         checkPng(in);
         format = "png";
     } else if (head.startsWith("\xFF\xD8")) {
@@ -396,15 +284,12 @@ Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations t
 
 Image decodePicture(QIODevice& device, const PictureOptions& options) {
     if (isHeifPicture(device.peek(12))) return flattenedPicture(decodeHeif(device, checkCap), {}, options);
-    bool shortBmpHeader = false;
-    const QByteArray format = checkStructure(device, shortBmpHeader);
-    std::optional<ShortHeader> patched;
-    if (shortBmpHeader) patched.emplace(device);
+    const QByteArray format = checkStructure(device);
 
     // Set once: the limit is process-wide and pictures may be read from several threads.
     static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMB), true);
     (void)limited;
-    QImageReader reader(patched ? static_cast<QIODevice*>(&*patched) : &device, format);
+    QImageReader reader(&device, format);
     reader.setAutoTransform(false);  // turned upright below, while converting
     // A format the structure check named goes straight to its handler, instead
     // of every installed plugin being loaded to be asked whether it reads it.
@@ -477,32 +362,24 @@ Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations t
 } // namespace
 
 Image loadPictureFile(const std::string& path, const PictureOptions& options) {
-    if (std::optional<Image> plain = readPlainBmpFile(path)) return std::move(*plain);
     return loadPictureFileNotPlainBmp(path, options);
 }
 
 Image loadPictureFileNotPlainBmp(const std::string& path, const PictureOptions& options) {
-    // The name's bytes as they are; without blocking, so a FIFO cannot hold us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw Error("Cannot open file " + path);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        throw Error("Cannot open file " + path);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw Error("Not a picture file");
-    }
+    const RegularFile opened(path);
+    if (opened.refusal() == RegularFile::Refusal::NotRegular) throw Error("Not a picture file");
+    if (!opened.isOpen()) throw Error("Cannot open file " + path);
+    std::uint8_t head[2] = {0, 0};
+    if (opened.size() >= 2 && opened.readAt(head, 2, 0) && head[0] == 'B' && head[1] == 'M')
+        return readBmpPicture(opened.bytes(), options.background);
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw Error("Cannot open file " + path);
-    }
+    if (!file.open(opened.fd(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) throw Error("Cannot open file " + path);
     return decodePicture(file, options);
 }
 
 Image loadPictureData(const std::string& bytes, const PictureOptions& options) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        return readBmpPicture(bytesInMemory(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), options.background);
     QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);

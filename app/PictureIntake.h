@@ -7,9 +7,6 @@
 
 namespace vk {
 
-// Larger pictures are refused before their pixels are allocated.
-inline constexpr std::int64_t kMaxPicturePixels = 256LL * 1000 * 1000;
-
 // How a picture is brought in.
 struct PictureOptions {
     TColor background = kWhite;  // what transparent pixels are flattened onto
@@ -19,9 +16,10 @@ struct PictureOptions {
 // PNG, JPEG, GIF), turned upright as its EXIF orientation says. Throws Error
 // "Cannot open file <path>", "Not a picture file" (a FIFO, a device),
 // "Picture is too large: ..." or "Bitmap image is not valid[: why]"; a file
-// that cannot hold the pixels it claims is refused before any are allocated.
+// that cannot hold the pixels it claims, or claims more than kPictureSizeLimit,
+// is refused before any are allocated. BMP files are read by readBmpPicture.
 Image loadPictureFile(const std::string& path, const PictureOptions& options = {});
-// The same once readPlainBmpFile has read no picture from the file.
+// The same; the command line calls it once readPlainBmpFile has read no picture.
 Image loadPictureFileNotPlainBmp(const std::string& path, const PictureOptions& options = {});
 // The same for a picture's bytes already in memory.
 Image loadPictureData(const std::string& bytes, const PictureOptions& options = {});

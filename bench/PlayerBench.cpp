@@ -15,9 +15,7 @@ std::vector<vk::player::NamedFile> madeSkinFiles() {
     vk::Workbench bench{vk::qtTextRasteriser()};
     bench.layoutPictures();
     vk::MakeSkinClick(bench);
-    std::vector<vk::player::NamedFile> files;
-    for (const vk::SkinFile& f : vk::skinFiles(docOf(bench))) files.push_back({f.name, f.bytes});
-    return files;
+    return vk::skinFiles(docOf(bench));
 }
 
 vk::player::PlayerState busyState() {

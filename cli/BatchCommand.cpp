@@ -12,6 +12,7 @@
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "raster/Error.h"
+#include "raster/RegularFile.h"
 #include "raster/TextRasteriser.h"
 
 #include <algorithm>
@@ -27,9 +28,6 @@
 #include <set>
 #include <thread>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -263,14 +261,9 @@ std::size_t defaultMemoryBudget() {
 // so that a FIFO cannot hang the estimate; what cannot be read costs nothing
 // here and is refused by the intake.
 std::size_t decodedCostOf(const std::string& picture) {
-    const int fd = ::open(picture.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 0;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return 0;
-    }
-    return std::size_t(qtDoor().headerPixels(fd)) * 4;
+    RegularFile file(picture);
+    if (!file.isOpen()) return 0;
+    return std::size_t(qtDoor().headerPixels(file.release())) * 4;
 }
 
 // The text rasteriser is shared by every workbench; the font database behind

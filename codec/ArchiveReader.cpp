@@ -6,15 +6,12 @@
 #include "codec/Archive.h"
 
 #include "raster/Error.h"
+#include "raster/RegularFile.h"
 
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vk::codec {
 
@@ -50,34 +47,15 @@ public:
 
 class FileSource final : public Source {
 public:
-    explicit FileSource(const std::filesystem::path& path) {
-        // Without blocking, so that a FIFO named like a skin cannot hold us.
-        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0) throw Error(std::strerror(errno));
-        struct stat info {};
-        if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-            ::close(fd_);
-            throw Error("not a file");
-        }
-        size_ = std::uint64_t(info.st_size);
+    explicit FileSource(const std::filesystem::path& path) : file_(path.string()) {
+        if (file_.refusal() == RegularFile::Refusal::CannotOpen) throw Error(std::strerror(file_.openError()));
+        if (!file_.isOpen()) throw Error("not a file");
     }
-    ~FileSource() override { ::close(fd_); }
-    std::uint64_t size() const override { return size_; }
-    bool readAt(std::uint64_t at, std::uint8_t* to, std::size_t n) const override {
-        while (n > 0) {
-            const ssize_t got = ::pread(fd_, to, n, off_t(at));
-            if (got <= 0) {
-                if (got < 0 && errno == EINTR) continue;
-                return false;
-            }
-            to += got, at += std::uint64_t(got), n -= std::size_t(got);
-        }
-        return true;
-    }
+    std::uint64_t size() const override { return file_.size(); }
+    bool readAt(std::uint64_t at, std::uint8_t* to, std::size_t n) const override { return file_.readAt(to, n, at); }
 
 private:
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
+    RegularFile file_;
 };
 
 class MemorySource final : public Source {

@@ -1,5 +1,7 @@
 #include "codec/FontFile.h"
 
+#include "raster/Utf8.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -13,24 +15,9 @@ namespace vk::codec {
 
 namespace {
 
-// Code points of UTF-8 text; a byte that starts no valid sequence is U+FFFD.
 std::vector<char32_t> codePoints(const std::string& text) {
     std::vector<char32_t> points;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-        char32_t point = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
-        bool valid = extra >= 0 && i + std::size_t(extra) < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + std::size_t(k)]);
-            valid = (next >> 6) == 0x2;
-            point = (point << 6) | (next & 0x3F);
-        }
-        constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-        valid = valid && point >= kLeast[extra] && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF);
-        points.push_back(valid ? point : U'\uFFFD');
-        i += valid ? std::size_t(extra) + 1 : 1;
-    }
+    for (std::size_t i = 0; i < text.size();) points.push_back(nextCodePoint(text, i));
     return points;
 }
 

@@ -1,7 +1,7 @@
 // Fuzzes the picture intake: any bytes decoded as a picture and laid out on a
 // workbench; what the plain BMP reader reads, the intake must read the same.
 #include "app/PictureIntake.h"
-#include "app/PlainBmp.h"
+#include "raster/BmpReader.h"
 #include "app/Workbench.h"
 #include "raster/Error.h"
 
@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -30,13 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static vk::Workbench bench;
-    const std::optional<vk::Image> plain = vk::readPlainBmp(
-        [&](std::uint8_t* to, std::size_t n, std::uint64_t at) {
-            if (at > size || n > size - at) return false;
-            std::memcpy(to, data + at, n);
-            return true;
-        },
-        size);
+    const std::optional<vk::Image> plain = vk::readPlainBmp(vk::bytesInMemory(data, size));
     try {
         vk::PictureOptions options;
         options.background = size ? vk::rgb(data[0], data[size / 2], data[size - 1]) : vk::kWhite;

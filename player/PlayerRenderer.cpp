@@ -5,7 +5,9 @@
 #include "format/PlayerGeometry.h"
 #include "format/PlaylistSprites.h"
 #include "format/TextFont.h"
+#include "player/PlayerControls.h"
 #include "raster/TextRasteriser.h"
+#include "raster/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,15 +47,6 @@ void tileAcross(Image& img, int from, int to, int y, const Image& sheet, const R
 void tileBackFrom(Image& img, int from, int to, int y, const Image& sheet, const Rect& tile) {
     const Rect clip{from, y, to, y + tile.height()};
     for (int x = to - tile.width(); x + tile.width() > from; x -= tile.width()) blit(img, {x, y}, sheet, tile, clip);
-}
-
-char32_t nextCodePoint(const std::string& s, std::size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i++]);
-    if (b < 0x80) return b;
-    const int extra = b >= 0xF0 ? 3 : (b >= 0xE0 ? 2 : (b >= 0xC0 ? 1 : 0));
-    char32_t c = b & (0x3F >> extra);
-    for (int k = 0; k < extra && i < s.size(); ++k) c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    return c;
 }
 
 // Text in text.bmp glyphs from x (possibly left of the clip), clipped.
@@ -178,16 +171,7 @@ void drawMain(Image& img, const ClassicSkin& skin, const PlayerState& st) {
              isHeld(st, PlayerButton::Position) ? kPositionThumbPressed : kPositionThumb);
 
     const Image& cButtons = skin.sheet(Sheet::CButtons);
-    struct Transport { PlayerButton button; Rect up, down; Point at; };
-    const Transport transport[] = {
-        {PlayerButton::Previous, kPreviousButton, kPreviousButtonPressed, kPreviousButtonAt},
-        {PlayerButton::Play, kPlayButton, kPlayButtonPressed, kPlayButtonAt},
-        {PlayerButton::Pause, kPauseButton, kPauseButtonPressed, kPauseButtonAt},
-        {PlayerButton::Stop, kStopButton, kStopButtonPressed, kStopButtonAt},
-        {PlayerButton::Next, kNextButton, kNextButtonPressed, kNextButtonAt},
-        {PlayerButton::Eject, kEjectButton, kEjectButtonPressed, kEjectButtonAt},
-    };
-    for (const Transport& t : transport) blit(img, t.at, cButtons, isHeld(st, t.button) ? t.down : t.up);
+    for (const TransportButton& t : kTransportButtons) blit(img, t.at, cButtons, isHeld(st, t.button) ? t.down : t.up);
     blit(img, kShuffleButtonAt, shufRep, toggleState(kShuffleButton, st.shuffle, isHeld(st, PlayerButton::Shuffle)));
     blit(img, kRepeatButtonAt, shufRep, toggleState(kRepeatButton, st.repeat, isHeld(st, PlayerButton::Repeat)));
 }
@@ -259,11 +243,6 @@ void drawEqualiser(Image& img, const ClassicSkin& skin, const PlayerState& st) {
     };
     slider(kEqPreampAt, st.preamp, isHeld(st, PlayerButton::EqPreamp));
     for (int b = 0; b < kEqBandCount; ++b) slider(eqBandAt(b), st.bands[std::size_t(b)], isHeld(st, eqBandButton(b)));
-}
-
-std::string clockText(int seconds) {
-    const std::string ss = std::to_string(seconds % 60);
-    return std::to_string(seconds / 60) + ":" + (ss.size() < 2 ? "0" : "") + ss;
 }
 
 // One line of entry text in the playlist font, clipped to the list.

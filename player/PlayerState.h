@@ -42,6 +42,12 @@ struct VisFrame {
     std::array<int, format::kVisualiserArea.width()> samples{};
 };
 
+// A length as the playlist shows it: minutes, then two digits of seconds ("3:45").
+inline std::string clockText(int seconds) {
+    const int s = seconds % 60;
+    return std::to_string(seconds / 60) + (s < 10 ? ":0" : ":") + std::to_string(s);
+}
+
 struct PlaylistEntry {
     std::string title;
     int seconds = 0;  // negative: length unknown, none shown

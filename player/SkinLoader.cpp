@@ -4,6 +4,7 @@
 #include "codec/Png.h"
 #include "raster/BmpReader.h"
 #include "raster/Error.h"
+#include "raster/RegularFile.h"
 
 
 #include <algorithm>
@@ -13,10 +14,6 @@
 #include <new>
 #include <optional>
 #include <span>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vk::player {
 
@@ -196,32 +193,16 @@ public:
     std::size_t count() const override { return names_.size(); }
     const std::string& name(std::size_t i) const override { return names_[i]; }
     std::span<const std::uint8_t> read(std::size_t i, std::uint64_t limit, std::vector<std::uint8_t>& holder) const override {
-        // Without blocking: a FIFO named like a sheet must not hold the reader.
-        const int fd = ::open((folder_ / names_[i]).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) throw Error(std::strerror(errno));
-        struct stat info {};
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            ::close(fd);
-            throw Error("it is not a regular file");
-        }
-        if (std::uint64_t(info.st_size) > limit) {
-            ::close(fd);
-            throw Error("it is " + sizeText(std::uint64_t(info.st_size)) + ", more than the " + sizeText(limit) + " it may have");
-        }
+        const RegularFile file((folder_ / names_[i]).string());
+        if (file.refusal() == RegularFile::Refusal::CannotOpen) throw Error(std::strerror(file.openError()));
+        if (!file.isOpen()) throw Error("it is not a regular file");
+        if (file.size() > limit)
+            throw Error("it is " + sizeText(file.size()) + ", more than the " + sizeText(limit) + " it may have");
         // The size may change under us: never read more than the limit allows.
-        holder.resize(std::size_t(info.st_size));
-        std::size_t done = 0;
-        for (ssize_t got; done < holder.size() && (got = ::read(fd, holder.data() + done, holder.size() - done)) != 0;) {
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                const int error = errno;
-                ::close(fd);
-                throw Error(std::strerror(error));
-            }
-            done += std::size_t(got);
-        }
-        ::close(fd);
-        holder.resize(done);
+        holder.resize(std::size_t(file.size()));
+        const long long done = file.readStart(holder.data(), holder.size());
+        if (done < 0) throw Error(std::strerror(errno));
+        holder.resize(std::size_t(done));
         return holder;
     }
     std::uint64_t fileCount() const { return fileCount_; }

@@ -28,6 +28,9 @@ int nearest(int i, int n, int sourceSize) {
 } // namespace
 
 std::string SizeLimit::refusal(std::int64_t width, std::int64_t height) const {
+    if (userPicture)
+        return "Picture is too large: " + std::to_string(width) + " x " + std::to_string(height) + " pixels (at most " +
+               std::to_string(maxPixels / 1000000) + " megapixels)";
     return "it claims " + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
            std::to_string(maxSide) + " a side and " + std::to_string(maxPixels) + " in all it may have";
 }

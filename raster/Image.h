@@ -15,12 +15,17 @@ namespace vk {
 struct SizeLimit {
     int maxSide = 0;
     std::int64_t maxPixels = 0;
+    // A user's pictures are refused in a sentence of their own, which names the picture.
+    bool userPicture = false;
     bool allows(std::int64_t width, std::int64_t height) const {
         return width > 0 && height > 0 && width <= maxSide && height <= maxSide && width * height <= maxPixels;
     }
     // Why a claimed size is refused, for a warning that names the file.
     std::string refusal(std::int64_t width, std::int64_t height) const;
 };
+
+// Every picture a user brings, whatever its format.
+inline constexpr SizeLimit kPictureSizeLimit{256'000'000, 256'000'000, true};
 
 class TextRasteriser;
 

@@ -2,14 +2,13 @@
 // skin as the player draws it, animated while shown and played with the mouse
 // (no sound): buttons press, sliders drag, toggles toggle, title bars focus.
 #pragma once
+#include "player/PlayerModel.h"
 #include "player/PlayerRenderer.h"
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
-#include <optional>
 #include <vector>
 
 namespace vk {
@@ -20,7 +19,7 @@ class PlayerPreview : public QWidget {
 public:
     // About 30 frames a second while shown.
     static constexpr int kFrameInterval = 33;
-    static constexpr int kFramesPerSecond = 30;
+    static constexpr int kFramesPerSecond = player::PlayerModel::kFramesPerSecond;
 
     explicit PlayerPreview(const Workbench& bench, QWidget* parent = nullptr);
 
@@ -30,12 +29,12 @@ public:
     void tick();
     // 1x or 2x: the player's double size, with its "D" lamp.
     void setZoom(int zoom);
-    int zoom() const { return state_.doubleSize ? 2 : 1; }
+    int zoom() const { return model_.state().doubleSize ? 2 : 1; }
 
     // What is drawn: the skin, the state, the docked windows and the frame made from them.
     const player::ClassicSkin& skin() const { return skin_; }
-    const player::PlayerState& state() const { return state_; }
-    std::vector<player::PlayerWindow> windows() const;
+    const player::PlayerState& state() const { return model_.state(); }
+    std::vector<player::PlayerWindow> windows() const { return model_.windows(); }
     const Image& frame() const { return frame_; }
     // The frame pixel (widget position at 1 device pixel per pixel) of a point of one window at 1x.
     QPoint framePoint(player::PlayerWindow window, Point at) const;
@@ -53,31 +52,17 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    struct Hit {
-        player::PlayerWindow window;
-        Point at;  // in that window's pixels at 1x
-    };
-    std::optional<Hit> hitAt(QPoint widgetPos) const;
     void rebuildSkin();
     void drawFrame();
-    void press(const Hit& hit);
-    void drag(const Hit& hit);
-    void release();
-    void showEntry(int index);
 
     const Workbench& bench_;
     player::ClassicSkin skin_;
-    player::PlayerState state_;
+    player::PlayerModel model_;
     Image frame_;
     QImage shown_;
     QTimer timer_;
     bool stale_ = true;
     int skinBuilds_ = 0, frames_ = 0;
-    long long tickCount_ = 0;
-    std::array<double, format::kVisBarCount> peaks_{};
-    // The control the mouse went down on, kept through the drag.
-    player::PlayerButton pressed_ = player::PlayerButton::None;
-    player::PlayerWindow pressedWindow_ = player::PlayerWindow::Main;
 };
 
 } // namespace vk

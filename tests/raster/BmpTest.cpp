@@ -1,4 +1,5 @@
 #include "raster/Bmp.h"
+#include "raster/BmpReader.h"
 #include "raster/Error.h"
 
 #include <gtest/gtest.h>
@@ -63,4 +64,51 @@ TEST(Bmp, TruncatedOrForeignDataIsInvalid) {
     auto negative = encodeBmp(Image(1, 1, 24));
     for (std::size_t i = 22; i < 26; ++i) negative[i] = i == 25 ? 0x80 : 0;
     EXPECT_THROW(decodeBmp(negative), Error);
+}
+
+namespace {
+// A two-pixel BMP: the 40-byte header (or a 124-byte one), then `extra` (masks
+// or palette) and one row of pixels.
+std::vector<std::uint8_t> twoPixels(int bits, int compression, std::uint32_t colours, const std::vector<std::uint8_t>& extra,
+                                    const std::vector<std::uint8_t>& row, std::uint32_t infoSize = 40) {
+    std::vector<std::uint8_t> b{'B', 'M'};
+    auto put = [&b](std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) b.push_back(std::uint8_t(v >> (8 * i)));
+    };
+    const std::uint32_t offset = 14 + infoSize + (infoSize == 40 ? std::uint32_t(extra.size()) : 0);
+    put(offset + std::uint32_t(row.size()), 4), put(0, 4), put(offset, 4);
+    put(infoSize, 4), put(2, 4), put(1, 4), put(1, 2), put(std::uint32_t(bits), 2), put(std::uint32_t(compression), 4);
+    put(std::uint32_t(row.size()), 4), put(0, 4), put(0, 4), put(colours, 4), put(0, 4);
+    b.insert(b.end(), extra.begin(), extra.end());
+    b.resize(14 + infoSize + (infoSize == 40 ? extra.size() : 0), 0);
+    b.insert(b.end(), row.begin(), row.end());
+    return b;
+}
+Image asSheet(const std::vector<std::uint8_t>& b) { return readAnyBmp(b.data(), b.size(), {64, 4096}); }
+Image asPicture(const std::vector<std::uint8_t>& b, TColor background) {
+    return readBmpPicture(bytesInMemory(b.data(), b.size()), background);
+}
+} // namespace
+
+// One reader, two ways: sheets widen channels by rounding and leave what is
+// missing black; pictures widen as the image library always has, and lay
+// transparency and palette indices past the colours on the background.
+TEST(BmpReader, SheetsAndPicturesDifferOnlyWhereTheirReadersAlwaysDid) {
+    const auto rgb565 = twoPixels(16, 3, 0, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0xFF, 0xFF, 0x1F, 0x00});
+    EXPECT_EQ(asSheet(rgb565).pixel(0, 0), kWhite);
+    EXPECT_EQ(asPicture(rgb565, kWhite).pixel(0, 0), rgb(248, 252, 248));
+    EXPECT_EQ(asSheet(rgb565).pixel(1, 0), rgb(0, 0, 255));
+    EXPECT_EQ(asPicture(rgb565, kWhite).pixel(1, 0), rgb(0, 0, 248));
+
+    const auto onePaletteColour = twoPixels(8, 0, 1, {10, 20, 30, 0}, {0, 5, 0, 0});
+    EXPECT_EQ(asSheet(onePaletteColour).pixel(0, 0), rgb(30, 20, 10));
+    EXPECT_EQ(asSheet(onePaletteColour).pixel(1, 0), kBlack);
+    EXPECT_EQ(asPicture(onePaletteColour, rgb(0, 0, 255)).pixel(1, 0), rgb(0, 0, 255));
+
+    // A 124-byte header's alpha mask: half-transparent red, then a hidden green.
+    const std::vector<std::uint8_t> masks{0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF};
+    const auto alpha = twoPixels(32, 3, 0, masks, {0, 0, 0xFF, 0x80, 0, 0xFF, 0, 0}, 124);
+    EXPECT_EQ(asPicture(alpha, kWhite).pixel(0, 0), rgb(255, 127, 127));
+    EXPECT_EQ(asPicture(alpha, rgb(0, 0, 255)).pixel(1, 0), rgb(0, 0, 255));
+    EXPECT_EQ(asSheet(alpha).pixel(1, 0), rgb(0, 255, 0));
 }

@@ -52,9 +52,7 @@ protected:
 
     // What the renderer draws for the preview's state from the document as written.
     Image expected() {
-        std::vector<player::NamedFile> files;
-        for (SkinFile& f : skinFiles(docOf(form->bench()))) files.push_back({f.name, f.bytes});
-        return player::renderPlayer(player::skinFromFiles(files), preview->state(), preview->windows(), 1, qtTextRasteriser());
+        return player::renderPlayer(player::skinFromFiles(skinFiles(docOf(form->bench()))), preview->state(), preview->windows(), 1, qtTextRasteriser());
     }
     QPoint centre(PlayerWindow window, const Rect& area) {
         return preview->framePoint(window, {area.left + area.width() / 2, area.top + area.height() / 2});
