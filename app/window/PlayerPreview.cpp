@@ -10,6 +10,7 @@
 #include "format/PlayerGeometry.h"
 #include "format/PlaylistSprites.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -365,6 +366,43 @@ void PlayerPreview::release() {
         }
     }
     drawFrame();
+}
+
+// --- the keyboard ----------------------------------------------------------------------
+
+void PlayerPreview::keyPressEvent(QKeyEvent* event) {
+    // The player's own keys: Z X C V B along the transport buttons, Up and Down for the volume.
+    constexpr int kVolumeStep = 5;
+    PlayerButton button = PlayerButton::None;
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+        case Qt::Key_Z: button = PlayerButton::Previous; break;
+        case Qt::Key_X: button = PlayerButton::Play; break;
+        case Qt::Key_C: button = PlayerButton::Pause; break;
+        case Qt::Key_V: button = PlayerButton::Stop; break;
+        case Qt::Key_B: button = PlayerButton::Next; break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            state_.volume = clampInt(state_.volume + (event->key() == Qt::Key_Up ? kVolumeStep : -kVolumeStep), 0, 100);
+            drawFrame();
+            return;
+        case Qt::Key_Escape:
+            if (QWidget* home = parentWidget()) {
+                home->window()->raise();
+                home->window()->activateWindow();
+            }
+            return;
+        default: break;
+        }
+    }
+    if (button != PlayerButton::None) {
+        // As a click on the button, pressed and let go over it.
+        pressed_ = state_.held = button;
+        release();
+        return;
+    }
+    if (passKey && passKey(QKeySequence(event->keyCombination()))) return;
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace vk
