@@ -1,8 +1,11 @@
 # bash completion for vellumkit-cli: its commands, each command's options,
-# the values of --layout, --fit, --windows and --previews, and file names.
+# the values of --layout, --fit, --windows and --previews, and file names:
+# pictures after the picture options and batch, skins (folders and .wsz) after render.
 _vellumkit_cli() {
   local cur prev words cword split
   _init_completion -s || return
+  # Every picture extension a Qt with its image-format plugins reads (vellumkit-cli formats).
+  local pictures="bmp|cur|dib|gif|icns|ico|jpeg|jpg|jfif|mng|pbm|pgm|png|ppm|tga|tif|tiff|wbmp|webp|xbm|xpm"
   local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --background --colour --vis-colour --knob"
   local common="-q --quiet -v --verbose -h --help"
   local command="" i
@@ -17,14 +20,17 @@ _vellumkit_cli() {
     --previews) if $split; then COMPREPLY=($(compgen -W "png jpg webp bmp tiff" -- "$cur")); return; fi ;;
     --fit) COMPREPLY=($(compgen -W "stretch crop" -- "$cur")); return ;;
     --focus) COMPREPLY=($(compgen -W "0.5,0.5 0,0 1,1" -- "$cur")); return ;;
-    --windows) COMPREPLY=($(compgen -W "main,eq,playlist main main,eq main,playlist" -- "$cur")); return ;;
+    --windows)
+      COMPREPLY=($(compgen -W "main,eq,playlist main main,eq main,playlist eq eq,playlist playlist" -- "$cur")); return ;;
     --knob) COMPREPLY=($(compgen -W "main= eq= playlist=" -- "$cur")); compopt -o nospace; return ;;
     --colour)
       COMPREPLY=($(compgen -W "winBackColour= winTextColour= plNormalColour= plCurrentColour= plNormalBgColour= plSelectedBgColour= eqBackColour= eqForeColour= eqHighlightColour=" -- "$cur"))
       compopt -o nospace; return ;;
     --out-dir) _filedir -d; return ;;
     --out) if [ "$command" = render ]; then _filedir; else _filedir -d; fi; return ;;
-    --main|--equaliser|--playlist|--wsz|--preview|--player-preview|--contact-sheet) _filedir; return ;;
+    --main|--equaliser|--playlist) _filedir "$pictures"; return ;;
+    --wsz) _filedir wsz; return ;;
+    --preview|--player-preview|--contact-sheet) _filedir; return ;;
     --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq|--max-memory|--max-seconds) return ;;
   esac
   if [ -z "$command" ]; then
@@ -43,8 +49,10 @@ _vellumkit_cli() {
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     [[ ${COMPREPLY[0]-} == *= ]] && compopt -o nospace
-  elif [ "$command" = batch ] || [ "$command" = render ]; then
-    _filedir
+  elif [ "$command" = batch ]; then
+    _filedir "$pictures"
+  elif [ "$command" = render ]; then
+    _filedir wsz
   fi
 }
 complete -F _vellumkit_cli vellumkit-cli
