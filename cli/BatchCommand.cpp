@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
+#include "cli/PlayerInstall.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -45,6 +46,7 @@ struct BatchRequest {
     bool noWsz = false, noFolder = false;
     std::size_t jobs = 0;  // 0: one per core
     std::vector<std::string> inputs;  // pictures and folders, as given
+    std::vector<SkinPlayer> players;  // --install-for
 };
 
 // One skin to make: its picture and the name it is saved under.
@@ -95,7 +97,8 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
         } else if (name == "--main" || name == "--out" || name == "--wsz" || name == "--preview") {
             throw UsageError{"option " + name +
                              " is not for batch: each PICTURE is a main picture, its skin and archive go to --out-dir"};
-        } else if (!readRecipeOption(reader, request.recipe, false) && !readReportOption(reader)) {
+        } else if (!readRecipeOption(reader, request.recipe, false) && !readReportOption(reader) &&
+                   !readInstallOption(reader, request.players)) {
             throw UsageError{"unknown option '" + name + "'"};
         }
     }
@@ -357,8 +360,10 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
         save.extras.push_back({preview, previewBytes(bench, preview)});
     }
     save.synced = !request.noSync;
+    if (!request.noFolder) warnOfShadowingFiles(Workbench::skinDirectoryFor(request.outDir, item.name));
     bench.save(save);
     note("made " + item.name + " from " + item.picture);
+    installForPlayers(bench, item.name, installFolders(request.players), save.synced);
 }
 
 } // namespace
@@ -366,6 +371,7 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
 int runBatch(const std::vector<std::string>& args) {
     const auto start = std::chrono::steady_clock::now();
     const BatchRequest request = readBatchArguments(args);
+    installFolders(request.players);  // a player that cannot be found is a usage error before any skin
     const Gathered gathered = gatherPictures(request);
     const std::vector<BatchItem> items = nameSkins(request, gathered.pictures);
     checkOutputsOfAll(request, items);

@@ -3,6 +3,7 @@
 #include "app/PictureIntake.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
+#include "cli/PlayerInstall.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -14,6 +15,7 @@ namespace {
 struct MakeRequest {
     SkinRecipe recipe;
     std::string out, wsz, preview, playerPreview;
+    std::vector<SkinPlayer> players;
     bool noSync = false;
 };
 
@@ -30,7 +32,8 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
             request.noSync = true;
         }
         else if (name == "--player-preview") reader.valueOnce(request.playerPreview);
-        else if (!readRecipeOption(reader, request.recipe, true) && !readReportOption(reader))
+        else if (!readRecipeOption(reader, request.recipe, true) && !readReportOption(reader) &&
+                 !readInstallOption(reader, request.players))
             throw UsageError{"unknown option '" + name + "'"};
     }
     if (request.out.empty()) throw UsageError{"make needs --out DIR"};
@@ -77,6 +80,7 @@ int runMake(const std::vector<std::string>& args) {
     const SkinTarget target = splitSkinDirectory(request.out);
     const std::filesystem::path skinDirectory = Workbench::skinDirectoryFor(target.parent, target.name);
     checkOutputs(request, skinDirectory);
+    const std::vector<PlayerSkinsFolder> playerFolders = installFolders(request.players);
 
     // Everything that can be found wrong is found before the first byte is written.
     Workbench bench(glyphsIfStarted(), &loadPictureThroughQt);
@@ -102,6 +106,7 @@ int runMake(const std::vector<std::string>& args) {
     guard.makeDirectories(target.parent);
     if (!request.wsz.empty()) guard.makeDirectories(std::filesystem::path(request.wsz).parent_path());
     if (!request.preview.empty()) guard.makeDirectories(std::filesystem::path(request.preview).parent_path());
+    warnOfShadowingFiles(skinDirectory);
     bench.save(save);
     guard.keep();
 
@@ -109,6 +114,7 @@ int runMake(const std::vector<std::string>& args) {
     if (!request.wsz.empty()) result("made " + request.wsz);
     if (!request.preview.empty()) result("made " + request.preview);
     if (!request.playerPreview.empty()) result("made " + request.playerPreview);
+    installForPlayers(bench, skinDirectory.filename().string(), playerFolders, save.synced);
     return 0;
 }
 

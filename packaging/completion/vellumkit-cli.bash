@@ -18,6 +18,7 @@ _vellumkit_cli() {
   case $prev in
     --layout) COMPREPLY=($(compgen -W "three-windows two-plus-one continuous" -- "$cur")); return ;;
     --previews) if $split; then COMPREPLY=($(compgen -W "png jpg webp bmp tiff" -- "$cur")); return; fi ;;
+    --install-for) COMPREPLY=($(compgen -W "audacious qmmp wine" -- "$cur")); return ;;
     --fit) COMPREPLY=($(compgen -W "stretch crop" -- "$cur")); return ;;
     --focus) COMPREPLY=($(compgen -W "0.5,0.5 0,0 1,1" -- "$cur")); return ;;
     --windows)
@@ -34,17 +35,18 @@ _vellumkit_cli() {
     --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq|--max-memory|--max-seconds) return ;;
   esac
   if [ -z "$command" ]; then
-    COMPREPLY=($(compgen -W "make batch templates render formats help --version $common" -- "$cur"))
+    COMPREPLY=($(compgen -W "make batch templates render formats players help --version $common" -- "$cur"))
     return
   fi
   local options
   case $command in
-    make) options="--out --main --wsz --preview --player-preview --no-sync $skin $common" ;;
-    batch) options="--out-dir --previews --previews= -r --recursive --no-wsz --no-folder --jobs --progress --no-sync $skin $common" ;;
+    make) options="--out --main --wsz --preview --player-preview --install-for --no-sync $skin $common" ;;
+    batch) options="--out-dir --previews --previews= -r --recursive --no-wsz --no-folder --jobs --progress --install-for --no-sync $skin $common" ;;
     templates) options="--out --contact-sheet $common" ;;
     render) options="--out --scale --size --windows --time --title --playing --paused --stopped --volume --balance --eq --max-memory --max-seconds $common" ;;
     formats) options="--write $common" ;;
-    help) COMPREPLY=($(compgen -W "make batch templates render formats" -- "$cur")); return ;;
+    players) options="$common" ;;
+    help) COMPREPLY=($(compgen -W "make batch templates render formats players" -- "$cur")); return ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))

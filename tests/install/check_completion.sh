@@ -33,6 +33,7 @@ done
 expect "batch --out-dir " "Skin pictures "
 expect "batch --fit crop " "Beach.PNG Skin harbour.jpg pictures sky.webp "
 expect "render " "Old.wsz Skin pictures "
+expect "batch --install-for " "audacious qmmp wine "
 expect "make --wsz " "Old.wsz Skin pictures "
 windows="eq eq,playlist main main,eq main,eq,playlist main,playlist playlist "
 expect "render Old.wsz --windows " "$windows"

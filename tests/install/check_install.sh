@@ -71,7 +71,7 @@ cli=$scratch/cli/usr/bin/vellumkit-cli
 # Every option that any help text lists must be in the man page.
 man=$root/share/man/man1/vellumkit-cli.1
 if [ -e "$man" ]; then
-  helps=$("$cli" --help; for c in make batch templates render formats; do "$cli" help "$c" 2>/dev/null || true; done)
+  helps=$("$cli" --help; for c in make batch templates render formats players; do "$cli" help "$c" 2>/dev/null || true; done)
   for opt in $(grep -oE -- '--[a-z][a-z-]*' <<<"$helps" | sort -u); do
     grep -qF -- "${opt//-/\\-}" "$man" || grep -qF -- "$opt" "$man" || { echo "man page lacks $opt" >&2; status=1; }
   done
