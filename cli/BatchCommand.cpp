@@ -8,6 +8,7 @@
 #include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
+#include "cli/PlayerInstall.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -45,6 +46,7 @@ struct BatchRequest {
     bool noWsz = false, noFolder = false;
     std::size_t jobs = 0;  // 0: one per core
     std::vector<std::string> inputs;  // pictures and folders, as given
+    std::vector<SkinPlayer> players;  // --install-for
 };
 
 // One skin to make: its picture and the name it is saved under.
@@ -100,7 +102,8 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
         } else if (name == "--main" || name == "--out" || name == "--wsz" || name == "--preview") {
             throw UsageError{"option " + name +
                              " is not for batch: each PICTURE is a main picture, its skin and archive go to --out-dir"};
-        } else if (!readRecipeOption(reader, request.recipe, false) && !readReportOption(reader)) {
+        } else if (!readRecipeOption(reader, request.recipe, false) && !readReportOption(reader) &&
+                   !readInstallOption(reader, request.players)) {
             throw UsageError{"unknown option '" + name + "'"};
         }
     }
@@ -350,6 +353,7 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
         save.extras.push_back({preview, previewBytes(bench, preview)});
     }
     save.synced = !request.noSync;
+    if (!request.noFolder) warnOfShadowingFiles(Workbench::skinDirectoryFor(request.outDir, item.name));
     bench.save(save);
     // One line per skin: which picture made which files, as make says "made".
     std::string made;
@@ -357,6 +361,7 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
     if (!save.archive.empty()) made += (made.empty() ? "" : " and ") + save.archive.string();
     for (const SavedFile& extra : save.extras) made += " and " + extra.path.string();
     result("made " + made + " from " + item.picture);
+    installForPlayers(bench, item.name, installFolders(request.players), save.synced);
 }
 
 } // namespace
@@ -364,6 +369,7 @@ void makeOne(const BatchRequest& request, const SharedPictures& shared, const Ba
 int runBatch(const std::vector<std::string>& args) {
     const auto start = std::chrono::steady_clock::now();
     const BatchRequest request = readBatchArguments(args);
+    installFolders(request.players);  // a player that cannot be found is a usage error before any skin
     const Gathered gathered = gatherPictures(request);
     const std::vector<BatchItem> items = nameSkins(request, gathered.pictures);
     checkOutputsOfAll(request, items);

@@ -25,6 +25,7 @@ int runBatch(const std::vector<std::string>& args);
 int runTemplates(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runFormats(const std::vector<std::string>& args);
+int runPlayers(const std::vector<std::string>& args);
 // The skin as the player shows it, all three windows, as a file in the format its extension names.
 std::vector<std::uint8_t> playerPreviewBytes(const player::ClassicSkin& skin, const std::filesystem::path& file);
 

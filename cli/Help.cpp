@@ -43,7 +43,8 @@ namespace {
 
 constexpr const char* kMake =
     "usage: vellumkit-cli make --out DIR [--main FILE] [SKIN OPTIONS] [--wsz FILE]\n"
-    "                          [--preview FILE] [--player-preview FILE] [--no-sync]\n"
+    "                          [--preview FILE] [--player-preview FILE] [--install-for PLAYER]...\n"
+    "                          [--no-sync]\n"
     "Makes one skin as the window does: lays the pictures out, MakeSkin, the colour\n"
     "changes in the order given, SaveSkin.\n"
     "\n"
@@ -54,6 +55,10 @@ constexpr const char* kMake =
     "  --player-preview FILE  the skin as the player shows it\n"
     "                      (previews: the format the extension names, e.g. .png, .jpg, .webp,\n"
     "                      .bmp; vellumkit-cli formats --write lists them)\n"
+    "  --install-for PLAYER  also put the skin where PLAYER finds it: audacious\n"
+    "                      (~/.local/share/audacious/Skins/NAME.wsz), qmmp (~/.qmmp/skins/NAME/)\n"
+    "                      or wine (Winamp's Skins folder under $WINEPREFIX or ~/.wine); repeatable;\n"
+    "                      vellumkit-cli players lists the players found\n"
     "  --no-sync           do not wait for the disk: faster, but a crash soon after may leave\n"
     "                      the new files empty or the old ones back (for scratch output)\n"
     VK_COMMON_OPTIONS
@@ -61,11 +66,14 @@ constexpr const char* kMake =
     "\n"
     "The skin, its archive and its previews are replaced together: a save that fails\n"
     "leaves the old ones as they were. Outputs never overwrite a picture or each other.\n"
+    "A folder that already holds files a player would read instead of the skin's (the same\n"
+    "names in other letter case, .png sheets of the same names) is named in a warning.\n"
     VK_EXIT_STATUS;
 
 constexpr const char* kBatch =
     "usage: vellumkit-cli batch --out-dir DIR [SKIN OPTIONS] [--previews[=FORMAT]] [--recursive]\n"
     "                           [--no-wsz|--no-folder] [--jobs N] [--progress] [--no-sync]\n"
+    "                           [--install-for PLAYER]...\n"
     "                           PICTURE|FOLDER...\n"
     "Makes one skin per picture, each picture the main one, on all cores: DIR/NAME/ and\n"
     "DIR/NAME.wsz, NAME being the picture's file name without its extension; pictures with\n"
@@ -81,6 +89,10 @@ constexpr const char* kBatch =
     "                      their decoded sizes would pass half the available memory)\n"
     "  --progress          report progress on stderr even when it is not a terminal\n"
     "  --no-sync           do not wait for the disk (as for make)\n"
+    "  --install-for PLAYER  also put the skin where PLAYER finds it: audacious\n"
+    "                      (~/.local/share/audacious/Skins/NAME.wsz), qmmp (~/.qmmp/skins/NAME/)\n"
+    "                      or wine (Winamp's Skins folder under $WINEPREFIX or ~/.wine); repeatable;\n"
+    "                      vellumkit-cli players lists the players found\n"
     VK_COMMON_OPTIONS
     "\n" VK_SKIN_OPTIONS
     "\n"
@@ -123,6 +135,16 @@ constexpr const char* kRender =
     "                      (default 2048; 256 with --size, as a thumbnailer runs it)\n"
     "  --max-seconds N     the most processor time it may take, 0 for no limit\n"
     "                      (default 60; 5 with --size)\n"
+    VK_COMMON_OPTIONS
+    "\n" VK_EXIT_STATUS;
+
+constexpr const char* kPlayers =
+    "usage: vellumkit-cli players\n"
+    "Lists the skinned players found for this user, one a line: the player (as\n"
+    "--install-for names it), the folder it reads skins from, and whether it takes\n"
+    "NAME.wsz or a folder NAME/. Audacious and qmmp count as found once they have run;\n"
+    "Winamp under Wine when its folder is under $WINEPREFIX (or ~/.wine)/drive_c/Program Files*/.\n"
+    "\n"
     VK_COMMON_OPTIONS
     "\n" VK_EXIT_STATUS;
 
@@ -177,6 +199,7 @@ const std::vector<Command>& commands() {
         {"templates", "the built-in template images", kTemplates, &runTemplates},
         {"render", "a skin as the player shows it", kRender, &runRender},
         {"formats", "the picture formats this installation reads", kFormats, &runFormats},
+        {"players", "the skinned players found and the folders they read skins from", kPlayers, &runPlayers},
         {"help", "vellumkit-cli help COMMAND: that command's options (or COMMAND --help)", nullptr, nullptr},
     };
     return table;

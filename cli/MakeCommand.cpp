@@ -5,6 +5,7 @@
 #include "cli/Interrupt.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
+#include "cli/PlayerInstall.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -17,6 +18,7 @@ namespace {
 struct MakeRequest {
     SkinRecipe recipe;
     std::string out, wsz, preview, playerPreview;
+    std::vector<SkinPlayer> players;
     bool noSync = false;
 };
 
@@ -33,7 +35,8 @@ MakeRequest readMakeArguments(const std::vector<std::string>& args) {
             request.noSync = true;
         }
         else if (name == "--player-preview") reader.valueOnce(request.playerPreview);
-        else if (!readRecipeOption(reader, request.recipe, true) && !readReportOption(reader))
+        else if (!readRecipeOption(reader, request.recipe, true) && !readReportOption(reader) &&
+                 !readInstallOption(reader, request.players))
             throw UsageError{"unknown option '" + name + "'"};
     }
     if (request.out.empty()) throw UsageError{"make needs --out DIR"};
@@ -85,6 +88,7 @@ int runMake(const std::vector<std::string>& args) {
     if (!request.wsz.empty()) checkFileTarget(request.wsz, "--wsz");
     if (!request.preview.empty()) checkFileTarget(request.preview, "--preview");
     if (!request.playerPreview.empty()) checkFileTarget(request.playerPreview, "--player-preview");
+    const std::vector<PlayerSkinsFolder> playerFolders = installFolders(request.players);
 
     // Everything that can be found wrong is found before the first byte is written.
     Workbench bench(glyphsIfStarted(), &loadPictureThroughQt);
@@ -108,6 +112,7 @@ int runMake(const std::vector<std::string>& args) {
     guard.makeDirectories(target.parent);
     if (!request.wsz.empty()) guard.makeDirectories(std::filesystem::path(request.wsz).parent_path());
     if (!request.preview.empty()) guard.makeDirectories(std::filesystem::path(request.preview).parent_path());
+    warnOfShadowingFiles(skinDirectory);
     bench.save(save);
     guard.keep();
 
@@ -115,6 +120,7 @@ int runMake(const std::vector<std::string>& args) {
     if (!request.wsz.empty()) result("made " + request.wsz);
     if (!request.preview.empty()) result("made " + request.preview);
     if (!request.playerPreview.empty()) result("made " + request.playerPreview);
+    installForPlayers(bench, skinDirectory.filename().string(), playerFolders, save.synced);
     return 0;
 }
 

@@ -171,6 +171,13 @@ void PlayerModel::drag(const Hit& hit) {
     }
 }
 
+bool PlayerModel::click(PlayerButton button) {
+    pressed_ = state_.held = button;
+    return release();
+}
+
+void PlayerModel::changeVolume(int step) { state_.volume = std::clamp(state_.volume + step, 0, 100); }
+
 bool PlayerModel::release() {
     const PlayerButton b = std::exchange(pressed_, PlayerButton::None);
     const bool acted = state_.held == b;  // released over the button (sliders are always held)

@@ -40,6 +40,9 @@ public:
     PlayerWindow pressedWindow() const { return pressedWindow_; }
     // Whether the release asked for the player to close.
     bool release();
+    // The keyboard: a button as if clicked (pressed and let go over it), the volume by a step.
+    bool click(PlayerButton button);
+    void changeVolume(int step);
 
 private:
     void showEntry(int index);

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libzip-dev zlib1g-dev libpng-dev libheif-dev libfreetype-dev fonts-liberation2 qt6-image-formats-plugins)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(xvfb xauth chromium python3 desktop-file-utils appstream clang libclang-rt-14-dev audacious)
+  packages+=(xvfb xauth chromium python3 desktop-file-utils appstream clang libclang-rt-14-dev audacious bash-completion zsh)
   # A Node from elsewhere (with its own npm) is fine.
   command -v node >/dev/null || packages+=(nodejs)
   command -v npm >/dev/null || packages+=(npm)

@@ -6,6 +6,7 @@
 #include "app/QtTextRasteriser.h"
 #include "app/Workbench.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -120,6 +121,44 @@ void PlayerPreview::mouseReleaseEvent(QMouseEvent* event) {
     mouseMoveEvent(event);  // where it is let go decides whether a button acts
     if (model_.release()) hide();
     else drawFrame();
+}
+
+// --- the keyboard ----------------------------------------------------------------------
+
+void PlayerPreview::keyPressEvent(QKeyEvent* event) {
+    // The player's own keys: Z X C V B along the transport buttons, Up and Down for the volume.
+    constexpr int kVolumeStep = 5;
+    using player::PlayerButton;
+    PlayerButton button = PlayerButton::None;
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+        case Qt::Key_Z: button = PlayerButton::Previous; break;
+        case Qt::Key_X: button = PlayerButton::Play; break;
+        case Qt::Key_C: button = PlayerButton::Pause; break;
+        case Qt::Key_V: button = PlayerButton::Stop; break;
+        case Qt::Key_B: button = PlayerButton::Next; break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            model_.changeVolume(event->key() == Qt::Key_Up ? kVolumeStep : -kVolumeStep);
+            drawFrame();
+            return;
+        case Qt::Key_Escape:
+            if (QWidget* home = parentWidget()) {
+                home->window()->raise();
+                home->window()->activateWindow();
+            }
+            return;
+        default: break;
+        }
+    }
+    if (button != PlayerButton::None) {
+        // As a click on the button, pressed and let go over it.
+        if (model_.click(button)) hide();
+        else drawFrame();
+        return;
+    }
+    if (passKey && passKey(QKeySequence(event->keyCombination()))) return;
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace vk

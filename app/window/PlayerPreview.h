@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace vk {
@@ -22,6 +25,9 @@ public:
     static constexpr int kFramesPerSecond = player::PlayerModel::kFramesPerSecond;
 
     explicit PlayerPreview(const Workbench& bench, QWidget* parent = nullptr);
+
+    // Keys the player does not answer go on to the main window through this; true when taken.
+    std::function<bool(const QKeySequence&)> passKey;
 
     // The document changed: the skin is made again now if shown, else at the next show.
     void documentChanged();
@@ -48,6 +54,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

@@ -180,7 +180,11 @@ void QtDialogs::showSaved(const std::string& folder, const std::optional<std::st
     open->setObjectName("openFolder");
     open->setToolTip("Show the skin's folder in the file manager");
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(folder));
-    QObject::connect(open, &QPushButton::clicked, note, [this, url] { openUrl(url); });
+    QObject::connect(open, &QPushButton::clicked, note, [this, url, where] {
+        if (!openUrl(url)) showError("Cannot open " + where.toStdString() + ": no file manager is set up to show folders.");
+    });
+    // Enter only closes: where no file manager is installed, Open Folder can do nothing.
+    note->setDefaultButton(QMessageBox::Close);
     saved_ = note;
     note->show();
 }

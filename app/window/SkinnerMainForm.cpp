@@ -23,7 +23,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QShortcut>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <array>
@@ -41,6 +43,8 @@ constexpr int kCanvasLeft = 8;
 constexpr int kMainWindowTop = 16;
 constexpr int kCanvasWidth = format::kMainWindow.width();
 constexpr int kCanvasRows = format::kMainWindow.height();  // eqMain shows only its window rows
+// A load that lasts longer than this is slow enough to say how to give it up.
+constexpr int kSlowLoadMs = 250;
 
 // Captions carry their mnemonic; the tip says what the control does in one line.
 struct ButtonSpec {
@@ -87,6 +91,7 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
       getColor_([this](TColor initial) { return dialogs_->chooseColour(initial); }) {
     decodePicture = [this](const std::string& path) { return loadPictureFile(path, bench_.pictureOptions()); };
     quit = [] { QApplication::quit(); };
+    screenArea = [this] { return screen() ? screen()->availableGeometry() : QRect(); };
     setWindowTitle(kAppTitle);
     setWindowIcon(programIcon());
     setFont(classicFont());
@@ -106,6 +111,16 @@ SkinnerMainForm::SkinnerMainForm(std::unique_ptr<Dialogs> dialogs, QWidget* pare
     for (QWidget* control : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (control->x() >= colPanel_->x()) rightColumn_.emplace_back(control, control->pos());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    loadingNote_ = new QLabel(client);
+    loadingNote_->setObjectName("loadingNote");
+    // Drawn in full colour although the controls around it wait, disabled.
+    loadingNote_->setStyleSheet("#loadingNote { color: black; background: #FFFFE1; border: 1px solid black; padding: 4px; }");
+    loadingNote_->hide();
+    slowLoad_ = new QTimer(this);
+    slowLoad_->setSingleShot(true);
+    slowLoad_->setInterval(kSlowLoadMs);
+    connect(slowLoad_, &QTimer::timeout, loadingNote_, &QWidget::show);
 
     // The workbench laid the pictures out when it was made; from now on it
     // switches the workflow buttons itself.
@@ -255,9 +270,6 @@ void SkinnerMainForm::addKeys() {
         connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
         button->setToolTip(button->toolTip() + " (" + key.keys.toString(QKeySequence::NativeText) + ")");
     }
-    // Escape gives up a picture that is still being decoded.
-    auto* cancel = new QShortcut(Qt::Key_Escape, this);
-    connect(cancel, &QShortcut::activated, this, &SkinnerMainForm::cancelLoading);
 }
 
 void SkinnerMainForm::buildPictureColumn(QWidget* client) {
@@ -438,6 +450,14 @@ void SkinnerMainForm::startLoading(WhichPicture which, const std::string& path) 
     focusBeforeLoading_ = QApplication::focusWidget();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     client_->setEnabled(false);
+    // Escape gives the load up in whichever of the program's windows it is pressed.
+    qApp->installEventFilter(this);
+    ImageView* canvas = which == WhichPicture::Main ? mainWindow_ : which == WhichPicture::Equaliser ? eqMain_ : plShow_;
+    loadingNote_->setText("Loading " + QFileInfo(QString::fromStdString(path)).fileName() + "... Esc cancels");
+    loadingNote_->adjustSize();
+    loadingNote_->move(canvas->geometry().center() - loadingNote_->rect().center());
+    loadingNote_->raise();
+    slowLoad_->start();
     loader_ = new QFutureWatcher<DecodedPicture>(this);
     connect(loader_, &QFutureWatcher<DecodedPicture>::finished, this, &SkinnerMainForm::finishLoading);
     loader_->setFuture(QtConcurrent::run([decode = decodePicture, path] {
@@ -472,9 +492,20 @@ void SkinnerMainForm::cancelLoading() {
 
 void SkinnerMainForm::endLoading() {
     loading_ = false;
+    qApp->removeEventFilter(this);
+    slowLoad_->stop();
+    loadingNote_->hide();
     client_->setEnabled(true);
     if (focusBeforeLoading_) focusBeforeLoading_->setFocus(Qt::OtherFocusReason);
     QApplication::restoreOverrideCursor();
+}
+
+bool SkinnerMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (loading_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        cancelLoading();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void SkinnerMainForm::dropPicture(const QString& file, WhichPicture canvas) {
@@ -510,9 +541,38 @@ void SkinnerMainForm::placeControls() {
     plShow_->move(kCanvasLeft, eqMain_->y() + placement.plBelowEq * zoom_);
     const int shift = (zoom_ - 1) * kCanvasWidth;
     for (const auto& [control, place] : rightColumn_) control->move(place.x() + shift, place.y());
-    const int bottom = plShow_->y() + plShow_->height() + (kClientSize.height() - 372);
-    client_->setFixedSize(kClientSize.width() + shift, std::max(kClientSize.height(), bottom));
+    client_->setFixedSize(clientSizeAt(zoom_));
     if (QWidget* bevel = client_->findChild<QWidget*>("Bevel1")) bevel->resize(client_->width(), bevel->height());
+    fitZoomsToScreen();
+}
+
+QSize SkinnerMainForm::clientSizeAt(int zoom) const {
+    const LayoutPlacement placement = placementFor(bench_.options().layout);
+    const int bottom = kMainWindowTop + (placement.eqBelowMain + placement.plBelowEq + kCanvasRows) * zoom +
+                       (kClientSize.height() - 372);
+    return {kClientSize.width() + (zoom - 1) * kCanvasWidth, std::max(kClientSize.height(), bottom)};
+}
+
+void SkinnerMainForm::fitZoomsToScreen() {
+    const QRect area = screenArea ? screenArea() : QRect();
+    if (area.isEmpty()) return;
+    // The frame and the menu bar around the client, whose size may not have reached the window yet.
+    const QSize frame = frameGeometry().size() - size();
+    int largest = 1;
+    for (int zoom = 2; zoom <= 3; ++zoom) {
+        const QSize client = clientSizeAt(zoom);
+        const int menu = menuBar()->heightForWidth(client.width());
+        const QSize needed = frame + client + QSize(0, menu > 0 ? menu : menuBar()->sizeHint().height());
+        const bool fits = needed.width() <= area.width() && needed.height() <= area.height();
+        if (QAction* item = findChild<QAction*>(QString("Zoom%1").arg(zoom))) item->setEnabled(fits);
+        if (fits) largest = zoom;
+    }
+    if (zoom_ > largest) setZoom(largest);
+}
+
+void SkinnerMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitZoomsToScreen();
 }
 
 void SkinnerMainForm::chooseLayout(LayoutMode mode) {
@@ -654,10 +714,33 @@ void SkinnerMainForm::PlayerPreview1Click() {
     if (!preview_) {
         preview_ = new PlayerPreview(bench_, this);
         preview_->setFont(font());
+        preview_->passKey = [this](const QKeySequence& keys) { return runShortcut(keys); };
         preview_->move(frameGeometry().topRight() + QPoint(8, 0));
     }
     preview_->show();
     preview_->raise();
+}
+
+bool SkinnerMainForm::runShortcut(const QKeySequence& keys) {
+    // As in this window: a hidden or disabled control takes no key, a covered one is hidden.
+    auto reachable = [this](const QWidget* control) { return control && control->isVisibleTo(this) && control->isEnabled(); };
+    if (!reachable(client_) || !isVisible()) return false;
+    for (QShortcut* shortcut : findChildren<QShortcut*>())
+        if (shortcut->key() == keys && shortcut->isEnabled() && reachable(qobject_cast<QWidget*>(shortcut->parent()))) {
+            emit shortcut->activated();
+            return true;
+        }
+    for (QAbstractButton* button : client_->findChildren<QAbstractButton*>())
+        if (QKeySequence::mnemonic(button->text()) == keys && reachable(button)) {
+            button->click();
+            return true;
+        }
+    for (QAction* action : findChildren<QAction*>())
+        if (action->shortcuts().contains(keys) && action->isEnabled()) {
+            action->trigger();
+            return true;
+        }
+    return false;
 }
 
 void SkinnerMainForm::Contents1Click() {

@@ -17,7 +17,10 @@
 
 class QAction;
 class QFrame;
+class QKeySequence;
+class QLabel;
 class QPushButton;
+class QTimer;
 class QWidget;
 
 namespace vk {
@@ -41,6 +44,8 @@ public:
     std::function<Image(const std::string& path)> decodePicture;
     // Quit ends the program through this.
     std::function<void()> quit;
+    // The screen room the window may take; a zoom that would not fit it is offered disabled.
+    std::function<QRect()> screenArea;
 
     // A picture is being decoded: the controls wait and Escape cancels.
     bool loading() const { return loading_; }
@@ -50,6 +55,10 @@ public:
     // The canvases drawn 1, 2 or 3 times over; the window grows to fit.
     void setZoom(int zoom);
     int zoom() const { return zoom_; }
+    // Enables the zooms whose window fits screenArea(), stepping down if the shown one no longer does.
+    void fitZoomsToScreen();
+    // A key the player preview does not answer, run as if pressed here; false when nothing here takes it.
+    bool runShortcut(const QKeySequence& keys);
     // View > Player Preview: the skin as the player shows it, beside this window; none until first opened.
     void PlayerPreview1Click();
     PlayerPreview* playerPreview() const { return preview_; }
@@ -92,6 +101,10 @@ public:
     void Contents1Click();
     void About1Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildPictureColumn(QWidget* client);
     void buildWorkflowColumn(QWidget* client);
@@ -103,6 +116,7 @@ private:
     void finishLoading();
     void endLoading();
     void placeControls();
+    QSize clientSizeAt(int zoom) const;
 
     // Runs one command: an Error ends it with a message box; the images are
     // shown again either way, since a failed command may have drawn already.
@@ -146,6 +160,9 @@ private:
     QPointer<QWidget> focusBeforeLoading_;
     WhichPicture loadingInto_ = WhichPicture::Main;
     QFutureWatcher<DecodedPicture>* loader_ = nullptr;
+    // Says that Escape cancels once a load has taken long enough to be noticed.
+    QLabel* loadingNote_ = nullptr;
+    QTimer* slowLoad_ = nullptr;
 };
 
 // Looked up in the directory that was current at start-up, then beside the

@@ -1,8 +1,11 @@
 # bash completion for vellumkit-cli: its commands, each command's options,
-# the values of --layout, --fit, --windows and --previews, and file names.
+# the values of --layout, --fit, --windows and --previews, and file names:
+# pictures after the picture options and batch, skins (folders and .wsz) after render.
 _vellumkit_cli() {
   local cur prev words cword split
   _init_completion -s || return
+  # Every picture extension a Qt with its image-format plugins reads (vellumkit-cli formats).
+  local pictures="avif|bmp|cur|dib|gif|heic|heif|icns|ico|jpeg|jpg|jfif|mng|pbm|pgm|png|ppm|tga|tif|tiff|wbmp|webp|xbm|xpm"
   local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --background --colour --vis-colour --knob"
   local common="-q --quiet -v --verbose -h --help"
   local command="" i
@@ -15,36 +18,43 @@ _vellumkit_cli() {
   case $prev in
     --layout) COMPREPLY=($(compgen -W "three-windows two-plus-one continuous" -- "$cur")); return ;;
     --previews) if $split; then COMPREPLY=($(compgen -W "png jpg webp bmp tiff" -- "$cur")); return; fi ;;
+    --install-for) COMPREPLY=($(compgen -W "audacious qmmp wine" -- "$cur")); return ;;
     --fit) COMPREPLY=($(compgen -W "stretch crop" -- "$cur")); return ;;
     --focus) COMPREPLY=($(compgen -W "0.5,0.5 0,0 1,1" -- "$cur")); return ;;
-    --windows) COMPREPLY=($(compgen -W "main,eq,playlist main main,eq main,playlist" -- "$cur")); return ;;
+    --windows)
+      COMPREPLY=($(compgen -W "main,eq,playlist main main,eq main,playlist eq eq,playlist playlist" -- "$cur")); return ;;
     --knob) COMPREPLY=($(compgen -W "main= eq= playlist=" -- "$cur")); compopt -o nospace; return ;;
     --colour)
       COMPREPLY=($(compgen -W "winBackColour= winTextColour= plNormalColour= plCurrentColour= plNormalBgColour= plSelectedBgColour= eqBackColour= eqForeColour= eqHighlightColour=" -- "$cur"))
       compopt -o nospace; return ;;
     --out-dir) _filedir -d; return ;;
     --out) if [ "$command" = render ]; then _filedir; else _filedir -d; fi; return ;;
-    --main|--equaliser|--playlist|--wsz|--preview|--player-preview|--contact-sheet) _filedir; return ;;
+    --main|--equaliser|--playlist) _filedir "$pictures"; return ;;
+    --wsz) _filedir wsz; return ;;
+    --preview|--player-preview|--contact-sheet) _filedir; return ;;
     --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq|--max-memory|--max-seconds) return ;;
   esac
   if [ -z "$command" ]; then
-    COMPREPLY=($(compgen -W "make batch templates render formats help --version $common" -- "$cur"))
+    COMPREPLY=($(compgen -W "make batch templates render formats players help --version $common" -- "$cur"))
     return
   fi
   local options
   case $command in
-    make) options="--out --main --wsz --preview --player-preview --no-sync $skin $common" ;;
-    batch) options="--out-dir --previews --previews= -r --recursive --no-wsz --no-folder --jobs --progress --no-sync $skin $common" ;;
+    make) options="--out --main --wsz --preview --player-preview --install-for --no-sync $skin $common" ;;
+    batch) options="--out-dir --previews --previews= -r --recursive --no-wsz --no-folder --jobs --progress --install-for --no-sync $skin $common" ;;
     templates) options="--out --contact-sheet $common" ;;
     render) options="--out --scale --size --windows --time --title --playing --paused --stopped --volume --balance --eq --max-memory --max-seconds $common" ;;
     formats) options="--write $common" ;;
-    help) COMPREPLY=($(compgen -W "make batch templates render formats" -- "$cur")); return ;;
+    players) options="$common" ;;
+    help) COMPREPLY=($(compgen -W "make batch templates render formats players" -- "$cur")); return ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     [[ ${COMPREPLY[0]-} == *= ]] && compopt -o nospace
-  elif [ "$command" = batch ] || [ "$command" = render ]; then
-    _filedir
+  elif [ "$command" = batch ]; then
+    _filedir "$pictures"
+  elif [ "$command" = render ]; then
+    _filedir wsz
   fi
 }
 complete -F _vellumkit_cli vellumkit-cli

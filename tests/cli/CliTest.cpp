@@ -5,6 +5,7 @@
 #include "format/SkinFiles.h"
 #include "output/WindowPreview.h"
 #include "output/AtomicFile.h"
+#include "player/ClassicSkin.h"
 #include "raster/Bmp.h"
 #include "tests/cli/CliPictures.h"
 #include "tests/cli/CliRunner.h"
@@ -443,4 +444,60 @@ TEST(Cli, InterruptedRunsLeaveNothingHalfMade) {
             }
         }
     EXPECT_GT(interrupted, 4) << "the signals came too late to stop anything";
+}
+
+// --- skins where players look ----------------------------------------------------------
+
+TEST(Cli, InstallForPutsTheSkinWherePlayersLookAndPlayersListsThem) {
+    TempDir home;
+    const std::vector<std::string> env{"HOME=" + home.path().string(), "WINEPREFIX=" + (home / "prefix").string()};
+    auto cli = [&](const std::vector<std::string>& args) { return runCli(args, {}, VK_CLI_PATH, env); };
+    EXPECT_EQ(cli({"players"}).out, "");
+
+    // Winamp is only found where it is installed; asking for it before is a usage error that writes nothing.
+    CliResult noWinamp = cli({"make", "--out", (home / "Sky").string(), "--install-for", "wine", "--no-sync"});
+    EXPECT_EQ(noWinamp.status, 2);
+    EXPECT_NE(noWinamp.err.find("no Winamp folder under " + (home / "prefix").string()), std::string::npos) << noWinamp.err;
+    EXPECT_FALSE(fs::exists(home / "Sky"));
+    const fs::path skins = home / "prefix/drive_c/Program Files (x86)/WINAMP/skins";
+    fs::create_directories(skins);
+
+    CliResult made = cli({"make", "--out", (home / "Sky").string(), "--install-for", "audacious", "--install-for=qmmp",
+                          "--install-for", "wine", "--no-sync"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const fs::path audacious = home / ".local/share/audacious/Skins/Sky.wsz", qmmp = home / ".qmmp/skins/Sky";
+    EXPECT_EQ(made.out, "made " + (home / "Sky").string() + " (16 files)\ninstalled " + audacious.string() +
+                            " for audacious\ninstalled " + qmmp.string() + " for qmmp\ninstalled " +
+                            (skins / "Sky.wsz").string() + " for wine\n");
+    // The same skin each time: the archive holds the folder's files.
+    const player::ClassicSkin fromFolder = player::loadClassicSkin(home / "Sky");
+    for (const fs::path& copy : {audacious, qmmp, skins / "Sky.wsz"}) {
+        const player::ClassicSkin installed = player::loadClassicSkin(copy);
+        for (std::size_t sheet = 0; sheet < format::kSheetCount; ++sheet)
+            EXPECT_EQ(installed.sheets[sheet].pixels(), fromFolder.sheets[sheet].pixels()) << copy << " sheet " << sheet;
+    }
+    EXPECT_EQ(cli({"players"}).out, "audacious\t" + audacious.parent_path().string() + "\t(NAME.wsz)\nqmmp\t" +
+                                        qmmp.parent_path().string() + "\t(NAME/)\nwine\t" + skins.string() + "\t(NAME.wsz)\n");
+
+    // batch installs each skin it makes.
+    const std::string picture = home.write("beach.bmp", encodeBmp(Image(40, 30)));
+    CliResult batch = cli({"batch", "--out-dir", (home / "out").string(), "--install-for", "qmmp", "--no-sync", picture});
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    EXPECT_TRUE(fs::is_regular_file(home / ".qmmp/skins/beach/main.bmp"));
+    EXPECT_EQ(cli({"make", "--out", (home / "X").string(), "--install-for", "xmms"}).status, 2);
+}
+
+TEST(Cli, SavingBesideFilesAPlayerWouldReadInsteadNamesThem) {
+    TempDir dir;
+    fs::create_directories(dir / "Sky");
+    for (const char* name : {"pledit.txt", "MAIN.png", "cbuttons.bmp", "main.bmp", "notes.txt", "eqmain.png"})
+        std::ofstream(dir / "Sky" / name) << "x";
+    CliResult made = runCli({"make", "--out", (dir / "Sky").string(), "--no-sync"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.err, "vellumkit-cli: " + (dir / "Sky").string() +
+                            " already holds MAIN.png, cbuttons.bmp, eqmain.png, pledit.txt, which a player may read instead of "
+                            "this skin's files: remove them or save elsewhere\n");
+    // A folder of our own files alone says nothing.
+    for (const char* name : {"pledit.txt", "MAIN.png", "cbuttons.bmp", "eqmain.png"}) fs::remove(dir / "Sky" / name);
+    EXPECT_EQ(runCli({"make", "--out", (dir / "Sky").string(), "--no-sync"}).err, "");
 }

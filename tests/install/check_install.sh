@@ -4,14 +4,29 @@
 # in the hicolor theme, man pages that name every option --help lists,
 # shell completion, the guide and the licence, and the .wsz MIME type and
 # thumbnailer a file manager reads (the MIME package validated when the tools are there).
+# The cli and desktop components together install exactly that, share only the
+# licence, and the cli component alone gives a command line that works.
 # usage: check_install.sh BUILD_DIR
 set -euo pipefail
 build=$1
-dest=$(mktemp -d); trap 'rm -rf "$dest"' EXIT
+scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
+dest=$scratch/all
 DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
 root=$dest/usr
-id=io.github.vellumkit.VellumKit
+listing() { (cd "$1" && find . ! -type d | sort); }
+for component in cli desktop; do
+  DESTDIR="$scratch/$component" cmake --install "$build" --prefix /usr --component "$component" >/dev/null
+  [ -n "$(listing "$scratch/$component")" ] || { echo "--component $component installs nothing" >&2; exit 1; }
+done
 status=0
+diff <(listing "$dest") <(sort -u <(listing "$scratch/cli") <(listing "$scratch/desktop")) >&2 ||
+  { echo "the cli and desktop components do not add up to the whole install (< only in the whole)" >&2; status=1; }
+shared=$(comm -12 <(listing "$scratch/cli") <(listing "$scratch/desktop"))
+[ "$shared" = ./usr/share/doc/vellumkit/LICENSE ] || { echo "in both components: $shared" >&2; status=1; }
+[ ! -e "$scratch/cli/usr/bin/vellumkit" ] && [ -e "$scratch/cli/usr/bin/vellumkit-cli" ] &&
+  [ -e "$scratch/desktop/usr/bin/vellumkit" ] && [ ! -e "$scratch/desktop/usr/bin/vellumkit-cli" ] ||
+  { echo "each program must be in its own component" >&2; status=1; }
+id=io.github.vellumkit.VellumKit
 need() { [ -e "$root/$1" ] || { echo "missing: /usr/$1" >&2; status=1; }; }
 need bin/vellumkit-cli
 need bin/vellumkit
@@ -24,6 +39,7 @@ need share/man/man1/vellumkit-cli.1
 need share/bash-completion/completions/vellumkit-cli
 need share/zsh/vendor-completions/_vellumkit-cli
 need share/vellumkit/vellumKit.HLP
+need share/vellumkit/help/picture.png
 need share/doc/vellumkit/LICENSE
 need share/mime/packages/vellumkit-wsz.xml
 need share/thumbnailers/vellumkit.thumbnailer
@@ -45,18 +61,17 @@ if [ -e "$mimexml" ] && command -v update-mime-database >/dev/null; then
   grep -q '^application/x-wsz application/zip$' "$mimedb/subclasses" || { echo "mime: application/x-wsz is not a sub-class of application/zip" >&2; status=1; }
   rm -rf "$mimeroot"
 else echo "SKIPPED: update-mime-database is not installed (package shared-mime-info)"; fi
-cli=$root/bin/vellumkit-cli
+# The command line as its component alone installs it.
+cli=$scratch/cli/usr/bin/vellumkit-cli
 # The installed program finds the Qt module it loads for pictures and colour names.
 "$cli" formats 2>&1 | grep -qx png || { echo "installed vellumkit-cli cannot load its Qt module: $("$cli" formats 2>&1 | head -1)" >&2; status=1; }
 # ... and the codec module it loads for archives.
-scratch=$(mktemp -d)
 "$cli" -q make --out "$scratch/Sky" --wsz "$scratch/Sky.wsz" --no-sync 2>"$scratch/err" && [ -s "$scratch/Sky.wsz" ] ||
   { echo "installed vellumkit-cli cannot load its codec module: $(head -1 "$scratch/err")" >&2; status=1; }
-rm -rf "$scratch"
 # Every option that any help text lists must be in the man page.
 man=$root/share/man/man1/vellumkit-cli.1
 if [ -e "$man" ]; then
-  helps=$("$cli" --help; for c in make batch templates render formats; do "$cli" help "$c" 2>/dev/null || true; done)
+  helps=$("$cli" --help; for c in make batch templates render formats players; do "$cli" help "$c" 2>/dev/null || true; done)
   for opt in $(grep -oE -- '--[a-z][a-z-]*' <<<"$helps" | sort -u); do
     grep -qF -- "${opt//-/\\-}" "$man" || grep -qF -- "$opt" "$man" || { echo "man page lacks $opt" >&2; status=1; }
   done

@@ -2,6 +2,7 @@
 // which buttons it enables, where it moves the canvases, what it writes.
 #include "app/PictureIntake.h"
 #include "app/Workbench.h"
+#include "app/window/PlayerPreview.h"
 #include "app/window/SkinnerMainForm.h"
 #include "tests/app/WorkbenchAccess.h"
 #include "raster/Bmp.h"
@@ -918,20 +919,81 @@ TEST_F(MainWindowTest, AGetBitmapDecodesWhileTheWindowWaitsAndEscapeGivesItUp) {
     bool painted = false;  // the event loop runs on while the decoder works
     QTimer::singleShot(0, [&] { painted = true; });
     EXPECT_TRUE(waitFor([&] { return painted; }));
+    // A load that lasts says how to give it up.
+    EXPECT_TRUE(waitFor([&] { return find("loadingNote")->isVisible(); }));
+    EXPECT_EQ(find<QLabel>("loadingNote")->text(), "Loading slow.bmp... Esc cancels");
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_FALSE(form->loading());
+    EXPECT_FALSE(find("loadingNote")->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(find("get2")->isEnabled());
 
-    // A second Get Bitmap while the first still decodes is allowed and arrives.
+    // Escape cancels from whichever of the program's windows has the keyboard.
+    click("MakeSkin");
+    form->PlayerPreview1Click();
+    QWidget* preview = form->playerPreview();
+    preview->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
     find<QPushButton>("get2")->click();
-    ASSERT_TRUE(waitFor([&] { return decodes == 2; }));
-    release.now();
+    ASSERT_TRUE(form->loading());
+    QTest::keyClick(preview, Qt::Key_Escape);
+    EXPECT_FALSE(form->loading());
+    EXPECT_TRUE(preview->isVisible());
+    dialogs->pictures = {(dir / "slow.bmp").string()};
+
+    // Another Get Bitmap while the cancelled ones still decode is allowed and arrives.
+    find<QPushButton>("get2")->click();
+    release.now();  // the pool may hold as few threads as the two decoders cancelled above
     settle();
+    EXPECT_EQ(decodes, 3);
     EXPECT_TRUE(same(form->bench().document().state.sourcePictures.equaliser, picture));
     EXPECT_TRUE(shows(view("eqMain"), picture, 116));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, ZoomsThatDoNotFitTheScreenAreOfferedDisabled) {
+    QAction* zoom2 = form->findChild<QAction*>("Zoom2");
+    QAction* zoom3 = form->findChild<QAction*>("Zoom3");
+    ASSERT_TRUE(zoom2 && zoom3);
+    QRect screenRoom(0, 0, 1280, 1024);
+    form->screenArea = [&] { return screenRoom; };
+    form->fitZoomsToScreen();
+    EXPECT_TRUE(form->findChild<QAction*>("Zoom1")->isEnabled());
+    EXPECT_TRUE(zoom2->isEnabled());
+    EXPECT_FALSE(zoom3->isEnabled());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(form->zoom(), 1);
+
+    // Every zoom offered fits: the window at 2x is no larger than the room it was measured against.
+    zoom2->trigger();
+    ASSERT_EQ(form->zoom(), 2);
+    QApplication::processEvents();  // the window takes its new size from its layout
+    const QSize at2 = form->frameGeometry().size();
+    screenRoom = QRect(QPoint(0, 0), at2);
+    form->fitZoomsToScreen();
+    EXPECT_EQ(form->zoom(), 2);
+    EXPECT_TRUE(zoom2->isEnabled());
+    // A screen one row too short: 2x goes and the window steps down to 1x.
+    screenRoom.setHeight(at2.height() - 1);
+    form->fitZoomsToScreen();
+    EXPECT_FALSE(zoom2->isEnabled());
+    EXPECT_EQ(form->zoom(), 1);
+    EXPECT_EQ(form->centralWidget()->size(), QSize(496, 381));
+}
+
+TEST_F(MainWindowTest, TheBuiltProgramFindsTheGuideAndItsPicturesBesideIt) {
+    const fs::path built = fs::path(VK_BINARY_DIR) / "app" / "window", docs = fs::path(VK_SOURCE_DIR) / "docs";
+    auto bytes = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ASSERT_TRUE(fs::is_regular_file(helpFilePath(built.string())));
+    EXPECT_EQ(bytes(helpFilePath(built.string())), bytes(docs / "vellumKit.HLP"));
+    for (const auto& picture : fs::directory_iterator(docs / "help"))
+        EXPECT_EQ(bytes(built / "help" / picture.path().filename()), bytes(picture.path())) << picture.path();
 }
 
 TEST_F(MainWindowTest, ZoomDrawsEveryPixelAsAWholeSquareAndOneTimesPutsAllBack) {

@@ -199,4 +199,46 @@ TEST_F(PlayerPreviewTest, AnimatesWhileShownAndNothingRunsWhileHidden) {
     EXPECT_TRUE(same(preview->frame(), expected()));
 }
 
+TEST_F(PlayerPreviewTest, AnswersThePlayersKeysAndPassesTheMainWindowsOnes) {
+    int quits = 0;
+    form->quit = [&] { ++quits; };
+    preview->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(preview, k, modifiers); };
+
+    key(Qt::Key_X);
+    EXPECT_EQ(preview->state().play, player::PlayState::Playing);
+    key(Qt::Key_C);
+    EXPECT_EQ(preview->state().play, player::PlayState::Paused);
+    key(Qt::Key_V);
+    EXPECT_EQ(preview->state().play, player::PlayState::Stopped);
+    key(Qt::Key_B);
+    EXPECT_EQ(preview->state().currentEntry, 1);
+    key(Qt::Key_Z);
+    key(Qt::Key_Z);
+    EXPECT_EQ(preview->state().currentEntry, 2);
+    const int volume = preview->state().volume;
+    key(Qt::Key_Up);
+    EXPECT_GT(preview->state().volume, volume);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_LT(preview->state().volume, volume);
+    EXPECT_TRUE(same(preview->frame(), expected()));
+
+    // The main window's shortcuts and mnemonics, pressed here, act there.
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->saveStarts.size(), 1u);
+    key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits, 1);
+    key(Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(form->findChild<QWidget*>("colPanel")->isVisible());
+    // What the colour panel covers takes no key, from here as from there.
+    key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits, 1);
+    // Escape goes back to the main window and leaves the preview open.
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_TRUE(preview->isVisible());
+}
+
 } // namespace

@@ -361,8 +361,21 @@ TEST_F(QtDialogsTest, ConfirmationStaysUpWithoutBlockingAndOpensTheFolder) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(note->text().contains(QString::fromStdString(folder)));
     EXPECT_TRUE(note->text().contains(QString::fromStdString(archive)));
+    // Enter closes the note; Open Folder is a click away.
+    EXPECT_EQ(note->defaultButton(), note->button(QMessageBox::Close));
     note->findChild<QPushButton*>("openFolder")->click();
     EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder))});
+
+    // No file manager took the folder: an error box says so and names it.
+    dialogs.openUrl = [](const QUrl&) { return false; };
+    dialogs.showSaved(folder, archive);
+    QString refusal;
+    whenModal([&](QWidget* modal) {
+        refusal = qobject_cast<QMessageBox*>(modal)->text();
+        modal->close();
+    });
+    dialogs.savedNote()->findChild<QPushButton*>("openFolder")->click();
+    EXPECT_EQ(refusal, "Cannot open " + QString::fromStdString(folder) + ": no file manager is set up to show folders.");
 
     dialogs.showSaved(folder, std::nullopt);
     ASSERT_NE(dialogs.savedNote(), nullptr);
