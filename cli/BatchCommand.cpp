@@ -3,12 +3,14 @@
 // than half the available memory holds. Folders given stand for the pictures
 // in them; a picture that fails is reported and the others are still made.
 #include "app/PictureIntake.h"
+#include "cli/Batch.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
 #include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
 #include "cli/PlayerInstall.h"
+#include "cli/Progress.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -29,30 +31,11 @@
 #include <set>
 #include <thread>
 
-
 namespace fs = std::filesystem;
 
 namespace vk::cli {
 
 namespace {
-
-struct BatchRequest {
-    SkinRecipe recipe;
-    std::string outDir;
-    std::string previewFormat;  // empty: no previews
-    bool noSync = false;
-    bool progress = false;
-    bool recursive = false;
-    bool noWsz = false, noFolder = false;
-    std::size_t jobs = 0;  // 0: one per core
-    std::vector<std::string> inputs;  // pictures and folders, as given
-    std::vector<SkinPlayer> players;  // --install-for
-};
-
-// One skin to make: its picture and the name it is saved under.
-struct BatchItem {
-    std::string picture, name;
-};
 
 std::size_t parseJobs(const std::string& text) {
     const bool digits = !text.empty() && text.size() <= 4 && text.find_first_not_of("0123456789") == std::string::npos;
@@ -117,158 +100,6 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
     return request;
 }
 
-// What a folder holds that is not a picture is reported and skipped.
-struct Gathered {
-    std::vector<std::string> pictures;
-    std::size_t skipped = 0;
-};
-
-void skip(Gathered& gathered, const fs::path& path, const std::string& why) {
-    warning("skipped " + path.string() + ": " + why);
-    ++gathered.skipped;
-}
-
-// Whether a file in a folder is a picture, from its first bytes or its name: one
-// this installation cannot read is still taken, to fail by name rather than vanish.
-void takeIfPicture(Gathered& gathered, const fs::path& path) {
-    static const std::vector<std::string> readable = qtDoor().formats(false);
-    std::string whyNot;
-    if (qtDoor().readsPicture(path.string(), whyNot) || pictureByNameOrContent(path, readable))
-        gathered.pictures.push_back(path.string());
-    else skip(gathered, path, whyNot);
-}
-
-// The pictures of one folder (and its sub-folders with --recursive), in path
-// order so that every run makes the same names; hidden files and the output
-// folder are passed over.
-void gatherFolder(Gathered& gathered, const fs::path& folder, const BatchRequest& request) {
-    std::error_code ec;
-    const fs::path outDir = fs::weakly_canonical(fs::absolute(request.outDir), ec);
-    std::vector<fs::path> entries;
-    const auto options = fs::directory_options::skip_permission_denied;
-    fs::recursive_directory_iterator it(folder, options, ec), end;
-    if (ec) throw Error("Cannot read the folder " + folder.string() + ": " + ec.message());
-    for (; it != end; it.increment(ec)) {
-        if (ec) throw Error("Cannot read the folder " + folder.string() + ": " + ec.message());
-        const fs::path& path = it->path();
-        const bool hidden = path.filename().string().starts_with('.');
-        if (it->is_directory(ec)) {
-            const bool isOutDir = fs::weakly_canonical(fs::absolute(path), ec) == outDir;
-            if (!request.recursive || hidden || isOutDir) it.disable_recursion_pending();
-            if (!hidden && !isOutDir) entries.push_back(path);
-            continue;
-        }
-        if (!hidden) entries.push_back(path);
-    }
-    std::sort(entries.begin(), entries.end());
-    for (const fs::path& path : entries) {
-        if (fs::is_directory(path, ec)) {
-            if (!request.recursive) skip(gathered, path, "a folder (--recursive takes in the pictures in it)");
-        } else if (fs::is_regular_file(path, ec)) {
-            takeIfPicture(gathered, path);
-        } else {
-            skip(gathered, path, "not a picture file");
-        }
-    }
-}
-
-// The inputs in the order given, each folder by its pictures; a file named
-// twice (once by itself, once in a folder) is made once.
-Gathered gatherPictures(const BatchRequest& request) {
-    Gathered gathered;
-    for (const std::string& input : request.inputs) {
-        std::error_code ec;
-        if (fs::is_directory(input, ec)) gatherFolder(gathered, input, request);
-        else gathered.pictures.push_back(input);
-    }
-    std::set<std::string> seen;
-    std::erase_if(gathered.pictures, [&](const std::string& picture) {
-        std::error_code ec;
-        const fs::path real = fs::weakly_canonical(fs::absolute(picture), ec);
-        return !seen.insert(ec ? picture : real.string()).second;
-    });
-    return gathered;
-}
-
-// The files one skin writes into the output folder.
-std::vector<std::string> outputNames(const BatchRequest& request, const std::string& name) {
-    std::vector<std::string> names;
-    if (!request.noFolder) names.push_back(name);
-    if (!request.noWsz) names.push_back(name + ".wsz");
-    if (!request.previewFormat.empty()) names.push_back(name + "." + request.previewFormat);
-    return names;
-}
-
-// Each skin is named after its picture without the extension; a name already
-// taken by an earlier picture (or by one of its files) gets -2, -3 ... and is reported.
-std::vector<BatchItem> nameSkins(const BatchRequest& request, const std::vector<std::string>& pictures) {
-    std::set<std::string> taken;
-    std::vector<BatchItem> items;
-    for (const std::string& picture : pictures) {
-        const std::string stem = fs::path(picture).stem().string();
-        if (stem.empty() || stem == "." || stem == "..") throw UsageError{"'" + picture + "' names no picture file"};
-        std::string name = stem;
-        const auto free = [&](const std::string& candidate) {
-            const auto names = outputNames(request, candidate);
-            return std::none_of(names.begin(), names.end(), [&](const std::string& n) { return taken.count(n) > 0; });
-        };
-        for (int n = 2; !free(name); ++n) name = stem + "-" + std::to_string(n);
-        if (name != stem) warning(picture + ": the name " + stem + " is taken, this skin is " + name);
-        for (const std::string& output : outputNames(request, name)) taken.insert(output);
-        items.push_back({picture, name});
-    }
-    return items;
-}
-
-fs::path archiveOf(const BatchRequest& request, const std::string& name) {
-    return fs::path(request.outDir) / (name + ".wsz");
-}
-fs::path previewOf(const BatchRequest& request, const std::string& name) {
-    return fs::path(request.outDir) / (name + "." + request.previewFormat);
-}
-
-// No skin, archive or preview may land on a picture, nor on another output.
-void checkOutputsOfAll(const BatchRequest& request, const std::vector<BatchItem>& items) {
-    std::vector<NamedFile> outputs, inputs;
-    for (const BatchItem& item : items) {
-        if (!request.noFolder) {
-            const fs::path skinDirectory = Workbench::skinDirectoryFor(request.outDir, item.name);
-            outputs.push_back({skinDirectory, "the skin directory"});
-            for (const auto& path : skinFilePaths(skinDirectory)) outputs.push_back({path, "the skin file"});
-        }
-        if (!request.noWsz) outputs.push_back({archiveOf(request, item.name), "the archive"});
-        if (!request.previewFormat.empty()) outputs.push_back({previewOf(request, item.name), "the preview"});
-        inputs.push_back({item.picture, "the picture"});
-    }
-    if (!request.recipe.equaliserPicture.empty()) inputs.push_back({request.recipe.equaliserPicture, "the picture --equaliser"});
-    if (!request.recipe.playlistPicture.empty()) inputs.push_back({request.recipe.playlistPicture, "the picture --playlist"});
-    checkOutputsApart(outputs, inputs);
-}
-
-// Half the memory the machine has available now, from the kernel's own estimate.
-std::size_t defaultMemoryBudget() {
-    std::FILE* meminfo = std::fopen("/proc/meminfo", "r");
-    unsigned long long kib = 0;
-    if (meminfo) {
-        char line[256];
-        while (std::fgets(line, sizeof line, meminfo))
-            if (std::sscanf(line, "MemAvailable: %llu kB", &kib) == 1) break;
-        std::fclose(meminfo);
-    }
-    if (kib == 0) kib = (unsigned long long)::sysconf(_SC_AVPHYS_PAGES) * (unsigned long long)::sysconf(_SC_PAGESIZE) / 1024;
-    return std::size_t(kib / 2 * 1024);
-}
-
-// What the picture will cost decoded, from its header alone: four bytes a
-// pixel. The file is opened without waiting, and only a regular file is read,
-// so that a FIFO cannot hang the estimate; what cannot be read costs nothing
-// here and is refused by the intake.
-std::size_t decodedCostOf(const std::string& picture) {
-    RegularFile file(picture);
-    if (!file.isOpen()) return 0;
-    return std::size_t(qtDoor().headerPixels(file.release())) * 4;
-}
-
 // The text rasteriser is shared by every workbench; the font database behind
 // it is not safe to use from several threads at once, so one line of text is
 // drawn at a time.
@@ -283,52 +114,6 @@ public:
 private:
     TextRasteriser* inner_;
     std::mutex mutex_;
-};
-
-
-// Reports as pictures finish: a line of progress on a terminal (or on any
-// stderr with --progress), the failures always.
-class Progress {
-public:
-    Progress(std::size_t total, bool asked)
-        : total_(total), terminal_(::isatty(STDERR_FILENO) == 1 && (asked || verbosity() != Verbosity::Quiet)),
-          shown_(terminal_ || asked),
-          start_(std::chrono::steady_clock::now()) {
-        if (terminal_) draw();
-    }
-
-    void finished(const std::string& picture, const std::string* failure) {
-        std::lock_guard lock(mutex_);
-        ++done_;
-        if (failure) warning(picture + ": " + messageForDisplay(*failure));
-        draw();
-    }
-    void end() {
-        std::lock_guard lock(mutex_);
-        if (terminal_) showStatus("");
-    }
-
-private:
-    // "12/40 pictures, 3.1 skins/s, 9 s left"; on a pipe one such line per picture.
-    void draw() {
-        if (!shown_) return;
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-        std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " pictures";
-        if (done_ > 0 && seconds > 0) {
-            const double rate = double(done_) / seconds;
-            char figures[64];
-            std::snprintf(figures, sizeof figures, ", %.1f skins/s, %.0f s left", rate, double(total_ - done_) / rate);
-            line += figures;
-        }
-        if (terminal_) showStatus(line);
-        else if (done_ > 0) std::fprintf(stderr, "%s\n", line.c_str());
-    }
-
-    std::mutex mutex_;
-    std::size_t total_;
-    std::size_t done_ = 0;
-    bool terminal_, shown_;
-    std::chrono::steady_clock::time_point start_;
 };
 
 struct SharedPictures {

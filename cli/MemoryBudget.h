@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <string>
 
 namespace vk::cli {
 
@@ -32,5 +33,10 @@ private:
     std::condition_variable freed_;
     std::size_t limit_, used_ = 0;
 };
+
+// Half the memory the machine has available now, from the kernel's own estimate.
+std::size_t defaultMemoryBudget();
+// What a picture will cost decoded, from its header alone (0 when it cannot be read).
+std::size_t decodedCostOf(const std::string& picture);
 
 } // namespace vk::cli

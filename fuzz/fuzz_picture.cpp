@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         vk::PictureOptions options;
         options.background = size ? vk::rgb(data[0], data[size / 2], data[size - 1]) : vk::kWhite;
-        bench.state.sourcePictures.main = vk::loadPictureData(std::string(reinterpret_cast<const char*>(data), size), options);
-        if (plain && !plain->samePixels(bench.state.sourcePictures.main)) __builtin_trap();
-        bench.layoutPictures();
+        vk::Image picture = vk::loadPictureData(std::string(reinterpret_cast<const char*>(data), size), options);
+        if (plain && !plain->samePixels(picture)) __builtin_trap();
+        bench.usePicture(vk::WhichPicture::Main, std::move(picture));
     } catch (const vk::Error&) {
         // A refusal with a message is the intake doing its job; the plain reader must have refused too.
         if (plain) __builtin_trap();

@@ -146,7 +146,9 @@ Header readHeader(Bytes& in, const Rules& rules) {
     // Their palette would sit past where the image library looks for it.
     if (shortHeader && b <= 8) throw invalid("unsupported BMP header layout");
     const bool uncompressed = h.compression == kRgb || (h.compression == kBitFields && (b == 16 || b == 32));
-    if (!uncompressed && (!h.rle() || h.topDown)) throw invalid("unsupported BMP compression");
+    // Runs index a palette: RLE8 only at 8 bits, RLE4 only at 4, as the image library reads them.
+    const bool paletteRuns = (h.compression == kRle8 && b == 8) || (h.compression == kRle4 && b == 4);
+    if (!uncompressed && (!paletteRuns || h.topDown)) throw invalid("unsupported BMP compression");
     // Pixels start where the file says, or after the palette when it says earlier.
     const std::uint64_t paletteBytes = b <= 8 ? std::uint64_t(h.coloursUsed ? h.coloursUsed : 1u << b) * (h.core ? 3 : 4) : 0;
     h.pixelsAt = std::max<std::uint64_t>(h.offset, h.paletteAt + paletteBytes);

@@ -112,3 +112,19 @@ TEST(BmpReader, SheetsAndPicturesDifferOnlyWhereTheirReadersAlwaysDid) {
     EXPECT_EQ(asPicture(alpha, rgb(0, 0, 255)).pixel(1, 0), rgb(0, 0, 255));
     EXPECT_EQ(asSheet(alpha).pixel(1, 0), rgb(0, 255, 0));
 }
+
+// Runs index a palette: RLE at a depth without one is refused, not divided by
+// zero (found by fuzz_picture), in both readers.
+TEST(BmpReader, RunsWithoutAPaletteAreRefused) {
+    const std::vector<std::uint8_t> runs{2, 0, 0, 1};
+    for (int bits : {16, 24, 32}) {
+        const std::vector<std::uint8_t> bmp = twoPixels(bits, 1, 0, {}, runs);
+        EXPECT_THROW(asSheet(bmp), Error) << bits;
+        try {
+            asPicture(bmp, kWhite);
+            ADD_FAILURE() << bits << "-bit runs were read";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Bitmap image is not valid: unsupported BMP compression") << bits;
+        }
+    }
+}
