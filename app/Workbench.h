@@ -106,6 +106,10 @@ public:
     void setColour(ColourSetting setting, TColor colour);
     void restyleSlider(SliderKnobs knobs, TColor colour);
     void setVisColour(int entry, TColor colour);
+    // Colours from Picture: the nine settings, the three knobs and the
+    // seventeen visualisation colours chosen from the pictures shown, each
+    // group repainted as its colour tool would; the tools still work after it.
+    void coloursFromPicture();
     // The visualisation colour bar drawn from the seventeen colours.
     void paintVisBar();
 

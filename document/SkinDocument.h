@@ -17,6 +17,9 @@ struct Options {
     LayoutMode layout = LayoutMode::ThreeWindows;
     bool full3D = true;     // "Full 3D Skin"; false is "Buttons Only"
     bool sinkFrame = false; // "Sink Frame"; false is "Raise Frame"
+    // Captions, glyphs and bevels shaded so that they show on any picture;
+    // false is the fixed step everywhere.
+    bool legible = false;
 };
 
 // Tops of the equaliser and playlist canvases below the main window's top:
