@@ -126,6 +126,9 @@ public:
 
     // The skin as a player loads it, from the files a save would write.
     player::ClassicSkin currentSkin() const;
+    // Where the next MakeSkin notes each stamp it lays (none: nowhere); the
+    // placements point into the document and hold until the next layout.
+    void setStampLog(std::vector<StampPlacement>* log) { doc_.stampLog = log; }
     // The three window canvases stacked as the main window shows them.
     Image windowPreview() const;
 

@@ -6,6 +6,8 @@
 #include "format/WindowAreas.h"
 #include "templates/TemplateSet.h"
 
+#include <vector>
+
 namespace vk {
 
 class TextRasteriser;
@@ -39,6 +41,13 @@ constexpr WindowTops windowTops(LayoutMode layout) {
     return {h + format::kPreviewWindowGap, 2 * (h + format::kPreviewWindowGap)};
 }
 
+// One emboss stamp as the pass laid it: on which canvas, where, which art.
+struct StampPlacement {
+    const Image* canvas;
+    int x, y;
+    const Image* stamp;
+};
+
 struct SkinDocument {
     SkinDocument() : t(TemplateSet::embedded()) {}
 
@@ -51,6 +60,8 @@ struct SkinDocument {
     Options options;
     // Draws the playlist preview's text; none draws no glyphs.
     TextRasteriser* text = nullptr;
+    // When set, the pass notes each stamp it lays here, for measuring how the captions read.
+    std::vector<StampPlacement>* stampLog = nullptr;
 };
 
 } // namespace vk

@@ -44,6 +44,7 @@ void Pass::shrinkByOneColumn(Image& target, const Rect& to, const Image& source,
 
 void Pass::stamp(Image& target, Point at, const Image& stampImage) {
     embossStamp(target, buttonsOnly(), at.x, at.y, stampImage, shading());
+    if (doc.stampLog && !buttonsOnly()) doc.stampLog->push_back({&target, at.x, at.y, &stampImage});
 }
 
 void Pass::paste(Image& target, Point at, const Image& image) { pasteImage(target, at.x, at.y, image); }

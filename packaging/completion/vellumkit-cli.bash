@@ -3,7 +3,7 @@
 _vellumkit_cli() {
   local cur prev words cword split
   _init_completion -s || return
-  local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --background --colour --vis-colour --knob"
+  local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --legible --colours-from-picture --background --colour --vis-colour --knob"
   local common="-q --quiet -v --verbose -h --help"
   local command="" i
   for ((i = 1; i < cword; i++)); do
