@@ -54,9 +54,9 @@ Lab toned(Lab c, double L, double maxChroma) {
     return {L, c.a * k, c.b * k};
 }
 
-// A 64 x 64 grid at most from each picture: large photos cost no more than small ones.
-constexpr int kSamplesAcross = 64;
-constexpr int kKMeansRounds = 12;
+// A 40 x 40 grid at most from each picture: large photos cost no more than small ones.
+constexpr int kSamplesAcross = 40;
+constexpr int kKMeansRounds = 10;
 
 std::vector<Lab> samplePictures(const std::vector<const Image*>& pictures) {
     std::vector<Lab> samples;

@@ -20,16 +20,27 @@ TColor shadeBy(TColor c, int step, bool lighter) {
 
 bool reaches(TColor c, double against, double ratio) { return contrastRatio(relativeLuminance(c), against) >= ratio; }
 
+// The smallest step from `from` to 255 that reaches the ratio, or 0. Past
+// a failing start the contrast only grows with the step, so halving finds it.
+int smallestStep(TColor c, bool lighter, double against, double ratio, int from) {
+    if (!reaches(shadeBy(c, 255, lighter), against, ratio)) return 0;
+    int low = from, high = 255;
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (reaches(shadeBy(c, mid, lighter), against, ratio)) high = mid;
+        else low = mid + 1;
+    }
+    return high;
+}
+
 } // namespace
 
 TColor legibleShade(TColor c, bool lighter, double against, double ratio) {
     const TColor fixed = shadeBy(c, kShadeStep, lighter);
     if (reaches(fixed, against, ratio)) return fixed;
-    for (int step = kShadeStep + 1; step <= 255; ++step)
-        if (const TColor grown = shadeBy(c, step, lighter); reaches(grown, against, ratio)) return grown;
+    if (const int step = smallestStep(c, lighter, against, ratio, kShadeStep + 1)) return shadeBy(c, step, lighter);
     // No step that way shows: the other way does, since black or white reaches 3:1 against anything.
-    for (int step = 1; step <= 255; ++step)
-        if (const TColor turned = shadeBy(c, step, !lighter); reaches(turned, against, ratio)) return turned;
+    if (const int step = smallestStep(c, !lighter, against, ratio, 1)) return shadeBy(c, step, !lighter);
     return fixed;
 }
 
