@@ -2,6 +2,7 @@
 
 #include "app/PictureIntake.h"
 #include "colour/ColourTools.h"
+#include "colour/PictureColours.h"
 #include "format/WindowAreas.h"
 #include "output/SkinWriter.h"
 #include "output/WindowPreview.h"
@@ -131,6 +132,19 @@ void Workbench::restyleSlider(SliderKnobs knobs, TColor colour) {
 void Workbench::setVisColour(int entry, TColor colour) {
     requireMade("Changing a visualisation colour");
     vk::setVisColour(doc_, entry, colour);
+}
+
+void Workbench::coloursFromPicture() {
+    requireMade("Colours from Picture");
+    const PictureColours chosen = choosePictureColours(doc_);
+    for (std::size_t i = 0; i < chosen.settings.size(); ++i) setColourSetting(doc_, colourSettings()[i].setting, chosen.settings[i]);
+    // Each routine once, not once per setting: they repaint whole groups.
+    skin::applyTextColours(doc_);
+    skin::paintPlaylistPreview(doc_);
+    skin::paintEqSliders(doc_);
+    for (std::size_t k = 0; k < chosen.knobs.size(); ++k) vk::restyleSlider(doc_, kSliderKnobs[k].knobs, chosen.knobs[k]);
+    doc_.state.visColours = chosen.vis;
+    vk::paintVisBar(doc_);
 }
 
 void Workbench::paintVisBar() { vk::paintVisBar(doc_); }

@@ -106,6 +106,10 @@ public:
     void setColour(ColourSetting setting, TColor colour);
     void restyleSlider(SliderKnobs knobs, TColor colour);
     void setVisColour(int entry, TColor colour);
+    // Colours from Picture: the nine settings, the three knobs and the
+    // seventeen visualisation colours chosen from the pictures shown, each
+    // group repainted as its colour tool would; the tools still work after it.
+    void coloursFromPicture();
     // The visualisation colour bar drawn from the seventeen colours.
     void paintVisBar();
 
@@ -122,6 +126,9 @@ public:
 
     // The skin as a player loads it, from the files a save would write.
     player::ClassicSkin currentSkin() const;
+    // Where the next MakeSkin notes each stamp it lays (none: nowhere); the
+    // placements point into the document and hold until the next layout.
+    void setStampLog(std::vector<StampPlacement>* log) { doc_.stampLog = log; }
     // The three window canvases stacked as the main window shows them.
     Image windowPreview() const;
 

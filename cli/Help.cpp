@@ -21,6 +21,10 @@ namespace {
     "  --buttons-only      flat buttons without captions or glyphs (default: full 3D, with\n"              \
     "                      bevels and embossed captions)\n"                                                 \
     "  --sink-frame        sunken frames (default: raised)\n"                                               \
+    "  --legible           captions, glyphs and bevels shaded to show on any picture: the step\n"        \
+    "                      grows or turns where the picture is too light or dark for it\n"               \
+    "  --colours-from-picture  the nine colour settings, the knobs and the visualisation\n"            \
+    "                      colours taken from the pictures, text readable on its background\n"         \
     "  --background COLOUR what transparent pixels become (default: white)\n"                               \
     "  --colour NAME=COLOUR  a colour setting: winBackColour, winTextColour, plNormalColour,\n"             \
     "                      plCurrentColour, plNormalBgColour, plSelectedBgColour,\n"                        \
@@ -28,11 +32,13 @@ namespace {
     "  --vis-colour N=COLOUR visualisation colour N, 1-17\n"                                                \
     "  --knob main|eq|playlist=COLOUR  restyle a slider knob\n"                                             \
     "A COLOUR is #RRGGBB, RRGGBB (red first) or a colour name such as gold or navy.\n"                      \
-    "--colour, --vis-colour and --knob may repeat and apply in the order given.\n"                          \
+    "--colour, --vis-colour and --knob may repeat and apply in the order given, after\n"                  \
+    "--colours-from-picture, so they win over it.\n"                                                    \
     "Pictures fit undistorted at 275x116 (2.37:1) for one window (three-windows),\n"                        \
     "275x232 (1.19:1) for two (two-plus-one) and 275x348 (0.79:1) for all three\n"                          \
     "(continuous); other proportions are stretched unless --fit crop.\n"                                    \
-    "Captions need contrast with the picture: on very light or busy pictures they can vanish.\n"
+    "Captions need contrast with the picture: on very light or busy pictures they can vanish\n"           \
+    "unless --legible.\n"
 
 #define VK_COMMON_OPTIONS                                                                                     \
     "  -q, --quiet         no result lines on stdout (errors and warnings still on stderr)\n"               \
@@ -179,7 +185,7 @@ constexpr const char* kOverviewTail =
     "a main and a playlist picture make two-plus-one, otherwise three-windows. Pictures fit\n"
     "undistorted at 2.37:1 (one window), 1.19:1 (two) and 0.79:1 (three); --fit crop cuts\n"
     "other proportions instead of stretching them. --buttons-only gives flat buttons without\n"
-    "captions or glyphs; captions need contrast with the picture.\n"
+    "captions or glyphs; captions need contrast with the picture (--legible gives it).\n"
     "\n" VK_EXIT_STATUS;
 
 // help's own page names every other command, so it is made once the table is.

@@ -154,6 +154,12 @@ bool readRecipeOption(ArgReader& reader, SkinRecipe& recipe, bool withMainPictur
     } else if (name == "--sink-frame") {
         reader.flag();
         recipe.options.sinkFrame = true;
+    } else if (name == "--legible") {
+        reader.flag();
+        recipe.options.legible = true;
+    } else if (name == "--colours-from-picture") {
+        reader.flag();
+        recipe.coloursFromPicture = true;
     } else if (name == "--background") {
         recipe.picture.background = parseColour(reader.value(), "--background");
     } else if (name == "--colour") {
@@ -216,6 +222,7 @@ void makeSkinFromRecipe(Workbench& bench, const SkinRecipe& recipe) {
     bench.setFit(recipe.fit);
     bench.layoutPictures();
     MakeSkinClick(bench);
+    if (recipe.coloursFromPicture) bench.coloursFromPicture();
     for (const ColourStep& step : recipe.steps) {
         switch (step.kind) {
         case ColourStep::Kind::Setting: bench.setColour(step.setting, step.colour); break;

@@ -28,6 +28,8 @@ struct SkinRecipe {
     PictureOptions picture;  // --background
     PictureFit fit;          // --fit, --focus
     bool focusGiven = false;
+    // --colours-from-picture: applied right after MakeSkin, so every step below wins over it.
+    bool coloursFromPicture = false;
     std::vector<ColourStep> steps;
 };
 

@@ -6,6 +6,8 @@
 #include "format/WindowAreas.h"
 #include "templates/TemplateSet.h"
 
+#include <vector>
+
 namespace vk {
 
 class TextRasteriser;
@@ -17,6 +19,9 @@ struct Options {
     LayoutMode layout = LayoutMode::ThreeWindows;
     bool full3D = true;     // "Full 3D Skin"; false is "Buttons Only"
     bool sinkFrame = false; // "Sink Frame"; false is "Raise Frame"
+    // Captions, glyphs and bevels shaded so that they show on any picture;
+    // false is the fixed step everywhere.
+    bool legible = false;
 };
 
 // Tops of the equaliser and playlist canvases below the main window's top:
@@ -36,6 +41,13 @@ constexpr WindowTops windowTops(LayoutMode layout) {
     return {h + format::kPreviewWindowGap, 2 * (h + format::kPreviewWindowGap)};
 }
 
+// One emboss stamp as the pass laid it: on which canvas, where, which art.
+struct StampPlacement {
+    const Image* canvas;
+    int x, y;
+    const Image* stamp;
+};
+
 struct SkinDocument {
     SkinDocument() : t(TemplateSet::embedded()) {}
 
@@ -48,6 +60,8 @@ struct SkinDocument {
     Options options;
     // Draws the playlist preview's text; none draws no glyphs.
     TextRasteriser* text = nullptr;
+    // When set, the pass notes each stamp it lays here, for measuring how the captions read.
+    std::vector<StampPlacement>* stampLog = nullptr;
 };
 
 } // namespace vk

@@ -1,17 +1,48 @@
 #include "raster/Primitives.h"
 
 #include "raster/Error.h"
+#include "raster/LegibleShading.h"
 
 namespace vk {
 
-namespace {
 TColor readForShading(const Image& canvas, int x, int y) {
     const TColor c = canvas.pixel(x, y);
     if (c == kInvalidColour) throw Error(kRangeCheckError);
     return c;
 }
+
+namespace {
 int lighten(int v) { return v >= 255 - kShadeStep ? 255 : v + kShadeStep; }
 int darken(int v) { return v <= kShadeStep ? 0 : v - kShadeStep; }
+
+void shade(Image& canvas, int x, int y, bool lighter, Shading shading) {
+    if (shading == Shading::Legible)
+        lighter ? legibleLightenPixel(canvas, x, y) : legibleDarkenPixel(canvas, x, y);
+    else
+        lighter ? lightenPixel(canvas, x, y) : darkenPixel(canvas, x, y);
+}
+
+void raiseEdges(Image& canvas, int left, int top, int right, int bottom, Shading shading) {
+    for (int x = left; x < right; ++x) {
+        shade(canvas, x, top, true, shading);
+        shade(canvas, x, bottom - 1, false, shading);
+    }
+    for (int y = top + 1; y < bottom; ++y) {
+        shade(canvas, left, y, true, shading);
+        shade(canvas, right - 1, y, false, shading);
+    }
+}
+
+void sinkEdges(Image& canvas, int left, int top, int right, int bottom, Shading shading) {
+    for (int x = left; x < right; ++x) {
+        shade(canvas, x, top, false, shading);
+        shade(canvas, x, bottom - 1, true, shading);
+    }
+    for (int y = top + 1; y < bottom - 1; ++y) {
+        shade(canvas, left, y, false, shading);
+        shade(canvas, right - 1, y, true, shading);
+    }
+}
 } // namespace
 
 void lightenPixel(Image& canvas, int x, int y) {
@@ -25,43 +56,28 @@ void darkenPixel(Image& canvas, int x, int y) {
 }
 
 void raiseFrame(Image& canvas, bool buttonsOnly, int left, int top, int right, int bottom) {
-    if (buttonsOnly) return;
-    for (int x = left; x < right; ++x) {
-        lightenPixel(canvas, x, top);
-        darkenPixel(canvas, x, bottom - 1);
-    }
-    for (int y = top + 1; y < bottom; ++y) {
-        lightenPixel(canvas, left, y);
-        darkenPixel(canvas, right - 1, y);
-    }
+    if (!buttonsOnly) raiseEdges(canvas, left, top, right, bottom, Shading::Fixed);
 }
 
-void raiseFrame(Image& canvas, bool buttonsOnly, const Rect& r) {
-    raiseFrame(canvas, buttonsOnly, r.left, r.top, r.right, r.bottom);
+void raiseFrame(Image& canvas, bool buttonsOnly, const Rect& r, Shading shading) {
+    if (!buttonsOnly) raiseEdges(canvas, r.left, r.top, r.right, r.bottom, shading);
 }
 
 void sinkFrame(Image& canvas, bool buttonsOnly, int left, int top, int right, int bottom) {
-    if (buttonsOnly) return;
-    for (int x = left; x < right; ++x) {
-        darkenPixel(canvas, x, top);
-        lightenPixel(canvas, x, bottom - 1);
-    }
-    for (int y = top + 1; y < bottom - 1; ++y) {
-        darkenPixel(canvas, left, y);
-        lightenPixel(canvas, right - 1, y);
-    }
+    if (!buttonsOnly) sinkEdges(canvas, left, top, right, bottom, Shading::Fixed);
 }
 
-void sinkFrame(Image& canvas, bool buttonsOnly, const Rect& r) {
-    sinkFrame(canvas, buttonsOnly, r.left, r.top, r.right, r.bottom);
+void sinkFrame(Image& canvas, bool buttonsOnly, const Rect& r, Shading shading) {
+    if (!buttonsOnly) sinkEdges(canvas, r.left, r.top, r.right, r.bottom, shading);
 }
 
 void pasteImage(Image& canvas, int x, int y, const Image& image) {
     canvas.copyRect({x, y, x + image.width(), y + image.height()}, image, image.bounds());
 }
 
-void embossStamp(Image& canvas, bool buttonsOnly, int x, int y, const Image& stamp) {
+void embossStamp(Image& canvas, bool buttonsOnly, int x, int y, const Image& stamp, Shading shading) {
     if (buttonsOnly) return;
+    if (shading == Shading::Legible) return legibleEmbossStamp(canvas, x, y, stamp);
     for (int i = 0; i < stamp.height(); ++i) {
         for (int j = 0; j < stamp.width(); ++j) {
             const TColor s = stamp.pixel(j, i);

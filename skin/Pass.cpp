@@ -16,11 +16,11 @@ bool Pass::applies(When when) const {
 }
 
 void Pass::raise(Image& target, const Rect& r, When when) {
-    if (applies(when)) raiseFrame(target, buttonsOnly(), r);
+    if (applies(when)) raiseFrame(target, buttonsOnly(), r, shading());
 }
 
 void Pass::sink(Image& target, const Rect& r, When when) {
-    if (applies(when)) sinkFrame(target, buttonsOnly(), r);
+    if (applies(when)) sinkFrame(target, buttonsOnly(), r, shading());
 }
 
 namespace {
@@ -43,7 +43,8 @@ void Pass::shrinkByOneColumn(Image& target, const Rect& to, const Image& source,
 }
 
 void Pass::stamp(Image& target, Point at, const Image& stampImage) {
-    embossStamp(target, buttonsOnly(), at.x, at.y, stampImage);
+    embossStamp(target, buttonsOnly(), at.x, at.y, stampImage, shading());
+    if (doc.stampLog && !buttonsOnly()) doc.stampLog->push_back({&target, at.x, at.y, &stampImage});
 }
 
 void Pass::paste(Image& target, Point at, const Image& image) { pasteImage(target, at.x, at.y, image); }

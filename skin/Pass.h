@@ -18,6 +18,7 @@ public:
 
     bool buttonsOnly() const { return doc.state.buttonsOnly; }
     bool sinkFrameChosen() const { return doc.options.sinkFrame; }
+    Shading shading() const { return doc.options.legible ? Shading::Legible : Shading::Fixed; }
     bool applies(When when) const;
 
     void raise(Image& target, const Rect& r, When when = When::Always);

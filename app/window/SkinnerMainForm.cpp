@@ -242,6 +242,17 @@ void SkinnerMainForm::buildMenu() {
     });
     background->setObjectName("TransparentAreas1");
     background->setToolTip("The colour that transparent parts of the next pictures loaded are laid on (white at first)");
+    // Beyond the picture's own placement: shading that shows on any picture, and colours taken from it.
+    picture->addSeparator();
+    QAction* legible = picture->addAction("&Legible Captions");
+    legible->setObjectName("LegibleCaptions1");
+    legible->setCheckable(true);
+    legible->setToolTip("Shade captions, glyphs and bevels so that they show on very light, dark or busy pictures (at the next MakeSkin)");
+    connect(legible, &QAction::toggled, this, [this](bool on) { chooseOption(&Options::legible, on); });
+    coloursFromPicture_ = picture->addAction("Colours from &Picture", this, &SkinnerMainForm::ColoursFromPicture1Click);
+    coloursFromPicture_->setObjectName("ColoursFromPicture1");
+    coloursFromPicture_->setEnabled(false);
+    coloursFromPicture_->setToolTip("Take the colour settings, the knobs and the visualisation colours from the pictures (on a made skin)");
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("Help1");
@@ -433,7 +444,11 @@ void SkinnerMainForm::showButton(WorkflowButton button, bool enabled) {
     switch (button) {
     case WorkflowButton::MakeSkin: makeSkin_->setEnabled(enabled); break;
     case WorkflowButton::Revert: revert_->setEnabled(enabled); break;
-    case WorkflowButton::ColBut: colBut_->setEnabled(enabled); break;
+    case WorkflowButton::ColBut:
+        colBut_->setEnabled(enabled);
+        // Like the colour tools, it works on a made skin only.
+        if (coloursFromPicture_) coloursFromPicture_->setEnabled(enabled);
+        break;
     case WorkflowButton::SaveSkin: saveSkin_->setEnabled(enabled); break;
     }
 }
@@ -708,6 +723,11 @@ void SkinnerMainForm::visiButClick() {
 void SkinnerMainForm::visiBarMouseDown(int x, int y) {
     if (bench_.workflow() != WorkflowState::Made) return;
     run([&] { vk::visiBarMouseDown(bench_, getColor_, x, y); });
+}
+
+void SkinnerMainForm::ColoursFromPicture1Click() {
+    if (bench_.workflow() != WorkflowState::Made) return;
+    run([&] { bench_.coloursFromPicture(); });
 }
 
 void SkinnerMainForm::PlayerPreview1Click() {

@@ -97,6 +97,8 @@ public:
     void changePlSliderClick();
     void visiButClick();
     void visiBarMouseDown(int x, int y);
+    // Picture menu: Colours from Picture, on a made skin.
+    void ColoursFromPicture1Click();
     // Help menu.
     void Contents1Click();
     void About1Click();
@@ -145,6 +147,7 @@ private:
     QPushButton* saveSkin_ = nullptr;
     QWidget* colPanel_ = nullptr;
     QPushButton* visiBut_ = nullptr;
+    QAction* coloursFromPicture_ = nullptr;
     ImageView* visiBar_ = nullptr;
     QWidget* colLab1_ = nullptr;
     QFrame* colLab2_ = nullptr;

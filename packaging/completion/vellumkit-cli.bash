@@ -6,7 +6,7 @@ _vellumkit_cli() {
   _init_completion -s || return
   # Every picture extension a Qt with its image-format plugins reads (vellumkit-cli formats).
   local pictures="avif|bmp|cur|dib|gif|heic|heif|icns|ico|jpeg|jpg|jfif|mng|pbm|pgm|png|ppm|tga|tif|tiff|wbmp|webp|xbm|xpm"
-  local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --background --colour --vis-colour --knob"
+  local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --legible --colours-from-picture --background --colour --vis-colour --knob"
   local common="-q --quiet -v --verbose -h --help"
   local command="" i
   for ((i = 1; i < cword; i++)); do

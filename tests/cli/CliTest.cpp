@@ -254,6 +254,36 @@ TEST(Cli, MakeAppliesColoursInOrderAndWritesSkinArchiveAndPreview) {
     EXPECT_EQ(filesUnder(dir / "skins" / "Sky"), first);
 }
 
+TEST(Cli, ColoursFromThePictureComeFirstSoColourVisColourAndKnobWinAndRepeatExactly) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 7);
+    const std::vector<std::string> chosen = {"make", "--main", "good.bmp", "--colours-from-picture", "--legible", "--no-sync", "--out"};
+    auto args = chosen;
+    args.push_back("A");
+    ASSERT_EQ(runCli(args, dir.path()).status, 0);
+    args.back() = "B";
+    ASSERT_EQ(runCli(args, dir.path()).status, 0);
+    EXPECT_EQ(filesUnder(dir / "A"), filesUnder(dir / "B"));  // a new process, the same colours
+    const auto pl = linesOf(readText(dir / "A" / "plEdit.txt"));
+    ASSERT_EQ(pl.size(), 6u);
+    EXPECT_NE(pl[1], "Normal=#00FF00");
+
+    // Given before it on the line, --colour and --vis-colour still apply after it.
+    ASSERT_EQ(runCli({"make", "--main", "good.bmp", "--colour", "plNormalColour=112233", "--colours-from-picture",
+                      "--vis-colour", "17=0a0b0c", "--no-sync", "--out", "C"},
+                     dir.path())
+                  .status,
+              0);
+    const auto own = linesOf(readText(dir / "C" / "plEdit.txt"));
+    ASSERT_EQ(own.size(), 6u);
+    EXPECT_EQ(own[1], "Normal=#112233");
+    EXPECT_EQ(own[2], pl[2]);  // the rest as the picture chose
+    const auto vis = linesOf(readText(dir / "C" / "viscolor.txt"));
+    ASSERT_EQ(vis.size(), 24u);
+    EXPECT_EQ(vis[23], "10,11,12,");
+    EXPECT_EQ(vis[0], linesOf(readText(dir / "A" / "viscolor.txt"))[0]);
+}
+
 TEST(Cli, GlyphsComeFromTheOneFontFileAsTheWindowDrawsThem) {
     if (!glyphFontRasteriser()) GTEST_SKIP() << "no LiberationSans-Regular.ttf at build time";
     TempDir dir;

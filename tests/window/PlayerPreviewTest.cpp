@@ -12,6 +12,7 @@
 #include "tests/window/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -242,3 +243,34 @@ TEST_F(PlayerPreviewTest, AnswersThePlayersKeysAndPassesTheMainWindowsOnes) {
 }
 
 } // namespace
+
+TEST_F(PlayerPreviewTest, ColoursFromPictureRepaintsEverythingAtOnceAndTheColourToolsStillWork) {
+    ASSERT_NE(preview, nullptr);
+    QAction* fromPicture = form->findChild<QAction*>("ColoursFromPicture1");
+    ASSERT_NE(fromPicture, nullptr);
+    ASSERT_TRUE(fromPicture->isEnabled());
+    const Image before = preview->frame();
+    const SkinState defaults = form->bench().document().state;
+    fromPicture->trigger();
+    const SkinDocument& doc = form->bench().document();
+    EXPECT_NE(doc.state.eqBackColour, defaults.eqBackColour);
+    EXPECT_NE(doc.state.visColours, defaults.visColours);
+    EXPECT_FALSE(same(preview->frame(), before));
+    EXPECT_TRUE(same(preview->frame(), expected()));
+    const QImage eqShown = form->findChild<QLabel*>("eqMain")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(eqShown, toQImage(doc.t.eqMain).copy(0, 0, eqShown.width(), eqShown.height()).convertToFormat(QImage::Format_RGB32));
+
+    // A colour tool after it changes its own setting only, shown at once.
+    const TColor chosenEqBack = doc.state.eqBackColour;
+    dialogs->colours = {rgb(255, 0, 0)};
+    form->findChild<QPushButton*>("colBut")->click();
+    form->findChild<QPushButton*>("Button4")->click();  // Normal Background
+    EXPECT_EQ(doc.state.plNormalBgColour, rgb(255, 0, 0));
+    EXPECT_EQ(doc.state.eqBackColour, chosenEqBack);
+    EXPECT_TRUE(same(preview->frame(), expected()));
+
+    // Without a made skin there is nothing to colour.
+    form->findChild<QPushButton*>("Button5")->click();
+    form->findChild<QPushButton*>("Revert")->click();
+    EXPECT_FALSE(fromPicture->isEnabled());
+}
