@@ -8,6 +8,7 @@
 #include "cli/MemoryBudget.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
+#include "cli/Progress.h"
 #include "cli/QtDoor.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
@@ -273,68 +274,6 @@ std::size_t decodedCostOf(const std::string& picture) {
     return std::size_t(qtDoor().headerPixels(fd)) * 4;
 }
 
-// The text rasteriser is shared by every workbench; the font database behind
-// it is not safe to use from several threads at once, so one line of text is
-// drawn at a time.
-class SerialisedRasteriser final : public TextRasteriser {
-public:
-    explicit SerialisedRasteriser(TextRasteriser* inner) : inner_(inner) {}
-    GlyphRun render(const std::string& text, const std::string& fontName, int cellHeight) override {
-        std::lock_guard lock(mutex_);
-        return inner_->render(text, fontName, cellHeight);
-    }
-
-private:
-    TextRasteriser* inner_;
-    std::mutex mutex_;
-};
-
-
-// Reports as pictures finish: a line of progress on a terminal (or on any
-// stderr with --progress), the failures always.
-class Progress {
-public:
-    Progress(std::size_t total, bool asked)
-        : total_(total), terminal_(::isatty(STDERR_FILENO) == 1 && (asked || verbosity() != Verbosity::Quiet)),
-          shown_(terminal_ || asked),
-          start_(std::chrono::steady_clock::now()) {
-        if (terminal_) draw();
-    }
-
-    void finished(const std::string& picture, const std::string* failure) {
-        std::lock_guard lock(mutex_);
-        ++done_;
-        if (failure) warning(picture + ": " + messageForDisplay(*failure));
-        draw();
-    }
-    void end() {
-        std::lock_guard lock(mutex_);
-        if (terminal_) showStatus("");
-    }
-
-private:
-    // "12/40 pictures, 3.1 skins/s, 9 s left"; on a pipe one such line per picture.
-    void draw() {
-        if (!shown_) return;
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-        std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " pictures";
-        if (done_ > 0 && seconds > 0) {
-            const double rate = double(done_) / seconds;
-            char figures[64];
-            std::snprintf(figures, sizeof figures, ", %.1f skins/s, %.0f s left", rate, double(total_ - done_) / rate);
-            line += figures;
-        }
-        if (terminal_) showStatus(line);
-        else if (done_ > 0) std::fprintf(stderr, "%s\n", line.c_str());
-    }
-
-    std::mutex mutex_;
-    std::size_t total_;
-    std::size_t done_ = 0;
-    bool terminal_, shown_;
-    std::chrono::steady_clock::time_point start_;
-};
-
 struct SharedPictures {
     std::optional<Image> equaliser, playlist;
 };
@@ -398,7 +337,7 @@ int runBatch(const std::vector<std::string>& args) {
     TextRasteriser* const text = glyphsIfStarted();
     if (text) text->render("Ag", "Arial", 13);  // Qt's font database, when it draws, first used on this thread
     SerialisedRasteriser serialisedText(text);
-    Progress progress(items.size(), request.progress);
+    Progress progress(items.size(), request.progress, "pictures");
     MemoryBudget budget(defaultMemoryBudget());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failed{0}, succeeded{0};
