@@ -350,14 +350,8 @@ int runBatch(const std::vector<std::string>& args) {
             budget.acquire(cost);
             try {
                 makeOne(request, shared, items[i], text ? &serialisedText : nullptr);
-            } catch (const FileError& e) {
-                failure = e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
-            } catch (const Error& e) {
-                failure = e.what();
-            } catch (const std::bad_alloc&) {
-                failure = "there is not enough memory";
             } catch (const std::exception&) {
-                failure = "an unexpected internal failure";
+                failure = failureMessage(std::current_exception());
             }
             budget.release(cost);
             if (failure) ++failed;

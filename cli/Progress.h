@@ -7,6 +7,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
 #include <mutex>
 #include <string>
 
@@ -29,6 +32,22 @@ private:
     TextRasteriser* inner_;
     std::mutex mutex_;
 };
+
+// What a failed item says, from the exception it ended with: the file and the
+// system's reason, or the error's own words.
+inline std::string failureMessage(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const FileError& e) {
+        return e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
+    } catch (const Error& e) {
+        return e.what();
+    } catch (const std::bad_alloc&) {
+        return "there is not enough memory";
+    } catch (const std::exception&) {
+        return "an unexpected internal failure";
+    }
+}
 
 // Reports as items (pictures, skins) finish: a line of progress on a terminal (or on any
 // stderr with --progress), the failures always.

@@ -394,12 +394,8 @@ int renderCollection(const RenderRequest& request) {
                 if (gallery) gallery->place(i, drawn, skin, source.name, shared);
                 made[i] = 1;
                 result(line + (request.outDir.empty() ? " the gallery's " + source.name : "") + " from " + source.path);
-            } catch (const FileError& e) {
-                failure = e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
-            } catch (const Error& e) {
-                failure = e.what();
-            } catch (const std::bad_alloc&) {
-                failure = "there is not enough memory";
+            } catch (const std::exception&) {
+                failure = failureMessage(std::current_exception());
             }
             progress.finished(source.path, failure ? &*failure : nullptr);
         }
