@@ -100,22 +100,6 @@ BatchRequest readBatchArguments(const std::vector<std::string>& args) {
     return request;
 }
 
-// The text rasteriser is shared by every workbench; the font database behind
-// it is not safe to use from several threads at once, so one line of text is
-// drawn at a time.
-class SerialisedRasteriser final : public TextRasteriser {
-public:
-    explicit SerialisedRasteriser(TextRasteriser* inner) : inner_(inner) {}
-    GlyphRun render(const std::string& text, const std::string& fontName, int cellHeight) override {
-        std::lock_guard lock(mutex_);
-        return inner_->render(text, fontName, cellHeight);
-    }
-
-private:
-    TextRasteriser* inner_;
-    std::mutex mutex_;
-};
-
 struct SharedPictures {
     std::optional<Image> equaliser, playlist;
 };
@@ -182,7 +166,7 @@ int runBatch(const std::vector<std::string>& args) {
     TextRasteriser* const text = glyphsIfStarted();
     if (text) text->render("Ag", "Arial", 13);  // Qt's font database, when it draws, first used on this thread
     SerialisedRasteriser serialisedText(text);
-    Progress progress(items.size(), request.progress);
+    Progress progress(items.size(), request.progress, "pictures");
     MemoryBudget budget(defaultMemoryBudget());
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failed{0}, succeeded{0};
@@ -195,14 +179,8 @@ int runBatch(const std::vector<std::string>& args) {
             budget.acquire(cost);
             try {
                 makeOne(request, shared, items[i], text ? &serialisedText : nullptr);
-            } catch (const FileError& e) {
-                failure = e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
-            } catch (const Error& e) {
-                failure = e.what();
-            } catch (const std::bad_alloc&) {
-                failure = "there is not enough memory";
-            } catch (const std::exception&) {
-                failure = "an unexpected internal failure";
+            } catch (...) {
+                failure = failureMessage(std::current_exception());
             }
             budget.release(cost);
             if (failure) ++failed;

@@ -435,6 +435,18 @@ Image fittedWithin(const Image& image, int size) {
     return out;
 }
 
+Image skinTextLine(const ClassicSkin& skin, const std::string& text, int width) {
+    if (!skin.has(Sheet::Text) || width <= 0) return {};
+    Image line(width, kGlyphHeight);
+    const int columns = (width + kGlyphWidth - 1) / kGlyphWidth;
+    drawGlyphs(line, skin.sheet(Sheet::Text), 0, 0, std::string(std::size_t(columns), ' '), line.bounds());
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++chars) nextCodePoint(text, i);
+    const int inked = int(chars) * kGlyphWidth;
+    drawGlyphs(line, skin.sheet(Sheet::Text), std::max(0, (width - inked) / 2), 0, text, line.bounds());
+    return line;
+}
+
 Image renderWindow(const ClassicSkin& skin, PlayerWindow window, const PlayerState& state, int zoom, TextRasteriser* text) {
     return scaledBy(renderAtOne(skin, window, state, text), effectiveZoom(state, zoom));
 }

@@ -4,6 +4,7 @@
 #include "player/ClassicSkin.h"
 #include "player/PlayerState.h"
 
+#include <string>
 #include <vector>
 
 namespace vk {
@@ -23,6 +24,10 @@ Image renderWindow(const ClassicSkin& skin, PlayerWindow window, const PlayerSta
 // The windows given, docked one under another in the order given, on black.
 Image renderPlayer(const ClassicSkin& skin, const PlayerState& state, const std::vector<PlayerWindow>& windows, int zoom = 1,
                    TextRasteriser* text = nullptr);
+
+// A line of text in the skin's own text.bmp glyphs, `width` pixels wide, filled
+// out with its blank glyph; empty when the skin has no text sheet.
+Image skinTextLine(const ClassicSkin& skin, const std::string& text, int width);
 
 // Nearest-neighbour enlargement by a whole factor.
 Image scaledBy(const Image& image, int factor);

@@ -29,10 +29,16 @@ _vellumkit_cli() {
       compopt -o nospace; return ;;
     --out-dir) _filedir -d; return ;;
     --out) if [ "$command" = render ]; then _filedir; else _filedir -d; fi; return ;;
-    --main|--equaliser|--playlist) _filedir "$pictures"; return ;;
+    --main|--equaliser|--playlist)
+      # render's --playlist is a list of titles, not a picture.
+      if [ "$command" = render ]; then _filedir; else _filedir "$pictures"; fi; return ;;
     --wsz) _filedir wsz; return ;;
-    --preview|--player-preview|--contact-sheet) _filedir; return ;;
-    --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq|--max-memory|--max-seconds) return ;;
+    --preview|--player-preview|--contact-sheet|--gallery|--animate|--state) _filedir; return ;;
+    --shade) COMPREPLY=($(compgen -W "main eq playlist main,eq main,eq,playlist" -- "$cur")); return ;;
+    --focus) COMPREPLY=($(compgen -W "main eq playlist none" -- "$cur")); return ;;
+    --vis) COMPREPLY=($(compgen -W "spectrum oscilloscope off" -- "$cur")); return ;;
+    --hold) COMPREPLY=($(compgen -W "play pause stop next previous eject shuffle repeat eq-toggle playlist-toggle volume balance position options minimise shade close eq-on eq-auto eq-presets eq-close eq-shade eq-preamp playlist-close playlist-shade playlist-scroll" -- "$cur")); return ;;
+    --background|--vis-colour|--jobs|--scale|--size|--time|--title|--volume|--balance|--eq|--max-memory|--max-seconds|--columns|--frames|--position|--title-scroll|--kbps|--khz|--current|--selected|--playlist-scroll|--playlist-size|--vis-seed|--vis-bars) return ;;
   esac
   if [ -z "$command" ]; then
     COMPREPLY=($(compgen -W "make batch templates render formats players help --version $common" -- "$cur"))
@@ -43,7 +49,7 @@ _vellumkit_cli() {
     make) options="--out --main --wsz --preview --player-preview --install-for --no-sync $skin $common" ;;
     batch) options="--out-dir --previews --previews= -r --recursive --no-wsz --no-folder --jobs --progress --install-for --no-sync $skin $common" ;;
     templates) options="--out --contact-sheet $common" ;;
-    render) options="--out --scale --size --windows --time --title --playing --paused --stopped --volume --balance --eq --max-memory --max-seconds $common" ;;
+    render) options="--out --out-dir --gallery --columns --recursive --jobs --progress --animate --frames --state --scale --size --windows --no-eq-window --no-playlist-window --shade --double --focus --time --remaining --position --title --title-scroll --kbps --khz --mono --playing --paused --stopped --volume --balance --shuffle --repeat --eq --eq-off --eq-auto --playlist --current --selected --playlist-scroll --playlist-size --vis --vis-seed --vis-bars --hold --max-memory --max-seconds $common" ;;
     formats) options="--write $common" ;;
     players) options="$common" ;;
     help) COMPREPLY=($(compgen -W "make batch templates render formats players" -- "$cur")); return ;;
