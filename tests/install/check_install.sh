@@ -64,7 +64,9 @@ else echo "SKIPPED: update-mime-database is not installed (package shared-mime-i
 # The command line as its component alone installs it.
 cli=$scratch/cli/usr/bin/vellumkit-cli
 # The installed program finds the Qt module it loads for pictures and colour names.
-"$cli" formats 2>&1 | grep -qx png || { echo "installed vellumkit-cli cannot load its Qt module: $("$cli" formats 2>&1 | head -1)" >&2; status=1; }
+# Captured first: grep -q stops reading at the match, and the program writing on would die of SIGPIPE.
+formats=$("$cli" formats 2>&1 || true)
+grep -qx png <<<"$formats" || { echo "installed vellumkit-cli cannot load its Qt module: $(head -1 <<<"$formats")" >&2; status=1; }
 # ... and the codec module it loads for archives.
 "$cli" -q make --out "$scratch/Sky" --wsz "$scratch/Sky.wsz" --no-sync 2>"$scratch/err" && [ -s "$scratch/Sky.wsz" ] ||
   { echo "installed vellumkit-cli cannot load its codec module: $(head -1 "$scratch/err")" >&2; status=1; }
