@@ -1,6 +1,6 @@
 #include "app/Workbench.h"
 
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "colour/ColourTools.h"
 #include "colour/PictureColours.h"
 #include "format/WindowAreas.h"

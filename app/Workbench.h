@@ -2,7 +2,7 @@
 // no widgets. The window, the command line and the tests all drive it, so one
 // code path makes every skin.
 #pragma once
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "document/SkinDocument.h"
 #include "player/ClassicSkin.h"
 

@@ -1,6 +1,6 @@
 // The three repaint routines each colour picker runs while the user waits.
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "skin/MakeSkin.h"
 

@@ -3,7 +3,7 @@
 // Saves go to $TMPDIR (or /tmp): point it at the disk to be measured.
 #include "tests/app/WorkbenchAccess.h"
 #include "app/Workbench.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "output/WszArchive.h"
 #include "skin/MakeSkin.h"
 

@@ -1,7 +1,7 @@
 // The player renderer: one full frame of the three windows at 1x, with and
 // without the playlist text, and a skin read from its files.
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "output/SkinWriter.h"
 #include "player/PlayerRenderer.h"

@@ -3,7 +3,7 @@
 #include "tests/app/WorkbenchAccess.h"
 #include "app/window/PlayerPreview.h"
 #include "app/Workbench.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "skin/MakeSkin.h"
 
 #include <benchmark/benchmark.h>

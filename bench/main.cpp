@@ -1,7 +1,7 @@
 // Benchmarks of the hot paths; report figures as ratios within one run.
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
-#include "app/PictureIntake.h"
+#include "app/qt/QtTextRasteriser.h"
+#include "app/qt/PictureIntake.h"
 #include "app/Workbench.h"
 #include "app/WorkingMemory.h"
 #include "raster/Bmp.h"

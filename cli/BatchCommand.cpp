@@ -2,7 +2,7 @@
 // parallel, one workbench per picture, with no more decoded pictures at once
 // than half the available memory holds. Folders given stand for the pictures
 // in them; a picture that fails is reported and the others are still made.
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "cli/Batch.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
@@ -11,7 +11,7 @@
 #include "cli/PictureProblem.h"
 #include "cli/PlayerInstall.h"
 #include "cli/Progress.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "raster/Error.h"

@@ -1,7 +1,7 @@
 // batch's pictures: those given, and those of the folders given, in a stable order.
 #include "cli/Batch.h"
 #include "cli/PictureProblem.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/Report.h"
 #include "raster/Error.h"
 
@@ -22,9 +22,9 @@ void skip(Gathered& gathered, const fs::path& path, const std::string& why) {
 // Whether a file in a folder is a picture, from its first bytes or its name: one
 // this installation cannot read is still taken, to fail by name rather than vanish.
 void takeIfPicture(Gathered& gathered, const fs::path& path) {
-    static const std::vector<std::string> readable = qtDoor().formats(false);
+    static const std::vector<std::string> readable = qtModule().formats(false);
     std::string whyNot;
-    if (qtDoor().readsPicture(path.string(), whyNot) || pictureByNameOrContent(path, readable))
+    if (qtModule().readsPicture(path.string(), whyNot) || pictureByNameOrContent(path, readable))
         gathered.pictures.push_back(path.string());
     else skip(gathered, path, whyNot);
 }

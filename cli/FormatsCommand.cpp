@@ -1,7 +1,7 @@
 // `formats`: the picture formats this installation's Qt reads (or writes),
 // one a line, as its image plugins report them.
 #include "cli/Commands.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 
@@ -19,7 +19,7 @@ int runFormats(const std::vector<std::string>& args) {
             throw UsageError{"unknown option '" + name + "'"};
         }
     }
-    for (const std::string& format : qtDoor().formats(write)) result(format);
+    for (const std::string& format : qtModule().formats(write)) result(format);
     return 0;
 }
 

@@ -1,12 +1,12 @@
 // `make`: one skin, as a user makes it in the window: lay out the pictures,
 // MakeSkin, the colour commands in the order given, SaveSkin.
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
 #include "cli/Outputs.h"
 #include "cli/PictureProblem.h"
 #include "cli/PlayerInstall.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "raster/Error.h"

@@ -1,6 +1,6 @@
 #include "cli/MemoryBudget.h"
 
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "raster/RegularFile.h"
 
 #include <cstdio>
@@ -30,7 +30,7 @@ std::size_t defaultMemoryBudget() {
 std::size_t decodedCostOf(const std::string& picture) {
     RegularFile file(picture);
     if (!file.isOpen()) return 0;
-    return std::size_t(qtDoor().headerPixels(file.release())) * 4;
+    return std::size_t(qtModule().headerPixels(file.release())) * 4;
 }
 
 } // namespace vk::cli

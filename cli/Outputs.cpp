@@ -3,7 +3,7 @@
 #include "app/Workbench.h"
 
 #include "cli/Commands.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "codec/Png.h"
 #include "format/SkinFiles.h"
 #include "raster/Bmp.h"
@@ -152,7 +152,7 @@ std::string imageFormatFor(const fs::path& file, const std::string& option) {
     if (extension.empty())
         throw UsageError{option + " '" + file.string() + "' has no extension to name its format (" + writableFormats() + ")"};
     if (hasOwnEncoder(extension)) return extension;
-    const std::vector<std::string> writable = qtDoor().formats(true);
+    const std::vector<std::string> writable = qtModule().formats(true);
     if (std::find(writable.begin(), writable.end(), extension) == writable.end())
         throw UsageError{option + " '" + file.string() + "': cannot write ." + extension + " pictures (" +
                          writableFormats() + ")"};
@@ -161,7 +161,7 @@ std::string imageFormatFor(const fs::path& file, const std::string& option) {
 
 std::string writableFormats() {
     std::string names;
-    for (const std::string& format : qtDoor().formats(true)) names += (names.empty() ? "" : ", ") + format;
+    for (const std::string& format : qtModule().formats(true)) names += (names.empty() ? "" : ", ") + format;
     return names;
 }
 
@@ -169,7 +169,7 @@ std::vector<std::uint8_t> encodeImage(const Image& image, const std::string& for
     if (format == "png") return codec::encodePng(image);
     if (format == "bmp") return encodeBmp(image);
     std::string why;
-    std::vector<std::uint8_t> bytes = qtDoor().encode(image, format, why);
+    std::vector<std::uint8_t> bytes = qtModule().encode(image, format, why);
     if (bytes.empty()) throw Error("Cannot encode " + file.string() + ": " + why);
     return bytes;
 }

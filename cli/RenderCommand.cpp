@@ -5,7 +5,7 @@
 #include "cli/Outputs.h"
 #include "cli/ProcessLimits.h"
 #include "cli/Progress.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/RenderState.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"

@@ -3,7 +3,7 @@
 #include "cli/Outputs.h"
 
 #include "cli/Commands.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 
 #include <algorithm>
 #include <cctype>
@@ -182,7 +182,7 @@ TColor parseColour(const std::string& text, const std::string& what) {
     }
     // Only a word is looked up as a name: Qt would also take #RGB, #AARRGGBB and more.
     const bool word = !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); });
-    const std::optional<TColor> named = word ? qtDoor().namedColour(text) : std::nullopt;
+    const std::optional<TColor> named = word ? qtModule().namedColour(text) : std::nullopt;
     if (!named) throw UsageError{"colour '" + text + "' for " + what + " is not #RRGGBB, RRGGBB or a colour name such as gold"};
     return *named;
 }

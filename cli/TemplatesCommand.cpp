@@ -3,7 +3,7 @@
 #include "app/Workbench.h"
 #include "cli/Commands.h"
 #include "cli/Outputs.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/Report.h"
 #include "cli/SkinRecipe.h"
 #include "raster/Error.h"
@@ -50,7 +50,7 @@ void writeContactSheet(const fs::path& file) {
         tiles.push_back({std::string(spec.name) + "  " + std::to_string(image.width()) + " x " + std::to_string(image.height()), &image});
     }
     std::string why;
-    const std::vector<std::uint8_t> bytes = qtDoor().contactSheet(tiles, kScale, imageFormatFor(file, "--contact-sheet"), why);
+    const std::vector<std::uint8_t> bytes = qtModule().contactSheet(tiles, kScale, imageFormatFor(file, "--contact-sheet"), why);
     try {
         if (bytes.empty()) throw Error(why);
         Workbench::writeFile(file, bytes);

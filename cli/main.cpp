@@ -4,7 +4,7 @@
 #include "cli/Help.h"
 #include "cli/Interrupt.h"
 #include "cli/ProcessLimits.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/Report.h"
 #include "raster/Error.h"
 

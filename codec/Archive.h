@@ -1,5 +1,5 @@
 // Zip archives, as players take a skin in one file. With codec/Png.h this is
-// all the program asks of libzip, zlib and libpng; the command line loads them late.
+// all the program asks of libzip, zlib and libpng; the command line loads them on first use.
 #pragma once
 #include <cstdint>
 #include <filesystem>

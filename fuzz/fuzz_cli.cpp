@@ -1,7 +1,7 @@
 // Fuzzes the command-line recipe reader: the bytes split into arguments at
 // newlines and read as make's options; usage errors are expected, crashes are not.
 #include "cli/Commands.h"
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 #include "cli/SkinRecipe.h"
 #include "raster/Error.h"
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    vk::cli::useQtDoor(*vellumkitQtDoor());  // linked in: there is no module beside the fuzzer
+    vk::cli::useQtModule(*vellumkitQtModule());  // linked in: there is no module beside the fuzzer
     return 0;
 }
 

@@ -1,6 +1,6 @@
 // Fuzzes the picture intake: any bytes decoded as a picture and laid out on a
 // workbench; what the plain BMP reader reads, the intake must read the same.
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "raster/BmpReader.h"
 #include "app/Workbench.h"
 #include "raster/Error.h"

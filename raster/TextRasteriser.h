@@ -1,4 +1,4 @@
-// The narrow door through which text reaches a canvas: a rasteriser turns a
+// The narrow interface through which text reaches a canvas: a rasteriser turns a
 // line of text into glyph coverage; the canvas decides the colours.
 #pragma once
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Shared main of the test programs: a headless Qt application, so picture
 // decoding and text rasterising work as they do in the programs.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // pixel for pixel, reports a press of any mouse button with its position,
 // lets the keyboard press it band by band, and hands on a file dropped onto it.
 #pragma once
-#include "app/QtImage.h"
+#include "app/qt/QtImage.h"
 #include "raster/Image.h"
 
 #include <QLabel>

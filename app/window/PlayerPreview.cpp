@@ -2,8 +2,8 @@
 // what the mouse and the clock do to it, is player::PlayerModel.
 #include "app/window/PlayerPreview.h"
 
-#include "app/QtImage.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtImage.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/Workbench.h"
 
 #include <QKeyEvent>

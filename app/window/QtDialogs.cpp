@@ -1,7 +1,7 @@
 // Each dialog shown modally over whichever window is active.
 #include "app/window/QtDialogs.h"
 
-#include "app/HeifPicture.h"
+#include "app/qt/HeifPicture.h"
 
 #include "app/window/AboutBox.h"
 #include "app/window/GetDirectory.h"

@@ -2,7 +2,7 @@
 // call on the workbench.
 #include "app/window/SkinnerMainForm.h"
 
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "app/window/GetDirectory.h"
 #include "app/window/ImageView.h"
 #include "app/window/Look.h"

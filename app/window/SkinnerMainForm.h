@@ -5,7 +5,7 @@
 #include "app/Workbench.h"
 #include "app/window/Dialogs.h"
 #include "app/ColourPanel.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 
 #include <QFutureWatcher>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 // vellumKit's desktop program: the application, its dialogs and the main
 // window, then the event loop until Quit.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/WorkingMemory.h"
 #include "app/window/Look.h"
 #include "app/window/QtDialogs.h"

@@ -1,5 +1,5 @@
 #include "app/GlyphFont.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "codec/FontFile.h"
 
 #include <QFontInfo>

@@ -1,4 +1,4 @@
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
 

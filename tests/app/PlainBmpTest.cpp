@@ -1,4 +1,4 @@
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "app/PlainBmp.h"
 #include "tests/app/PictureBytes.h"
 #include "tests/output/ScratchDirs.h"

@@ -1,6 +1,6 @@
 // The nine colour pickers: each stores its colour and repaints its own group
 // and nothing else; the shared dialog remembers the last confirmed colour.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"

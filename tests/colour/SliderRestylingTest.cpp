@@ -1,6 +1,6 @@
 // The three knob restylings: exact bevels on the knob sprites, the copies
 // into the previews, nothing else touched, and knobs that outlive a remake.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"

@@ -1,6 +1,6 @@
 // The visualisation colour bar: its seventeen cells, which entry a click
 // picks, and what a confirmed or cancelled click changes.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/ColourPanel.h"
 #include "colour/ColourTools.h"
 #include "raster/Error.h"

@@ -1,6 +1,6 @@
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "output/SkinWriter.h"
 
 #include "raster/Bmp.h"

@@ -1,6 +1,6 @@
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "output/WszArchive.h"
 
 #include "raster/Error.h"

@@ -1,7 +1,7 @@
 // Stage 4: the shuffle/repeat sheet, the transport buttons and the knobs.
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 using namespace vk;

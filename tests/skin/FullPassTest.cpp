@@ -2,7 +2,7 @@
 // any picture, whatever the template art.
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 #include "colour/ColourTools.h"

@@ -1,7 +1,7 @@
 // Stage 2: the main window's frame and wells, and the title-bar sheet.
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // combination of the frame and shading options changes.
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 using namespace vk;

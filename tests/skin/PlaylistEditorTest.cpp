@@ -1,6 +1,6 @@
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "skin/MakeSkin.h"
 #include "tests/skin/WindowStageBench.h"
 

@@ -1,7 +1,7 @@
 // Stage 3: the volume, balance, position-bar and mono/stereo sheets.
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "StageTestSupport.h"
 
 #include "raster/Primitives.h"

@@ -1,6 +1,6 @@
 // The colour stage of MakeSkin: glyph sheets and display areas, the equaliser
 // slider art and the sample song list, each checked over whole images.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
 #include "raster/Error.h"

@@ -2,7 +2,7 @@
 // window pictures, sheets and stamps are drawn here, so every expected pixel
 // follows from these tests and not from the template art.
 #pragma once
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/Workbench.h"
 #include "tests/app/WorkbenchAccess.h"
 #include "tests/skin/StageTestSupport.h"

@@ -1,6 +1,6 @@
 // The main window driven by its buttons, with scripted dialogs: what it shows,
 // which buttons it enables, where it moves the canvases, what it writes.
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "app/Workbench.h"
 #include "app/window/PlayerPreview.h"
 #include "app/window/SkinnerMainForm.h"

@@ -1,7 +1,7 @@
 // The player preview opened from the View menu: it shows the document's skin as
 // the renderer draws it, follows the document, presses, drags and animates.
-#include "app/QtImage.h"
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtImage.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/window/PlayerPreview.h"
 #include "app/window/SkinnerMainForm.h"
 #include "tests/app/WorkbenchAccess.h"

@@ -1,6 +1,6 @@
 // Main of the window tests: a headless QApplication, since widgets need one,
 // with a scratch home so that anything written to the user's settings shows.
-#include "app/QtTextRasteriser.h"
+#include "app/qt/QtTextRasteriser.h"
 #include "app/window/QtDialogs.h"
 
 #include <QApplication>

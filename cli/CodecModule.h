@@ -15,9 +15,9 @@
 namespace vk::cli {
 
 // The codec/ functions, as the module has them; each throws as they do.
-class CodecDoor {
+class CodecModule {
 public:
-    virtual ~CodecDoor() = default;
+    virtual ~CodecModule() = default;
     virtual std::vector<std::uint8_t> zipFiles(const std::vector<codec::NamedBytes>& files) = 0;
     virtual std::unique_ptr<codec::ArchiveReader> openArchive(const std::filesystem::path& path, const codec::MemberFilter& wanted) = 0;
     virtual std::unique_ptr<codec::ArchiveReader> openArchive(std::vector<std::uint8_t> bytes, const codec::MemberFilter& wanted) = 0;
@@ -29,4 +29,4 @@ public:
 } // namespace vk::cli
 
 // The module's one entry point.
-extern "C" vk::cli::CodecDoor* vellumkitCodecDoor();
+extern "C" vk::cli::CodecModule* vellumkitCodecModule();

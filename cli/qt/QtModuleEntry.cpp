@@ -1,10 +1,10 @@
-// The command line's Qt door: loaded as a module by vellumkit-cli when a
+// The command line's Qt module: loaded as a module by vellumkit-cli when a
 // command first needs Qt, and linked straight into the fuzzers.
-#include "app/PictureIntake.h"
-#include "app/QtImage.h"
-#include "app/QtTextRasteriser.h"
-#include "cli/QtDoor.h"
-#include "app/HeifPicture.h"
+#include "app/qt/PictureIntake.h"
+#include "app/qt/QtImage.h"
+#include "app/qt/QtTextRasteriser.h"
+#include "cli/QtModule.h"
+#include "app/qt/HeifPicture.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -72,7 +72,7 @@ std::vector<std::uint8_t> encoded(const QImage& image, const std::string& format
     return {bytes.begin(), bytes.end()};
 }
 
-class ModuleDoor final : public QtDoor {
+class QtAdapters final : public QtModule {
 public:
     Image loadPicture(const std::string& path, const PictureOptions& options) override {
         return loadPictureFileNotPlainBmp(path, options);
@@ -189,7 +189,7 @@ private:
 
 } // namespace vk::cli
 
-extern "C" __attribute__((visibility("default"))) vk::cli::QtDoor* vellumkitQtDoor() {
-    static vk::cli::ModuleDoor door;
-    return &door;
+extern "C" __attribute__((visibility("default"))) vk::cli::QtModule* vellumkitQtModule() {
+    static vk::cli::QtAdapters adapters;
+    return &adapters;
 }

@@ -1,4 +1,4 @@
-#include "app/HeifPicture.h"
+#include "app/qt/HeifPicture.h"
 
 #include "raster/Error.h"
 

@@ -1,4 +1,4 @@
-#include "cli/LateModule.h"
+#include "cli/ModuleLoader.h"
 
 #include "raster/Error.h"
 
@@ -23,7 +23,7 @@ std::string programDirectory() {
 
 } // namespace
 
-void* lateModuleEntry(const std::string& fileName, const char* entry, const std::string& what) {
+void* moduleEntry(const std::string& fileName, const char* entry, const std::string& what) {
     const std::string dir = programDirectory();
     std::string tried;
     for (const std::string& candidate : {dir + "/" + fileName, dir + "/" VK_MODULES_FROM_BINDIR "/" + fileName}) {

@@ -2,7 +2,7 @@
 // names and glyphs. It lives in a module loaded on first use, so that a
 // command needing none of it (a skin from the built-in picture) starts without Qt.
 #pragma once
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 #include "raster/Colour.h"
 #include "raster/Image.h"
 
@@ -23,9 +23,9 @@ struct SheetTile {
     const Image* picture = nullptr;
 };
 
-class QtDoor {
+class QtModule {
 public:
-    virtual ~QtDoor() = default;
+    virtual ~QtModule() = default;
     // The picture intake for a file the plain BMP reader did not read; throws Error as loadPictureFile does.
     virtual Image loadPicture(const std::string& path, const PictureOptions& options) = 0;
     // Whether a file is a picture this installation reads, from its first bytes; else why not.
@@ -47,14 +47,14 @@ public:
                                                    std::string& why) = 0;
 };
 
-// The door, loaded on first use; throws Error when the module cannot be loaded.
-QtDoor& qtDoor();
-// A door linked into the program itself (the fuzzers) instead of the module.
-void useQtDoor(QtDoor& door);
-// The workbench's picture decoder: a plain BMP read here, any other picture through the door.
+// The module, loaded on first use; throws Error when the module cannot be loaded.
+QtModule& qtModule();
+// A module linked into the program itself (the fuzzers) instead of the module.
+void useQtModule(QtModule& linked);
+// The workbench's picture decoder: a plain BMP read here, any other picture through the module.
 Image loadPictureThroughQt(const std::string& path, const PictureOptions& options);
 // Readies the glyphs of a command that draws text: from the one font file with
-// no GUI application, or (no file, or Qt's own labels wanted too) through the door.
+// no GUI application, or (no file, or Qt's own labels wanted too) through the module.
 void startGlyphs(int& argc, char** argv, bool qtLabelsToo);
 // The rasteriser when glyphs were started, else none.
 TextRasteriser* glyphsIfStarted();
@@ -62,4 +62,4 @@ TextRasteriser* glyphsIfStarted();
 } // namespace vk::cli
 
 // The module's one entry point.
-extern "C" vk::cli::QtDoor* vellumkitQtDoor();
+extern "C" vk::cli::QtModule* vellumkitQtModule();

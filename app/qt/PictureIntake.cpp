@@ -1,7 +1,7 @@
-#include "app/PictureIntake.h"
+#include "app/qt/PictureIntake.h"
 
-#include "app/HeifPicture.h"
-#include "app/PictureStructure.h"
+#include "app/qt/HeifPicture.h"
+#include "app/qt/PictureStructure.h"
 #include "raster/BmpReader.h"
 #include "raster/Error.h"
 #include "raster/RegularFile.h"

@@ -1,5 +1,5 @@
-// vellumkit-codec.so: the codecs behind the command line's codec door.
-#include "cli/CodecDoor.h"
+// vellumkit-codec.so: the codecs behind the command line's codec module.
+#include "cli/CodecModule.h"
 #include "codec/FontFile.h"
 #include "codec/Png.h"
 
@@ -7,7 +7,7 @@ namespace vk::cli {
 
 namespace {
 
-class Codecs final : public CodecDoor {
+class Codecs final : public CodecModule {
 public:
     std::vector<std::uint8_t> zipFiles(const std::vector<codec::NamedBytes>& files) override { return codec::zipFiles(files); }
     std::unique_ptr<codec::ArchiveReader> openArchive(const std::filesystem::path& path, const codec::MemberFilter& wanted) override {
@@ -25,7 +25,7 @@ public:
 
 } // namespace vk::cli
 
-extern "C" __attribute__((visibility("default"))) vk::cli::CodecDoor* vellumkitCodecDoor() {
+extern "C" __attribute__((visibility("default"))) vk::cli::CodecModule* vellumkitCodecModule() {
     static vk::cli::Codecs codecs;
     return &codecs;
 }

@@ -1,4 +1,4 @@
-// The one door from our images to Qt's: for showing them and encoding them.
+// The one conversion from our images to Qt's: for showing them and encoding them.
 #pragma once
 #include "raster/Image.h"
 

@@ -8,6 +8,6 @@ namespace vk::cli {
 // The entry point `entry` of the module `fileName`: beside the program in the
 // build tree, under the library folder once installed. Throws Error "Cannot
 // find the <what> <fileName> (looked for ...)" or "Cannot load <path>: <why>".
-void* lateModuleEntry(const std::string& fileName, const char* entry, const std::string& what);
+void* moduleEntry(const std::string& fileName, const char* entry, const std::string& what);
 
 } // namespace vk::cli

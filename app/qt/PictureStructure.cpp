@@ -1,4 +1,4 @@
-#include "app/PictureStructure.h"
+#include "app/qt/PictureStructure.h"
 
 #include "raster/Image.h"
 

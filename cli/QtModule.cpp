@@ -1,8 +1,8 @@
-#include "cli/QtDoor.h"
+#include "cli/QtModule.h"
 
 #include "app/GlyphFont.h"
 #include "app/PlainBmp.h"
-#include "cli/LateModule.h"
+#include "cli/ModuleLoader.h"
 
 #include <atomic>
 #include <mutex>
@@ -11,35 +11,35 @@ namespace vk::cli {
 
 namespace {
 
-std::atomic<QtDoor*> door{nullptr};
+std::atomic<QtModule*> loadedModule{nullptr};
 std::once_flag loading;
 bool glyphsFromTheFile = false;
 
 } // namespace
 
-QtDoor& qtDoor() {
+QtModule& qtModule() {
     std::call_once(loading, [] {
-        if (!door)
-            door = reinterpret_cast<QtDoor* (*)()>(lateModuleEntry(VK_QT_MODULE_NAME, "vellumkitQtDoor", "picture library"))();
+        if (!loadedModule)
+            loadedModule = reinterpret_cast<QtModule* (*)()>(moduleEntry(VK_QT_MODULE_NAME, "vellumkitQtModule", "picture library"))();
     });
-    return *door.load();
+    return *loadedModule.load();
 }
 
-void useQtDoor(QtDoor& linked) { door = &linked; }
+void useQtModule(QtModule& linked) { loadedModule = &linked; }
 
 Image loadPictureThroughQt(const std::string& path, const PictureOptions& options) {
     if (std::optional<Image> plain = readPlainBmpFile(path)) return std::move(*plain);
-    return qtDoor().loadPicture(path, options);
+    return qtModule().loadPicture(path, options);
 }
 
 void startGlyphs(int& argc, char** argv, bool qtLabelsToo) {
     glyphsFromTheFile = !qtLabelsToo && glyphFontRasteriser();
-    if (!glyphsFromTheFile) qtDoor().startGlyphs(argc, argv);
+    if (!glyphsFromTheFile) qtModule().startGlyphs(argc, argv);
 }
 
 TextRasteriser* glyphsIfStarted() {
     if (glyphsFromTheFile) return glyphFontRasteriser();
-    QtDoor* const loaded = door;
+    QtModule* const loaded = loadedModule;
     return loaded ? loaded->glyphs() : nullptr;
 }
 
