@@ -48,7 +48,7 @@ Rect fittedSource(const PictureFit& fit, int width, int height, const Rect& targ
 Workbench::Workbench(TextRasteriser* textRasteriser, PictureDecoder decode) : decode_(decode) {
     doc_.text = textRasteriser;
     SourcePictures& pictures = doc_.state.sourcePictures;
-    pictures.main = pictures.playlist = pictures.equaliser = doc_.t.firstImage;
+    pictures.main = pictures.playlist = pictures.equaliser = doc_.templates.firstImage;
     std::error_code ec;
     doc_.state.startDirectory = std::filesystem::current_path(ec).string();
     layoutPictures();
@@ -67,7 +67,7 @@ void Workbench::layoutPictures() {
     const SourcePictures& pictures = doc_.state.sourcePictures;
     Image& mainWindow = doc_.mainWindow;
     Image& plShow = doc_.plShow;
-    Image& eqWindow = doc_.t.eqMain;
+    Image& eqWindow = doc_.templates.eqMain;
     const PictureFit& fit = fit_;
     switch (doc_.options.layout) {
     case LayoutMode::TwoPlusOne:

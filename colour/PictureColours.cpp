@@ -213,7 +213,7 @@ PictureColours choosePictureColours(const SkinDocument& doc) {
     // Knobs in the accent, apart from the groove each rides in.
     const TColor knob = fromOklab(toned(labs[accent], labs[accent].L, 0.16));
     const TColor grooves[] = {meanColour(doc.mainWindow, format::kVolumeSliderArea), back,
-                              meanColour(doc.t.plEdit, format::kPlRightTile)};
+                              meanColour(doc.templates.plEdit, format::kPlRightTile)};
     for (std::size_t k = 0; k < chosen.knobs.size(); ++k) chosen.knobs[k] = withContrast(knob, {grooves[k]}, kShapeContrast);
 
     // The analyser from the accent at the top to the dominant hue at the bottom, every bar showing on the background.

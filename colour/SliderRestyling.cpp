@@ -29,7 +29,7 @@ void paintKnob(Image& image, const Rect& r, TColor colour, bool buttonsOnly) {
 
 void changeMainSlider(SkinDocument& doc, TColor colour) {
     requirePlainRgb(colour);
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
     const bool flat = doc.state.buttonsOnly;
 
     paintKnob(t.volBut, t.volBut.bounds(), colour, flat);
@@ -46,7 +46,7 @@ void changeMainSlider(SkinDocument& doc, TColor colour) {
 
 void changeEqSliders(SkinDocument& doc, TColor colour) {
     requirePlainRgb(colour);
-    Image& eq = doc.t.eqMain;
+    Image& eq = doc.templates.eqMain;
     const bool flat = doc.state.buttonsOnly;
 
     // Only the knobs' insides: their outlines keep what they had.
@@ -58,7 +58,7 @@ void changeEqSliders(SkinDocument& doc, TColor colour) {
 
 void changePlSlider(SkinDocument& doc, TColor colour) {
     requirePlainRgb(colour);
-    Image& sheet = doc.t.plEdit;
+    Image& sheet = doc.templates.plEdit;
     const bool flat = doc.state.buttonsOnly;
 
     paintKnob(sheet, kPlScrollHandle, colour, flat);

@@ -20,7 +20,7 @@ constexpr Rect analyserCell(int i) { return {0, kCellPitch * i - 1, kBarWidth, k
 } // namespace
 
 void paintVisBar(SkinDocument& doc) {
-    Image& bar = doc.t.visiBar;
+    Image& bar = doc.templates.visiBar;
     const SkinState& s = doc.state;
     bar.setPen(kBlack);
     bar.setBrush(s.visColour(kPeakEntry), BrushStyle::Solid);

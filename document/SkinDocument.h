@@ -49,10 +49,10 @@ struct StampPlacement {
 };
 
 struct SkinDocument {
-    SkinDocument() : t(TemplateSet::embedded()) {}
+    SkinDocument() : templates(TemplateSet::embedded()) {}
 
     SkinState state;
-    TemplateSet t;  // eqMain's rows 0 ... 115 are the equaliser window canvas
+    TemplateSet templates;  // eqMain's rows 0 ... 115 are the equaliser window canvas
     Image mainWindow{format::kMainWindow.width(), format::kMainWindow.height()};
     Image plShow{format::kPlPreviewSize.width, format::kPlPreviewSize.height};
     Image twoWinPic{format::stackedWindows(2).width(), format::stackedWindows(2).height()};

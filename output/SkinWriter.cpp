@@ -66,7 +66,7 @@ std::string plEditText(const SkinState& state) {
 
 namespace {
 const Image& sheetImage(const SkinDocument& doc, format::Sheet sheet) {
-    const TemplateSet& t = doc.t;
+    const TemplateSet& t = doc.templates;
     switch (sheet) {
     case format::Sheet::Main: return doc.mainWindow;
     case format::Sheet::TitleBar: return t.titleBarImage;

@@ -13,7 +13,7 @@ Image windowPreview(const SkinDocument& doc) {
     Image preview(kWindow.width(), tops.playlist + kWindow.height());
     preview.fill(preview.bounds(), kSilver);
     preview.copyRect(kWindow, doc.mainWindow, kWindow);
-    preview.copyRect(kWindow.shifted(0, tops.equaliser), doc.t.eqMain, kWindow);
+    preview.copyRect(kWindow.shifted(0, tops.equaliser), doc.templates.eqMain, kWindow);
     preview.copyRect(kWindow.shifted(0, tops.playlist), doc.plShow, kWindow);
     return preview;
 }

@@ -73,17 +73,17 @@ const Button* const kToggles[] = {&kRepeat, &kShuffle, &kEq, &kPl};
 // Copy the bare area into each pressed cell, then stamp each.
 void cutPressed(Pass& pass, Image& sheet, const Button& b) {
     for (const Rect& cell : b.pressedCells) pass.copy(sheet, cell, pass.doc.mainWindow, b.area);
-    for (const Rect& cell : b.pressedCells) pass.stamp(sheet, topLeft(cell), pass.t.*b.pressedStamp);
+    for (const Rect& cell : b.pressedCells) pass.stamp(sheet, topLeft(cell), pass.templates.*b.pressedStamp);
 }
 
 void stampReleasedArt(Pass& pass, const Button& b) {
-    if (b.releasedStamp) pass.stamp(pass.doc.mainWindow, topLeft(b.area), pass.t.*b.releasedStamp);
+    if (b.releasedStamp) pass.stamp(pass.doc.mainWindow, topLeft(b.area), pass.templates.*b.releasedStamp);
 }
 
 // Copy the stamped area into each released cell.
 void cutReleased(Pass& pass, Image& sheet, const Button& b) {
     for (const Rect& cell : b.releasedCells) pass.copy(sheet, cell, pass.doc.mainWindow, b.releasedSource());
-    if (b.stampedTwice) pass.stamp(sheet, topLeft(*b.stampedTwice), pass.t.*b.releasedStamp);
+    if (b.stampedTwice) pass.stamp(sheet, topLeft(*b.stampedTwice), pass.templates.*b.releasedStamp);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ void cutReleased(Pass& pass, Image& sheet, const Button& b) {
 void buttonSheets(SkinDocument& doc) {
     Pass pass(doc);
     Image& main = doc.mainWindow;
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
 
     // 1-16: the toggles' pressed cells, from the picture without button art.
     for (const Button* b : kToggles) cutPressed(pass, t.shufrep, *b);

@@ -42,7 +42,7 @@ constexpr Rect kOnAutoCopies[] = {kOnAutoReleased, kOffManualPressed, kOnAutoPre
 
 void equaliserWindow(SkinDocument& doc) {
     Pass pass(doc);
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
     Image& eq = t.eqMain;
     Image& ex = t.eqEx;
 

@@ -53,7 +53,7 @@ constexpr Rect kChoicesAtRestCells[] = {kClutterBar, kClutterBarDisabled};
 void mainFrameAndTitleBar(SkinDocument& doc) {
     Pass pass(doc);
     Image& main = doc.mainWindow;
-    Image& title = doc.t.titleBarImage;
+    Image& title = doc.templates.titleBarImage;
 
     // 1-4: the title buttons' glyphs, raised out of the picture itself.
     pass.raise(main, glyphIn(kOptions, kOptions.area));
@@ -85,11 +85,11 @@ void mainFrameAndTitleBar(SkinDocument& doc) {
     for (int i = 1; i <= kClutterLetterCount; ++i) {
         const Rect cell = choicesPressedCell(i);
         pass.copy(title, cell, main, kClutterBarArea);
-        pass.stamp(title, topLeft(cell), doc.t.choices(i));
+        pass.stamp(title, topLeft(cell), doc.templates.choices(i));
     }
 
     // 17-19: the column at rest, on the window and then in the sheet.
-    pass.stamp(main, topLeft(kClutterBarArea), doc.t.choices0);
+    pass.stamp(main, topLeft(kClutterBarArea), doc.templates.choices0);
     for (const Rect& cell : kChoicesAtRestCells) pass.copy(title, cell, main, kClutterBarArea);
 
     // 20-24: the pressed button cells, still showing the raised glyphs.

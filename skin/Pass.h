@@ -11,10 +11,10 @@ enum class When { Always, SinkFrameOnly, NotButtonsOnly };
 
 class Pass {
 public:
-    explicit Pass(SkinDocument& doc) : doc(doc), t(doc.t) {}
+    explicit Pass(SkinDocument& doc) : doc(doc), templates(doc.templates) {}
 
     SkinDocument& doc;
-    TemplateSet& t;
+    TemplateSet& templates;
 
     bool buttonsOnly() const { return doc.state.buttonsOnly; }
     bool sinkFrameChosen() const { return doc.options.sinkFrame; }

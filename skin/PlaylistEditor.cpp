@@ -76,7 +76,7 @@ constexpr TitlePiece kTitlePieces[] = {
 
 void playlistEditor(SkinDocument& doc) {
     Pass pass(doc);
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
     Image& show = doc.plShow;
     Image& pl = t.plEdit;
 

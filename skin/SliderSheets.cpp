@@ -28,7 +28,7 @@ constexpr Rect kMonoCells[] = {rightOf(kStereoLit, kStereoLit.width()), rightOf(
 void sliderSheets(SkinDocument& doc) {
     Pass pass(doc);
     const Image& main = doc.mainWindow;
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
 
     // 1: every frame of both sliders is the same piece of the picture.
     for (int k = 0; k < kSliderFrameCount; ++k) {

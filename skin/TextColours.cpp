@@ -83,7 +83,7 @@ constexpr int kFontHeight = 13;  // the whole cell, internal leading included
 } // namespace
 
 void applyTextColours(SkinDocument& doc) {
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
     const TColor back = setting(doc.state.winBackColour);
     const TColor text = setting(doc.state.winTextColour);
 
@@ -126,7 +126,7 @@ void applyTextColours(SkinDocument& doc) {
 
 void paintEqSliders(SkinDocument& doc) {
     using namespace eqArt;
-    TemplateSet& t = doc.t;
+    TemplateSet& t = doc.templates;
     const SkinState& s = doc.state;
     Pass pass(doc);
 

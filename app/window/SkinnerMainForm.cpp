@@ -402,7 +402,7 @@ void SkinnerMainForm::buildColourPanel(QWidget* client) {
     hint->adjustSize();
     colLab1_ = hint;
     // Made last so that the bar lies over the hint's frame where they meet.
-    visiBar_ = new ImageView("visiBar", bench_.document().t.visiBar.width(), bench_.document().t.visiBar.height(), colPanel_);
+    visiBar_ = new ImageView("visiBar", bench_.document().templates.visiBar.width(), bench_.document().templates.visiBar.height(), colPanel_);
     visiBar_->move(160, 16);
     visiBar_->onMouseDown = [this](int x, int y) { visiBarMouseDown(x, y); };
     visiBar_->setToolTip("Click a colour to change it, or choose one with Up and Down and press Space");
@@ -431,9 +431,9 @@ void SkinnerMainForm::run(const std::function<void()>& command) {
 void SkinnerMainForm::refreshImages() {
     const SkinDocument& doc = bench_.document();
     mainWindow_->showImage(doc.mainWindow);
-    eqMain_->showImage(doc.t.eqMain);
+    eqMain_->showImage(doc.templates.eqMain);
     plShow_->showImage(doc.plShow);
-    visiBar_->showImage(doc.t.visiBar);
+    visiBar_->showImage(doc.templates.visiBar);
     // Every command that changes the document ends here, so the preview follows each one.
     if (preview_) preview_->documentChanged();
 }

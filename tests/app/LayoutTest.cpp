@@ -27,9 +27,9 @@ TEST(Layout, StartsWithTheDefaultPictureInAllThreeWindows) {
     EXPECT_FALSE(bench.buttons().revert || bench.buttons().colBut || bench.buttons().saveSkin);
     for (int y : {0, 57, 115})
         for (int x : {0, 137, 274}) {
-            EXPECT_EQ(docOf(bench).mainWindow.pixel(x, y), docOf(bench).t.firstImage.pixel(x, y));
-            EXPECT_EQ(docOf(bench).t.eqMain.pixel(x, y), docOf(bench).t.firstImage.pixel(x, y));
-            EXPECT_EQ(docOf(bench).plShow.pixel(x, y), docOf(bench).t.firstImage.pixel(x, y));
+            EXPECT_EQ(docOf(bench).mainWindow.pixel(x, y), docOf(bench).templates.firstImage.pixel(x, y));
+            EXPECT_EQ(docOf(bench).templates.eqMain.pixel(x, y), docOf(bench).templates.firstImage.pixel(x, y));
+            EXPECT_EQ(docOf(bench).plShow.pixel(x, y), docOf(bench).templates.firstImage.pixel(x, y));
         }
 }
 
@@ -48,7 +48,7 @@ TEST(Layout, RowsOfEachLayout) {
         docOf(bench).state.sourcePictures.main = rowCoded(275, c.pictureHeight);
         docOf(bench).options.layout = c.mode;
         bench.layoutPictures();
-        const Image* canvases[] = {&docOf(bench).mainWindow, &docOf(bench).t.eqMain, &docOf(bench).plShow};
+        const Image* canvases[] = {&docOf(bench).mainWindow, &docOf(bench).templates.eqMain, &docOf(bench).plShow};
         for (const auto& [canvas, rows] : c.rows)
             EXPECT_EQ(rowOf(*canvases[canvas], rows.first), rows.second) << int(c.mode) << " canvas " << canvas;
         for (int x = 0; x < 275; ++x) EXPECT_EQ(blueOf(docOf(bench).mainWindow.pixel(x, 40)), x & 0xFF);
@@ -69,20 +69,20 @@ TEST(Layout, ThreeWindowsSqueezesAndOtherPicturesComeBack) {
         const int r = rowOf(docOf(bench).mainWindow, y);
         EXPECT_TRUE(r == 2 * y || r == 2 * y + 1) << y;
     }
-    EXPECT_EQ(rowOf(docOf(bench).t.eqMain, 0), 0);
-    EXPECT_EQ(rowOf(docOf(bench).t.eqMain, 115), 9);
-    EXPECT_EQ(docOf(bench).plShow.pixel(0, 0), docOf(bench).t.firstImage.pixel(0, 0));
+    EXPECT_EQ(rowOf(docOf(bench).templates.eqMain, 0), 0);
+    EXPECT_EQ(rowOf(docOf(bench).templates.eqMain, 115), 9);
+    EXPECT_EQ(docOf(bench).plShow.pixel(0, 0), docOf(bench).templates.firstImage.pixel(0, 0));
 }
 
 TEST(Layout, WritesOnlyTheTopOfEqMain) {
     Workbench bench{qtTextRasteriser()};
-    docOf(bench).t.eqMain.setPixel(3, 116, kPureRed);
-    docOf(bench).t.eqMain.setPixel(274, 314, kPureRed);
+    docOf(bench).templates.eqMain.setPixel(3, 116, kPureRed);
+    docOf(bench).templates.eqMain.setPixel(274, 314, kPureRed);
     for (LayoutMode mode : {LayoutMode::ThreeWindows, LayoutMode::TwoPlusOne, LayoutMode::Continuous}) {
         docOf(bench).options.layout = mode;
         bench.layoutPictures();
-        EXPECT_EQ(docOf(bench).t.eqMain.pixel(3, 116), kPureRed);
-        EXPECT_EQ(docOf(bench).t.eqMain.pixel(274, 314), kPureRed);
+        EXPECT_EQ(docOf(bench).templates.eqMain.pixel(3, 116), kPureRed);
+        EXPECT_EQ(docOf(bench).templates.eqMain.pixel(274, 314), kPureRed);
     }
 }
 

@@ -151,7 +151,7 @@ TEST(PictureIntake, PngAndLoadedPictureKeepItsOwnSize) {
     EXPECT_EQ(docOf(bench).state.sourcePictures.equaliser.width(), 300);
     EXPECT_EQ(docOf(bench).state.sourcePictures.equaliser.height(), 7);
     EXPECT_EQ(docOf(bench).state.sourcePictures.equaliser.pixel(299, 6), kPureGreen);
-    EXPECT_TRUE(docOf(bench).state.sourcePictures.main.samePixels(docOf(bench).t.firstImage));
+    EXPECT_TRUE(docOf(bench).state.sourcePictures.main.samePixels(docOf(bench).templates.firstImage));
     EXPECT_EQ(bench.workflow(), WorkflowState::NotMade);
 }
 

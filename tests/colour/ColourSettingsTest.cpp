@@ -44,8 +44,8 @@ struct Mark {
 class ColourSettings : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (Image* mask : {&docOf(bench).t.plToolsMask, &docOf(bench).t.nums_exMask, &docOf(bench).t.textMask, &docOf(bench).t.playPausMask,
-                            &docOf(bench).t.topBitMask, &docOf(bench).t.vKitMask})
+        for (Image* mask : {&docOf(bench).templates.plToolsMask, &docOf(bench).templates.nums_exMask, &docOf(bench).templates.textMask, &docOf(bench).templates.playPausMask,
+                            &docOf(bench).templates.topBitMask, &docOf(bench).templates.vKitMask})
             paintMask(*mask);
         skin::applyTextColours(docOf(bench));
         skin::paintEqSliders(docOf(bench));
@@ -53,7 +53,7 @@ protected:
         bench.enterMade();  // the colour tools work on a made skin
     }
     std::vector<Mark> marks() {
-        TemplateSet& t = docOf(bench).t;
+        TemplateSet& t = docOf(bench).templates;
         return {
             {Group::Window, "mainWindow display panel", &docOf(bench).mainWindow, {30, 30}},
             {Group::Window, "eqEx track box", &t.eqEx, {70, 5}},
@@ -75,7 +75,7 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
         std::function<bool(const Workbench&)> shows;
     } cases[] = {
         {ColourSetting::winBackColour, Group::Window, [](const Workbench& b) { return docOf(b).mainWindow.pixel(30, 30) == kNew; }},
-        {ColourSetting::winTextColour, Group::Window, [](const Workbench& b) { return docOf(b).t.text.pixel(0, 0) == kNew; }},
+        {ColourSetting::winTextColour, Group::Window, [](const Workbench& b) { return docOf(b).templates.text.pixel(0, 0) == kNew; }},
         {ColourSetting::plNormalBgColour, Group::Playlist, [](const Workbench& b) { return docOf(b).plShow.pixel(200, 25) == kNew; }},
         {ColourSetting::plNormalColour, Group::Playlist,
          [](const Workbench& b) { return countInRows(docOf(b).plShow, 21, 34, kNew) > 40; }},
@@ -83,10 +83,10 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
          [](const Workbench& b) { return countInRows(docOf(b).plShow, 34, 47, kNew) > 40; }},
         {ColourSetting::plSelectedBgColour, Group::Playlist,
          [](const Workbench& b) { return docOf(b).plShow.pixel(200, 65) == kNew; }},
-        {ColourSetting::eqBackColour, Group::Equaliser, [](const Workbench& b) { return docOf(b).t.eqMain.pixel(13, 164) == kNew; }},
-        {ColourSetting::eqForeColour, Group::Equaliser, [](const Workbench& b) { return docOf(b).t.eqMain.pixel(18, 167) == kNew; }},
+        {ColourSetting::eqBackColour, Group::Equaliser, [](const Workbench& b) { return docOf(b).templates.eqMain.pixel(13, 164) == kNew; }},
+        {ColourSetting::eqForeColour, Group::Equaliser, [](const Workbench& b) { return docOf(b).templates.eqMain.pixel(18, 167) == kNew; }},
         {ColourSetting::eqHighlightColour, Group::Equaliser,
-         [](const Workbench& b) { return docOf(b).t.exampleSlider.pixel(5, 40) == kNew; }},
+         [](const Workbench& b) { return docOf(b).templates.exampleSlider.pixel(5, 40) == kNew; }},
     };
     for (const Case& c : cases) {
         bench = Workbench(qtTextRasteriser());  // each case starts from the defaults
@@ -106,10 +106,10 @@ TEST_F(ColourSettings, EachSettingRepaintsExactlyItsOwnGroup) {
 }
 
 TEST_F(ColourSettings, TheSameColourAgainRepaintsTheSamePicture) {
-    const Image main = docOf(bench).mainWindow, eq = docOf(bench).t.eqMain, list = docOf(bench).plShow;
+    const Image main = docOf(bench).mainWindow, eq = docOf(bench).templates.eqMain, list = docOf(bench).plShow;
     for (const ColourSettingInfo& info : colourSettings()) bench.setColour(info.setting, docOf(bench).state.*info.field);
     EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
-    EXPECT_TRUE(eq.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(eq.samePixels(docOf(bench).templates.eqMain));
     EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
 }
 
@@ -125,11 +125,11 @@ TEST_F(ColourSettings, ButtonsOnlyPickersStoreButRepaintOnlyGlyphsAndSliderArt) 
     bench.setColour(ColourSetting::winBackColour, kNew);
     EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
     EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
-    EXPECT_EQ(docOf(bench).t.text.pixel(1, 0), kNew);  // a background pixel of the glyph sheet
+    EXPECT_EQ(docOf(bench).templates.text.pixel(1, 0), kNew);  // a background pixel of the glyph sheet
 
     bench.setColour(ColourSetting::eqBackColour, kNew);
-    EXPECT_EQ(docOf(bench).t.eqMain.pixel(13, 164), kNew);
-    EXPECT_EQ(docOf(bench).t.eqMain.pixel(21, 38), kNew);
+    EXPECT_EQ(docOf(bench).templates.eqMain.pixel(13, 164), kNew);
+    EXPECT_EQ(docOf(bench).templates.eqMain.pixel(21, 38), kNew);
 }
 
 TEST_F(ColourSettings, AColourThatIsNotPlainRgbIsRefusedBeforeAnythingChanges) {
@@ -180,16 +180,16 @@ TEST_F(ColourSettings, TheDialogOpensWithTheLastColourConfirmedByAnyPicker) {
 TEST_F(ColourSettings, ACancelledPickerChangesNothing) {
     ScriptedDialog scripted;
     const SkinState before = docOf(bench).state;
-    const Image main = docOf(bench).mainWindow, eq = docOf(bench).t.eqMain, list = docOf(bench).plShow, text = docOf(bench).t.text;
+    const Image main = docOf(bench).mainWindow, eq = docOf(bench).templates.eqMain, list = docOf(bench).plShow, text = docOf(bench).templates.text;
     for (const ColourSettingInfo& info : colourSettings()) {
         scripted.answers.push_back(std::nullopt);
         EXPECT_FALSE(colourButtonClick(bench, scripted.dialog, info.setting)) << info.name;
         EXPECT_EQ(docOf(bench).state.*info.field, before.*info.field) << info.name;
     }
     EXPECT_TRUE(main.samePixels(docOf(bench).mainWindow));
-    EXPECT_TRUE(eq.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(eq.samePixels(docOf(bench).templates.eqMain));
     EXPECT_TRUE(list.samePixels(docOf(bench).plShow));
-    EXPECT_TRUE(text.samePixels(docOf(bench).t.text));
+    EXPECT_TRUE(text.samePixels(docOf(bench).templates.text));
     EXPECT_EQ(scripted.dialog.lastConfirmed(), kBlack);
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 class VisColours : public ::testing::Test {
 protected:
-    void SetUp() override { paintAll(docOf(bench).t.visiBar, kSilver); }
+    void SetUp() override { paintAll(docOf(bench).templates.visiBar, kSilver); }
 
     // The bar as the cells describe it: the peak cell on rows 0-9, cell i on
     // rows 20i-1 ... 20i+19 sharing its top outline with the cell above.
@@ -32,9 +32,9 @@ protected:
 };
 
 TEST_F(VisColours, BarShowsAllSeventeenCellsWithSilverBetweenPeakAndFirst) {
-    const Image before = docOf(bench).t.visiBar;
+    const Image before = docOf(bench).templates.visiBar;
     paintVisBar(docOf(bench));
-    const Image& bar = docOf(bench).t.visiBar;
+    const Image& bar = docOf(bench).templates.visiBar;
     ASSERT_EQ(bar.height(), 340);
     EXPECT_TRUE(matches(before, bar, describedBar()));
     EXPECT_EQ(bar.pixel(5, 14), kSilver);
@@ -53,12 +53,12 @@ TEST_F(VisColours, ARowPicksItsEntry) {
 
 TEST_F(VisColours, SettingAnEntryStoresItAndRepaintsTheWholeBar) {
     paintVisBar(docOf(bench));
-    docOf(bench).t.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // a stray pixel in another cell
+    docOf(bench).templates.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // a stray pixel in another cell
     setVisColour(docOf(bench), 2, rgb(9, 8, 7));
     EXPECT_EQ(docOf(bench).state.visColour(2), rgb(9, 8, 7));
-    EXPECT_EQ(docOf(bench).t.visiBar.pixel(10, 45), rgb(9, 8, 7));
-    EXPECT_EQ(docOf(bench).t.visiBar.pixel(5, 300), docOf(bench).state.visColour(15));
-    EXPECT_TRUE(matches(docOf(bench).t.visiBar, docOf(bench).t.visiBar, describedBar()));
+    EXPECT_EQ(docOf(bench).templates.visiBar.pixel(10, 45), rgb(9, 8, 7));
+    EXPECT_EQ(docOf(bench).templates.visiBar.pixel(5, 300), docOf(bench).state.visColour(15));
+    EXPECT_TRUE(matches(docOf(bench).templates.visiBar, docOf(bench).templates.visiBar, describedBar()));
 }
 
 TEST_F(VisColours, ClicksPickEntriesWhateverTheColumn) {
@@ -72,23 +72,23 @@ TEST_F(VisColours, ClicksPickEntriesWhateverTheColumn) {
         ASSERT_TRUE(visiBarMouseDown(bench, dialog, c.x, c.y));
         EXPECT_EQ(docOf(bench).state.visColour(c.entry), rgb(0, 0, asked)) << "click at y = " << c.y;
     }
-    EXPECT_TRUE(matches(docOf(bench).t.visiBar, docOf(bench).t.visiBar, describedBar()));
+    EXPECT_TRUE(matches(docOf(bench).templates.visiBar, docOf(bench).templates.visiBar, describedBar()));
 }
 
 TEST_F(VisColours, ACancelledClickChangesNeitherColoursNorBar) {
     paintVisBar(docOf(bench));
-    docOf(bench).t.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // not repainted either
-    const Image before = docOf(bench).t.visiBar;
+    docOf(bench).templates.visiBar.setPixel(5, 300, rgb(1, 1, 1));  // not repainted either
+    const Image before = docOf(bench).templates.visiBar;
     const auto colours = docOf(bench).state.visColours;
     ColourDialog cancelled([](TColor) { return std::optional<TColor>(); });
     EXPECT_FALSE(visiBarMouseDown(bench, cancelled, 5, 45));
     EXPECT_EQ(docOf(bench).state.visColours, colours);
-    EXPECT_TRUE(before.samePixels(docOf(bench).t.visiBar));
+    EXPECT_TRUE(before.samePixels(docOf(bench).templates.visiBar));
 }
 
 TEST_F(VisColours, AnEntryOutOfRangeOrABadColourIsRefused) {
     const auto colours = docOf(bench).state.visColours;
-    const Image before = docOf(bench).t.visiBar;
+    const Image before = docOf(bench).templates.visiBar;
     for (int entry : {0, 18, -1}) {
         try {
             setVisColour(docOf(bench), entry, rgb(1, 2, 3));
@@ -99,7 +99,7 @@ TEST_F(VisColours, AnEntryOutOfRangeOrABadColourIsRefused) {
     }
     EXPECT_THROW(setVisColour(docOf(bench), 3, 0xFF123456u), Error);
     EXPECT_EQ(docOf(bench).state.visColours, colours);
-    EXPECT_TRUE(before.samePixels(docOf(bench).t.visiBar));
+    EXPECT_TRUE(before.samePixels(docOf(bench).templates.visiBar));
 }
 
 } // namespace

@@ -21,8 +21,8 @@ TEST(WindowPreview, WindowsAtTheirLayoutTopsWithSilverGaps) {
         Workbench bench{qtTextRasteriser()};
         docOf(bench).options.layout = c.layout;
         docOf(bench).mainWindow.fill(docOf(bench).mainWindow.bounds(), kMain);
-        docOf(bench).t.eqMain.fill(docOf(bench).t.eqMain.bounds(), kEqArt);  // rows 116 on are slider art, never shown
-        docOf(bench).t.eqMain.fill({0, 0, 275, 116}, kEq);
+        docOf(bench).templates.eqMain.fill(docOf(bench).templates.eqMain.bounds(), kEqArt);  // rows 116 on are slider art, never shown
+        docOf(bench).templates.eqMain.fill({0, 0, 275, 116}, kEq);
         docOf(bench).plShow.fill(docOf(bench).plShow.bounds(), kPl);
         const Image preview = windowPreview(docOf(bench));
 

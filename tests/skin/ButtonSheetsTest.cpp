@@ -25,7 +25,7 @@ struct Made {
 
 void makeWithSolidStamps(Made& m, const Image& picture, Radios radios) {
     prepare(m.bench, picture, radios);
-    drawSolidStamps(docOf(m.bench).t);
+    drawSolidStamps(docOf(m.bench).templates);
     runStages(m.bench, Upto::Stage3);
     m.afterStage3 = docOf(m.bench).mainWindow;
     skin::buttonSheets(docOf(m.bench));
@@ -64,7 +64,7 @@ TEST(ButtonSheets, ShufRepSheetFromAGreyPicture) {
         {{23, 61, 46, 73}, 100}, {{23, 61, 37, 70}, 195},
         {{23, 73, 46, 85}, 100}, {{23, 73, 37, 82}, 195},
     });
-    EXPECT_TRUE(sameImage(docOf(m.bench).t.shufrep, expected));
+    EXPECT_TRUE(sameImage(docOf(m.bench).templates.shufrep, expected));
 }
 
 TEST(ButtonSheets, ControlButtonSheetFromAGreyPicture) {
@@ -78,7 +78,7 @@ TEST(ButtonSheets, ControlButtonSheetFromAGreyPicture) {
         {{0, 0, 114, 18}, 100}, {{0, 0, 114, 17}, 195},
         {{114, 0, 136, 16}, 195},
     });
-    EXPECT_TRUE(sameImage(docOf(m.bench).t.cButtons, expected));
+    EXPECT_TRUE(sameImage(docOf(m.bench).templates.cButtons, expected));
 }
 
 TEST(ButtonSheets, ReleasedArtStaysOnThePicture) {
@@ -114,12 +114,12 @@ TEST(ButtonSheets, RepeatAndShuffleCellsOnePixelOfArt) {
     for (const Case& c : cases) {
         Workbench bench{qtTextRasteriser()};
         prepare(bench, grey(100), {});
-        Image& up = docOf(bench).t.*c.up;
-        Image& down = docOf(bench).t.*c.down;
+        Image& up = docOf(bench).templates.*c.up;
+        Image& down = docOf(bench).templates.*c.down;
         up.setPixel(5, 3, kWhite);
         down.setPixel(5, 3, kBlack);
         runStages(bench, Upto::Stage4);
-        const Image& s = docOf(bench).t.shufrep;
+        const Image& s = docOf(bench).templates.shufrep;
         const int x = c.cellLeft + 5;
         EXPECT_EQ(level(s, x, 3), 195) << c.what << ": released";
         EXPECT_EQ(level(s, x, 33), 255) << c.what << ": released, stamped twice";
@@ -143,7 +143,7 @@ TEST(ButtonSheets, CellRowsComeFromTheRightPictureRows) {
     } columns[] = {{"repeat", 5, 215}, {"shuffle", 30, 166}};
     for (const Column& c : columns)
         for (int row = 0; row < 61; ++row)
-            EXPECT_EQ(docOf(bench).t.shufrep.pixel(c.sheetX, row), main.pixel(c.pictureX, sourceRow(row))) << c.what << " row " << row;
+            EXPECT_EQ(docOf(bench).templates.shufrep.pixel(c.sheetX, row), main.pixel(c.pictureX, sourceRow(row))) << c.what << " row " << row;
     EXPECT_EQ(sourceRow(30), 89);
     EXPECT_EQ(sourceRow(60), 104);
 }
@@ -152,7 +152,7 @@ TEST(ButtonSheets, TogglesReleasedTwiceAlikeRepeatNot) {
     Workbench bench{qtTextRasteriser()};
     prepare(bench, grey(100), {}, StampArt::Pattern);
     runStages(bench, Upto::Stage4);
-    const Image& s = docOf(bench).t.shufrep;
+    const Image& s = docOf(bench).templates.shufrep;
     EXPECT_TRUE(sameRegion(s, {0, 61, 23, 73}, s, {0, 73, 23, 85}));    // EQ, released
     EXPECT_TRUE(sameRegion(s, {23, 61, 46, 73}, s, {23, 73, 46, 85}));  // PL, released
     EXPECT_TRUE(sameRegion(s, {46, 61, 69, 73}, s, {46, 73, 69, 85}));  // EQ, pressed
@@ -194,9 +194,9 @@ TEST(ButtonSheets, ButtonsOnlyCellsArePlainCopies) {
             {"load, released", &TemplateSet::cButtons, {114, 0, 136, 16}, {136, 89, 158, 105}},
             {"load, pressed", &TemplateSet::cButtons, {114, 16, 136, 32}, {136, 89, 158, 105}},
         };
-        for (const Cell& c : cells) EXPECT_TRUE(sameRegion(docOf(bench).t.*c.sheet, c.cell, laidOut, c.source)) << c.what;
-        EXPECT_TRUE(allOf(docOf(bench).t.shufrep, {75, 0, 92, 61}, kSentinel));
-        EXPECT_TRUE(allOf(docOf(bench).t.cButtons, {114, 32, 136, 36}, kSentinel));
+        for (const Cell& c : cells) EXPECT_TRUE(sameRegion(docOf(bench).templates.*c.sheet, c.cell, laidOut, c.source)) << c.what;
+        EXPECT_TRUE(allOf(docOf(bench).templates.shufrep, {75, 0, 92, 61}, kSentinel));
+        EXPECT_TRUE(allOf(docOf(bench).templates.cButtons, {114, 32, 136, 36}, kSentinel));
     }
 }
 
@@ -210,11 +210,11 @@ TEST(ButtonSheets, KnobsOnThePictureOnly) {
         runStages(bench, Upto::Stage3);
         const Image beforeKnobs = docOf(bench).mainWindow;
         skin::buttonSheets(docOf(bench));
-        EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, kVolumeKnob, docOf(bench).t.volBut, docOf(bench).t.volBut.bounds()));
-        EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, kBalanceKnob, docOf(bench).t.volBut, docOf(bench).t.volBut.bounds()));
+        EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, kVolumeKnob, docOf(bench).templates.volBut, docOf(bench).templates.volBut.bounds()));
+        EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, kBalanceKnob, docOf(bench).templates.volBut, docOf(bench).templates.volBut.bounds()));
         for (int k = 0; k < 28; ++k) {
-            EXPECT_TRUE(sameRegion(docOf(bench).t.volumeWindow, {0, 15 * k, 68, 15 * k + 14}, beforeKnobs, {107, 57, 175, 71}));
-            EXPECT_TRUE(sameRegion(docOf(bench).t.balanceWindow, {0, 15 * k, 47, 15 * k + 14}, beforeKnobs, {168, 57, 215, 71}));
+            EXPECT_TRUE(sameRegion(docOf(bench).templates.volumeWindow, {0, 15 * k, 68, 15 * k + 14}, beforeKnobs, {107, 57, 175, 71}));
+            EXPECT_TRUE(sameRegion(docOf(bench).templates.balanceWindow, {0, 15 * k, 47, 15 * k + 14}, beforeKnobs, {168, 57, 215, 71}));
         }
     }
 }

@@ -16,7 +16,7 @@ namespace {
 
 enum class Sheet { EqMain, EqEx };
 const Image& sheetOf(const Workbench& bench, Sheet sheet) {
-    return sheet == Sheet::EqMain ? docOf(bench).t.eqMain : docOf(bench).t.eqEx;
+    return sheet == Sheet::EqMain ? docOf(bench).templates.eqMain : docOf(bench).templates.eqEx;
 }
 
 // A grey level, or kArt for the sheet's own art.
@@ -77,7 +77,7 @@ TEST(EqualiserWindow, ButtonsOnlyKeepsThePlainCopiesAndNothingElse) {
         runStage(bench, picture, {.full3D = false, .sinkFrame = sinkFrame});
         const std::string mode = sinkFrame ? "sink frame" : "raise frame";
 
-        EXPECT_TRUE(sameRegion(docOf(bench).t.eqMain, kEqWindow, picture, kEqWindow)) << mode << ": window unshaded";
+        EXPECT_TRUE(sameRegion(docOf(bench).templates.eqMain, kEqWindow, picture, kEqWindow)) << mode << ": window unshaded";
         std::vector<Rect> written[2];
         for (const Cut& cut : kPlainCopies) {
             EXPECT_TRUE(sameRegion(sheetOf(bench, cut.sheet), cut.sprite, picture, cut.source))
@@ -105,7 +105,7 @@ TEST(EqualiserWindow, ResponseGraphShrinksByOneAndMergedColumn) {
     }
     for (bool full3D : {true, false}) {
         Workbench bench{qtTextRasteriser()};
-        const Image& eq = docOf(runStage(bench, picture, {.full3D = full3D, .sinkFrame = true})).t.eqMain;
+        const Image& eq = docOf(runStage(bench, picture, {.full3D = full3D, .sinkFrame = true})).templates.eqMain;
         // 112 columns copied as they are, then the two last ones AND-merged.
         EXPECT_TRUE(sameRegion(eq, {0, 294, 112, 314}, picture, {86, 17, 198, 37})) << full3D;
         for (int y = 294; y < 314; ++y) EXPECT_EQ(hex(eq.pixel(112, y)), hex(rgb(0x30, 0x0F, 0x00))) << y;
@@ -243,7 +243,7 @@ TEST(EqualiserWindow, SliderWellsFrameTheStripsByOnePixel) {
     // Strips (pasted later) are 14 x 63 at (21, 38) and (78 + 18i, 38): each
     // well's border is the ring just outside its strip, the strip untouched.
     Workbench bench{qtTextRasteriser()};
-    const Image& eq = docOf(runStage(bench, uniform(275, 116, grey(100)), {})).t.eqMain;
+    const Image& eq = docOf(runStage(bench, uniform(275, 116, grey(100)), {})).templates.eqMain;
     std::vector<int> stripLefts = {21};
     for (int i = 0; i < 10; ++i) stripLefts.push_back(78 + 18 * i);
     for (int left : stripLefts) {
@@ -279,7 +279,7 @@ TEST(EqualiserWindow, CaptionSpritesCarryTheirOwnStamp) {
         {"on/auto pressed", {187, 119}, 58, 12, kOnAutoDownId, false},
     };
     Workbench bench{qtTextRasteriser()};
-    const Image& eq = docOf(runStage(bench, uniform(275, 116, grey(100)), {})).t.eqMain;
+    const Image& eq = docOf(runStage(bench, uniform(275, 116, grey(100)), {})).templates.eqMain;
     for (const Caption& c : captions) {
         for (int id = kPresetUpId; id <= kOffManDownId; ++id) {
             const bool mine = id == c.stamp;
@@ -299,8 +299,8 @@ TEST(EqualiserWindow, CaptionSpritesCarryTheirOwnStamp) {
 TEST(EqualiserWindow, InactiveCopiesEqualTheActiveOnes) {
     Workbench bench{qtTextRasteriser()};
     runStage(bench, positionCoded(), {.full3D = true, .sinkFrame = true});
-    EXPECT_TRUE(sameRegion(docOf(bench).t.eqEx, {0, 15, 275, 29}, docOf(bench).t.eqEx, {0, 0, 275, 14}));
-    EXPECT_TRUE(sameRegion(docOf(bench).t.eqMain, {0, 149, 275, 163}, docOf(bench).t.eqMain, {0, 134, 275, 148}));
+    EXPECT_TRUE(sameRegion(docOf(bench).templates.eqEx, {0, 15, 275, 29}, docOf(bench).templates.eqEx, {0, 0, 275, 14}));
+    EXPECT_TRUE(sameRegion(docOf(bench).templates.eqMain, {0, 149, 275, 163}, docOf(bench).templates.eqMain, {0, 134, 275, 148}));
 }
 
 TEST(EqualiserWindow, SinkFrameOnlyAddsTheInnerRing) {
@@ -309,7 +309,7 @@ TEST(EqualiserWindow, SinkFrameOnlyAddsTheInnerRing) {
     runStage(raised, picture, {.full3D = true, .sinkFrame = false});
     runStage(sunk, picture, {.full3D = true, .sinkFrame = true});
 
-    EXPECT_TRUE(docOf(sunk).t.eqEx.samePixels(docOf(raised).t.eqEx));
+    EXPECT_TRUE(docOf(sunk).templates.eqEx.samePixels(docOf(raised).templates.eqEx));
     // The ring on the window and on each title bar copy: row 1 and columns 1
     // and 273 below it, bottom row 114 on the window only.
     auto onRing = [](int x, int y) {
@@ -323,7 +323,7 @@ TEST(EqualiserWindow, SinkFrameOnlyAddsTheInnerRing) {
     int differing = 0;
     for (int y = 0; y < 315; ++y)
         for (int x = 0; x < 275; ++x) {
-            const bool differs = docOf(sunk).t.eqMain.pixel(x, y) != docOf(raised).t.eqMain.pixel(x, y);
+            const bool differs = docOf(sunk).templates.eqMain.pixel(x, y) != docOf(raised).templates.eqMain.pixel(x, y);
             differing += differs;
             ASSERT_EQ(differs, onRing(x, y)) << "(" << x << ", " << y << ")";
         }
@@ -334,11 +334,11 @@ TEST(EqualiserWindow, SecondPassAfterAFreshLayoutGivesTheSameSheets) {
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, true}}) {
         Workbench bench{qtTextRasteriser()};
         runStage(bench, positionCoded(), options);
-        const Image eqMain = docOf(bench).t.eqMain, eqEx = docOf(bench).t.eqEx;
+        const Image eqMain = docOf(bench).templates.eqMain, eqEx = docOf(bench).templates.eqEx;
         bench.layoutPictures();
         skin::equaliserWindow(docOf(bench));
-        EXPECT_TRUE(docOf(bench).t.eqMain.samePixels(eqMain)) << options.full3D << options.sinkFrame;
-        EXPECT_TRUE(docOf(bench).t.eqEx.samePixels(eqEx)) << options.full3D << options.sinkFrame;
+        EXPECT_TRUE(docOf(bench).templates.eqMain.samePixels(eqMain)) << options.full3D << options.sinkFrame;
+        EXPECT_TRUE(docOf(bench).templates.eqEx.samePixels(eqEx)) << options.full3D << options.sinkFrame;
     }
 }
 

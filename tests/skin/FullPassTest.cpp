@@ -36,11 +36,11 @@ std::string describe(const Combination& c) {
 
 // Every image a skin is saved from, by name.
 std::vector<std::pair<const char*, const Image*>> savedImages(const Workbench& b) {
-    return {{"mainWindow", &docOf(b).mainWindow}, {"titleBarImage", &docOf(b).t.titleBarImage}, {"volumeWindow", &docOf(b).t.volumeWindow},
-            {"balanceWindow", &docOf(b).t.balanceWindow}, {"posBar", &docOf(b).t.posBar}, {"monoSter", &docOf(b).t.monoSter},
-            {"shufrep", &docOf(b).t.shufrep}, {"cButtons", &docOf(b).t.cButtons}, {"eqMain", &docOf(b).t.eqMain},
-            {"plEdit", &docOf(b).t.plEdit}, {"eqEx", &docOf(b).t.eqEx}, {"playPaus", &docOf(b).t.playPaus}, {"text", &docOf(b).t.text},
-            {"nums_ex", &docOf(b).t.nums_ex}};
+    return {{"mainWindow", &docOf(b).mainWindow}, {"titleBarImage", &docOf(b).templates.titleBarImage}, {"volumeWindow", &docOf(b).templates.volumeWindow},
+            {"balanceWindow", &docOf(b).templates.balanceWindow}, {"posBar", &docOf(b).templates.posBar}, {"monoSter", &docOf(b).templates.monoSter},
+            {"shufrep", &docOf(b).templates.shufrep}, {"cButtons", &docOf(b).templates.cButtons}, {"eqMain", &docOf(b).templates.eqMain},
+            {"plEdit", &docOf(b).templates.plEdit}, {"eqEx", &docOf(b).templates.eqEx}, {"playPaus", &docOf(b).templates.playPaus}, {"text", &docOf(b).templates.text},
+            {"nums_ex", &docOf(b).templates.nums_ex}};
 }
 
 // The playlist groove's ends lie on gap rows of the sheet that no copy
@@ -111,7 +111,7 @@ TEST(FullPass, ButtonsOnlyTouchesTheMainWindowOnlyAtTheKnobs) {
                 bool inKnob = false;
                 for (const Rect& k : knobs) inKnob |= x >= k.left && x < k.right && y >= k.top && y < k.bottom;
                 if (inKnob)
-                    EXPECT_EQ(docOf(bench).mainWindow.pixel(x, y), docOf(bench).t.volBut.pixel(x - (x < 189 ? 133 : 189), y - 58));
+                    EXPECT_EQ(docOf(bench).mainWindow.pixel(x, y), docOf(bench).templates.volBut.pixel(x - (x < 189 ? 133 : 189), y - 58));
                 else
                     ASSERT_EQ(docOf(bench).mainWindow.pixel(x, y), laidOut.pixel(x, y)) << x << "," << y << " " << describe(c);
             }
@@ -122,10 +122,10 @@ TEST(FullPass, KnobColourSurvivesUndoAndANewPass) {
     Workbench bench = benchWith({LayoutMode::ThreeWindows, true, false});
     MakeSkinClick(bench);
     changeMainSlider(docOf(bench), rgb(64, 64, 64));
-    const Image knob = docOf(bench).t.volBut;
+    const Image knob = docOf(bench).templates.volBut;
     bench.layoutPictures();  // Undo
     MakeSkinClick(bench);
-    EXPECT_TRUE(docOf(bench).t.volBut.samePixels(knob));
+    EXPECT_TRUE(docOf(bench).templates.volBut.samePixels(knob));
     EXPECT_EQ(docOf(bench).mainWindow.pixel(135, 60), knob.pixel(2, 2));
     EXPECT_EQ(docOf(bench).mainWindow.pixel(191, 60), knob.pixel(2, 2));
 }

@@ -20,7 +20,7 @@ struct Probe {
 
 void expectProbes(const Workbench& bench, const std::vector<Probe>& probes, const std::string& label) {
     for (const Probe& p : probes) {
-        const Image& image = p.inTitle ? docOf(bench).t.titleBarImage : docOf(bench).mainWindow;
+        const Image& image = p.inTitle ? docOf(bench).templates.titleBarImage : docOf(bench).mainWindow;
         EXPECT_EQ(image.pixel(p.x, p.y), rgb(p.level, p.level, p.level))
             << label << ": " << p.what << " (" << p.x << "," << p.y << ")";
     }
@@ -129,7 +129,7 @@ TEST(MainFrame, TitleButtonCells) {
         for (const Case& c : cases)
             for (int y = 0; y < 9; ++y)
                 for (int x = 0; x < 9; ++x)
-                    EXPECT_EQ(level(docOf(bench).t.titleBarImage, c.cell.x + x, c.cell.y + y), levelOf((*c.levels)[y][x]))
+                    EXPECT_EQ(level(docOf(bench).templates.titleBarImage, c.cell.x + x, c.cell.y + y), levelOf((*c.levels)[y][x]))
                         << c.what << " at (" << x << "," << y << ")" << (sink ? " with Sink Frame" : "");
     }
 }
@@ -142,7 +142,7 @@ TEST(MainFrame, TitleBarsRepeatTheFramedStripAndShadeBarsTheUnframedOne) {
         const Image laidOut = docOf(bench).mainWindow;
         runStages(bench, Upto::Stage2);
         const Image& main = docOf(bench).mainWindow;
-        const Image& title = docOf(bench).t.titleBarImage;
+        const Image& title = docOf(bench).templates.titleBarImage;
         for (int top : {0, 15, 58, 73})
             EXPECT_TRUE(sameRegion(title, {27, top, 302, top + 14}, main, {0, 0, 275, 14})) << top;
 
@@ -170,9 +170,9 @@ TEST(MainFrame, TitleBarsRepeatTheFramedStripAndShadeBarsTheUnframedOne) {
 TEST(MainFrame, ChoicesCellsCarryTheirOwnStamps) {
     Workbench bench{qtTextRasteriser()};
     prepare(bench, grey(100), {});
-    docOf(bench).t.choices0 = uniform(8, 43, kWhite);
-    Image* pressed[] = {&docOf(bench).t.choices1, &docOf(bench).t.choices2, &docOf(bench).t.choices3, &docOf(bench).t.choices4,
-                        &docOf(bench).t.choices5};
+    docOf(bench).templates.choices0 = uniform(8, 43, kWhite);
+    Image* pressed[] = {&docOf(bench).templates.choices1, &docOf(bench).templates.choices2, &docOf(bench).templates.choices3, &docOf(bench).templates.choices4,
+                        &docOf(bench).templates.choices5};
     // choices i darkens one pixel in row 8i, so each cell shows which stamp it got.
     for (int i = 1; i <= 5; ++i) {
         Image stamp = uniform(8, 43, kPureRed);
@@ -181,7 +181,7 @@ TEST(MainFrame, ChoicesCellsCarryTheirOwnStamps) {
         *pressed[i - 1] = stamp;
     }
     runStages(bench, Upto::Stage2);
-    const Image& title = docOf(bench).t.titleBarImage;
+    const Image& title = docOf(bench).templates.titleBarImage;
     EXPECT_TRUE(allOf(docOf(bench).mainWindow, {10, 22, 18, 65}, rgb(195, 195, 195)));
     EXPECT_TRUE(allOf(title, {304, 0, 320, 43}, rgb(195, 195, 195)));
     for (int i = 1; i <= 5; ++i) {
@@ -204,7 +204,7 @@ TEST(MainFrame, ButtonsOnlyCopiesThePictureAndShadesNothing) {
         runStages(bench, Upto::Stage2);
         EXPECT_TRUE(docOf(bench).state.buttonsOnly);
         EXPECT_TRUE(sameImage(docOf(bench).mainWindow, laidOut));
-        const Image& title = docOf(bench).t.titleBarImage;
+        const Image& title = docOf(bench).templates.titleBarImage;
         for (int top : {0, 15, 42, 58, 73}) EXPECT_TRUE(sameRegion(title, {27, top, 302, top + 14}, laidOut, {0, 0, 275, 14})) << top;
         EXPECT_TRUE(sameRegion(title, {27, 29, 302, 42}, laidOut, {0, 0, 275, 13}));
         for (Rect cell : {Rect{304, 0, 312, 43}, Rect{312, 0, 320, 43}, Rect{304, 44, 312, 87}, Rect{312, 44, 320, 87},
@@ -241,7 +241,7 @@ TEST(MainFrame, WritesExactlyItsRegionsOfTheTitleBarSheet) {
                 for (int x = 0; x < 344; ++x) {
                     bool keep = false;
                     for (const Rect& r : untouched) keep = keep || inside({x, y}, r);
-                    if (keep != (docOf(bench).t.titleBarImage.pixel(x, y) == kSentinel) && ++wrong <= 5)
+                    if (keep != (docOf(bench).templates.titleBarImage.pixel(x, y) == kSentinel) && ++wrong <= 5)
                         ADD_FAILURE() << "(" << x << "," << y << ") " << (keep ? "written" : "not written")
                                       << ", full3D " << radios.full3D << ", run " << run;
                 }

@@ -27,7 +27,7 @@ const Sheet kSheets[] = {{"titleBarImage", &TemplateSet::titleBarImage}, {"volum
 
 void expectSameResults(const Workbench& a, const Workbench& b, const std::string& what) {
     EXPECT_TRUE(sameImage(docOf(a).mainWindow, docOf(b).mainWindow)) << what << ": mainWindow";
-    for (const Sheet& s : kSheets) EXPECT_TRUE(sameImage(docOf(a).t.*s.member, docOf(b).t.*s.member)) << what << ": " << s.name;
+    for (const Sheet& s : kSheets) EXPECT_TRUE(sameImage(docOf(a).templates.*s.member, docOf(b).templates.*s.member)) << what << ": " << s.name;
 }
 
 void makeOnce(Workbench& bench, Radios radios) {
@@ -62,7 +62,7 @@ TEST(MainStages, ButtonsOnlyChangesNoPictureButTheKnobs) {
         const Image laidOut = docOf(bench).mainWindow;
         runStages(bench, Upto::Stage4);
         const Rect knobs[] = {{133, 58, 147, 69}, {189, 58, 203, 69}};
-        for (const Rect& knob : knobs) EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, knob, docOf(bench).t.volBut, docOf(bench).t.volBut.bounds()));
+        for (const Rect& knob : knobs) EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, knob, docOf(bench).templates.volBut, docOf(bench).templates.volBut.bounds()));
         for (Point p : differences(docOf(bench).mainWindow, laidOut))
             EXPECT_TRUE(inside(p, knobs[0]) || inside(p, knobs[1])) << "(" << p.x << "," << p.y << ") changed";
     }
@@ -92,7 +92,7 @@ TEST(MainStages, SinkFrameChangesOnlyTheInnerRing) {
     EXPECT_EQ(mainDiff.size(), std::size_t(2 * 273 + 2 * 112));  // the whole ring, on a grey picture
     for (Point p : mainDiff) EXPECT_TRUE(onRing(p)) << "main (" << p.x << "," << p.y << ")";
 
-    const std::vector<Point> titleDiff = differences(docOf(raised).t.titleBarImage, docOf(sunk).t.titleBarImage);
+    const std::vector<Point> titleDiff = differences(docOf(raised).templates.titleBarImage, docOf(sunk).templates.titleBarImage);
     EXPECT_EQ(titleDiff.size(), std::size_t(4 * (273 + 2 * 12)));  // row 1 and both sides, rows 2 ... 13
     for (Point p : titleDiff) {
         bool inABar = false;
@@ -101,7 +101,7 @@ TEST(MainStages, SinkFrameChangesOnlyTheInnerRing) {
     }
     for (const Sheet& s : kSheets) {
         if (s.member == &TemplateSet::titleBarImage) continue;
-        EXPECT_TRUE(sameImage(docOf(raised).t.*s.member, docOf(sunk).t.*s.member)) << s.name;
+        EXPECT_TRUE(sameImage(docOf(raised).templates.*s.member, docOf(sunk).templates.*s.member)) << s.name;
     }
 }
 
@@ -117,9 +117,9 @@ TEST(MainStages, MakeSkinClickRunsTheStages) {
         // title bar, in the shade bars and at (0, 36), and on the main picture.
         for (const Sheet& s : kSheets) {
             if (s.member == &TemplateSet::titleBarImage) continue;
-            EXPECT_TRUE(sameImage(docOf(byClick).t.*s.member, docOf(byStages).t.*s.member)) << label(radios) << ": " << s.name;
+            EXPECT_TRUE(sameImage(docOf(byClick).templates.*s.member, docOf(byStages).templates.*s.member)) << label(radios) << ": " << s.name;
         }
-        EXPECT_TRUE(sameRegion(docOf(byClick).t.titleBarImage, {0, 0, 344, 29}, docOf(byStages).t.titleBarImage, {0, 0, 344, 29}))
+        EXPECT_TRUE(sameRegion(docOf(byClick).templates.titleBarImage, {0, 0, 344, 29}, docOf(byStages).templates.titleBarImage, {0, 0, 344, 29}))
             << label(radios);
         EXPECT_EQ(byClick.workflow(), WorkflowState::Made);
     }

@@ -16,7 +16,7 @@ namespace {
 
 enum class Sheet { PlShow, PlEdit };
 const Image& sheetOf(const Workbench& bench, Sheet sheet) {
-    return sheet == Sheet::PlShow ? docOf(bench).plShow : docOf(bench).t.plEdit;
+    return sheet == Sheet::PlShow ? docOf(bench).plShow : docOf(bench).templates.plEdit;
 }
 
 struct Probe {
@@ -90,20 +90,20 @@ TEST(PlaylistEditor, ButtonsOnlyKeepsThePlainCopiesAndNothingElse) {
     for (bool sinkFrame : {false, true}) {
         Workbench bench{qtTextRasteriser()};
         prepareBench(bench, picture, {.full3D = false, .sinkFrame = sinkFrame});
-        const Image sheetArt = docOf(bench).t.plEdit;
+        const Image sheetArt = docOf(bench).templates.plEdit;
         skin::playlistEditor(docOf(bench));
         const std::string mode = sinkFrame ? "sink frame" : "raise frame";
 
         std::vector<Rect> written;
         for (const Cut& cut : kTiles) {
-            EXPECT_TRUE(sameRegion(docOf(bench).t.plEdit, cut.sprite, picture, cut.source))
+            EXPECT_TRUE(sameRegion(docOf(bench).templates.plEdit, cut.sprite, picture, cut.source))
                 << mode << ": tile at (" << cut.sprite.left << ", " << cut.sprite.top << ")";
             written.push_back(cut.sprite);
         }
         // No groove, outline or grip: the rest of the sheet is its own art,
         // and the preview has no bevel, caption, well or transport glyphs.
-        for (Point p : uncovered(docOf(bench).t.plEdit.bounds(), written))
-            ASSERT_EQ(hex(docOf(bench).t.plEdit.pixel(p.x, p.y)), hex(sheetArt.pixel(p.x, p.y)))
+        for (Point p : uncovered(docOf(bench).templates.plEdit.bounds(), written))
+            ASSERT_EQ(hex(docOf(bench).templates.plEdit.pixel(p.x, p.y)), hex(sheetArt.pixel(p.x, p.y)))
                 << mode << " at (" << p.x << ", " << p.y << ")";
         const Image preview = tiledPreview(picture);
         EXPECT_TRUE(sameRegion(docOf(bench).plShow, preview.bounds(), preview, preview.bounds())) << mode;
@@ -342,7 +342,7 @@ TEST(PlaylistEditor, RepeatedSpritesAreIdentical) {
     };
     for (StageOptions options : {StageOptions{true, true}, StageOptions{true, false}, StageOptions{false, false}}) {
         Workbench bench{qtTextRasteriser()};
-        const Image& pl = docOf(runStage(bench, positionCoded(), options)).t.plEdit;
+        const Image& pl = docOf(runStage(bench, positionCoded(), options)).templates.plEdit;
         for (const Pair& p : pairs) EXPECT_TRUE(sameRegion(pl, p.b, pl, p.a)) << p.what;
     }
 }
@@ -355,18 +355,18 @@ TEST(PlaylistEditor, SecondPassAfterAFreshLayoutGivesTheSameImages) {
         Workbench bench{qtTextRasteriser()};
         runStage(bench, positionCoded(), options);
         const Image plShow = docOf(bench).plShow;
-        Image plEdit = docOf(bench).t.plEdit;
+        Image plEdit = docOf(bench).templates.plEdit;
         bench.layoutPictures();
         skin::playlistEditor(docOf(bench));
         EXPECT_TRUE(docOf(bench).plShow.samePixels(plShow)) << options.full3D << options.sinkFrame;
         if (options.full3D) {
             const TColor artDarkenedTwice = rgb(0, 0, 0), artLightenedTwice = rgb(197, 255, 255);
             for (Point p : grooveEnds) {
-                EXPECT_EQ(hex(docOf(bench).t.plEdit.pixel(p.x, p.y)), hex(p.y == 41 ? artDarkenedTwice : artLightenedTwice));
-                plEdit.setPixel(p.x, p.y, docOf(bench).t.plEdit.pixel(p.x, p.y));
+                EXPECT_EQ(hex(docOf(bench).templates.plEdit.pixel(p.x, p.y)), hex(p.y == 41 ? artDarkenedTwice : artLightenedTwice));
+                plEdit.setPixel(p.x, p.y, docOf(bench).templates.plEdit.pixel(p.x, p.y));
             }
         }
-        EXPECT_TRUE(docOf(bench).t.plEdit.samePixels(plEdit)) << options.full3D << options.sinkFrame;
+        EXPECT_TRUE(docOf(bench).templates.plEdit.samePixels(plEdit)) << options.full3D << options.sinkFrame;
     }
 }
 

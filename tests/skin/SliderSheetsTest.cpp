@@ -26,14 +26,14 @@ TEST(SliderSheets, EveryFrameIsThePictureUnderItsSlider) {
         // Stage 3 only reads the picture; Buttons Only leaves it as laid out.
         const Image& source = full3D ? docOf(bench).mainWindow : laidOut;
         for (int k = 0; k < 28; ++k) {
-            EXPECT_TRUE(sameRegion(docOf(bench).t.volumeWindow, volumeFrame(k), source, kVolumeSource)) << "volume frame " << k;
-            EXPECT_TRUE(sameRegion(docOf(bench).t.balanceWindow, balanceFrame(k), source, kBalanceSource)) << "balance frame " << k;
+            EXPECT_TRUE(sameRegion(docOf(bench).templates.volumeWindow, volumeFrame(k), source, kVolumeSource)) << "volume frame " << k;
+            EXPECT_TRUE(sameRegion(docOf(bench).templates.balanceWindow, balanceFrame(k), source, kBalanceSource)) << "balance frame " << k;
             // The row between two frames, and the knob rows under the last, stay the template's.
-            EXPECT_TRUE(allOf(docOf(bench).t.volumeWindow, {0, 15 * k + 14, 68, 15 * k + 15}, kSentinel)) << k;
-            EXPECT_TRUE(allOf(docOf(bench).t.balanceWindow, {0, 15 * k + 14, 47, 15 * k + 15}, kSentinel)) << k;
+            EXPECT_TRUE(allOf(docOf(bench).templates.volumeWindow, {0, 15 * k + 14, 68, 15 * k + 15}, kSentinel)) << k;
+            EXPECT_TRUE(allOf(docOf(bench).templates.balanceWindow, {0, 15 * k + 14, 47, 15 * k + 15}, kSentinel)) << k;
         }
-        EXPECT_TRUE(allOf(docOf(bench).t.volumeWindow, {0, 420, 68, 433}, kSentinel));
-        EXPECT_TRUE(allOf(docOf(bench).t.balanceWindow, {0, 420, 47, 433}, kSentinel));
+        EXPECT_TRUE(allOf(docOf(bench).templates.volumeWindow, {0, 420, 68, 433}, kSentinel));
+        EXPECT_TRUE(allOf(docOf(bench).templates.balanceWindow, {0, 420, 47, 433}, kSentinel));
     }
 }
 
@@ -67,11 +67,11 @@ TEST(SliderSheets, GreyPictureShowsTheGrooves) {
     runStages(bench, Upto::Stage3);
     for (int k = 0; k < 28; ++k) {
         for (const Probe& p : volume)
-            EXPECT_EQ(level(docOf(bench).t.volumeWindow, p.x, 15 * k + p.y), p.level) << "volume frame " << k << ": " << p.what;
+            EXPECT_EQ(level(docOf(bench).templates.volumeWindow, p.x, 15 * k + p.y), p.level) << "volume frame " << k << ": " << p.what;
         for (const Probe& p : balance)
-            EXPECT_EQ(level(docOf(bench).t.balanceWindow, p.x, 15 * k + p.y), p.level) << "balance frame " << k << ": " << p.what;
+            EXPECT_EQ(level(docOf(bench).templates.balanceWindow, p.x, 15 * k + p.y), p.level) << "balance frame " << k << ": " << p.what;
     }
-    const Image& posBar = docOf(bench).t.posBar;
+    const Image& posBar = docOf(bench).templates.posBar;
     EXPECT_TRUE(allOf(posBar, {0, 4, 248, 5}, rgb(5, 5, 5)));
     EXPECT_TRUE(allOf(posBar, {0, 5, 248, 6}, rgb(195, 195, 195)));
     EXPECT_TRUE(allOf(posBar, {0, 0, 248, 4}, kGrey100));
@@ -88,7 +88,7 @@ TEST(SliderSheets, PositionBarGrooveOnlyInTheSheet) {
         prepare(bench, coded(), {full3D, false});
         const Image laidOut = docOf(bench).mainWindow;
         runStages(bench, Upto::Stage3);
-        const Image& posBar = docOf(bench).t.posBar;
+        const Image& posBar = docOf(bench).templates.posBar;
         EXPECT_TRUE(sameRegion(posBar, {0, 0, 248, 4}, laidOut, {16, 72, 264, 76}));
         EXPECT_TRUE(sameRegion(posBar, {0, 6, 248, 10}, laidOut, {16, 78, 264, 82}));
         EXPECT_TRUE(sameRegion(docOf(bench).mainWindow, {16, 72, 264, 82}, laidOut, {16, 72, 264, 82}));
@@ -120,7 +120,7 @@ TEST(SliderSheets, MonoAndStereoCells) {
         {"mono, active", {29, 0, 58, 12}, {212, 41, 241, 53}},
         {"mono, inactive", {29, 12, 58, 24}, {212, 41, 241, 53}},
     };
-    for (const Cell& c : cells) EXPECT_TRUE(sameRegion(docOf(bench).t.monoSter, c.cell, docOf(bench).mainWindow, c.source)) << c.what;
-    EXPECT_TRUE(sameRegion(docOf(bench).t.monoSter, {0, 0, 29, 12}, docOf(bench).t.monoSter, {0, 12, 29, 24}));
-    EXPECT_TRUE(sameRegion(docOf(bench).t.monoSter, {29, 0, 58, 12}, docOf(bench).t.monoSter, {29, 12, 58, 24}));
+    for (const Cell& c : cells) EXPECT_TRUE(sameRegion(docOf(bench).templates.monoSter, c.cell, docOf(bench).mainWindow, c.source)) << c.what;
+    EXPECT_TRUE(sameRegion(docOf(bench).templates.monoSter, {0, 0, 29, 12}, docOf(bench).templates.monoSter, {0, 12, 29, 24}));
+    EXPECT_TRUE(sameRegion(docOf(bench).templates.monoSter, {29, 0, 58, 12}, docOf(bench).templates.monoSter, {29, 12, 58, 24}));
 }

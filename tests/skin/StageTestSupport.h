@@ -77,8 +77,8 @@ inline void prepare(Workbench& bench, const Image& picture, Radios radios, Stamp
     docOf(bench).options.layout = LayoutMode::ThreeWindows;
     docOf(bench).options.full3D = radios.full3D;
     docOf(bench).options.sinkFrame = radios.sinkFrame;
-    drawStamps(docOf(bench).t, art);
-    fillSheets(docOf(bench).t, kSentinel);
+    drawStamps(docOf(bench).templates, art);
+    fillSheets(docOf(bench).templates, kSentinel);
     bench.layoutPictures();
 }
 

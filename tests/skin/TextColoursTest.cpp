@@ -36,15 +36,15 @@ class TextColours : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const GlyphPair& pair : kGlyphPairs) {
-            paintMask(docOf(bench).t.*pair.mask);
-            paintAll(docOf(bench).t.*pair.image, kStale);
+            paintMask(docOf(bench).templates.*pair.mask);
+            paintAll(docOf(bench).templates.*pair.image, kStale);
         }
         for (Image* image : targets()) paintPattern(*image);
         docOf(bench).state.winBackColour = kBack;
         docOf(bench).state.winTextColour = kText;
     }
     std::vector<Image*> targets() {
-        return {&docOf(bench).mainWindow, &docOf(bench).t.titleBarImage, &docOf(bench).plShow, &docOf(bench).t.plEdit, &docOf(bench).t.eqEx};
+        return {&docOf(bench).mainWindow, &docOf(bench).templates.titleBarImage, &docOf(bench).plShow, &docOf(bench).templates.plEdit, &docOf(bench).templates.eqEx};
     }
     // The window colour a glyph pixel takes, read from the mask so that a paste
     // made before the recolouring shows up as the stale colour.
@@ -56,8 +56,8 @@ protected:
 TEST_F(TextColours, GlyphSheetsTakeTheWindowColoursFromTheirMasks) {
     skin::applyTextColours(docOf(bench));
     for (const GlyphPair& pair : kGlyphPairs) {
-        const Image& image = docOf(bench).t.*pair.image;
-        const Image& mask = docOf(bench).t.*pair.mask;
+        const Image& image = docOf(bench).templates.*pair.image;
+        const Image& mask = docOf(bench).templates.*pair.mask;
         EXPECT_TRUE(matches(image, image, [&](int x, int y) { return glyph(mask, x, y); })) << pair.name;
     }
 }
@@ -66,7 +66,7 @@ TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
     std::vector<Image> before;
     for (Image* image : targets()) before.push_back(*image);
     skin::applyTextColours(docOf(bench));
-    const TemplateSet& t = docOf(bench).t;
+    const TemplateSet& t = docOf(bench).templates;
 
     // A region paints either the back colour or a glyph strip whose top-left
     // pixel is (maskX, maskY) of the mask; later regions lie over earlier ones.
@@ -98,7 +98,7 @@ TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
           {{111, 43, 126, 49}},
           {{156, 43, 166, 49}}}},
         {"titleBarImage",
-         &docOf(bench).t.titleBarImage,
+         &docOf(bench).templates.titleBarImage,
          {{{199, 33, 254, 40}, &t.plToolsMask, 0, 1},
           {{199, 46, 254, 53}, &t.plToolsMask, 0, 1},
           {{0, 36, 26, 43}, &t.topBitMask}}},
@@ -106,13 +106,13 @@ TEST_F(TextColours, FillsTheDisplayAreasAndPastesTheRecolouredGlyphs) {
          &docOf(bench).plShow,
          {{{130, 86, 222, 96}}, {{130, 100, 222, 110}}, {{130, 100, 213, 108}, &t.plToolsMask}}},
         {"plEdit",
-         &docOf(bench).t.plEdit,
+         &docOf(bench).templates.plEdit,
          {{{131, 80, 223, 90}},
           {{131, 94, 223, 104}},
           {{206, 7, 279, 28}},
           {{131, 94, 214, 102}, &t.plToolsMask}}},
         {"eqEx",
-         &docOf(bench).t.eqEx,
+         &docOf(bench).templates.eqEx,
          {{{61, 4, 159, 11}}, {{163, 4, 208, 11}}, {{61, 19, 159, 26}}, {{163, 19, 208, 26}}}},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -126,8 +126,8 @@ TEST_F(TextColours, ButtonsOnlyRecoloursTheGlyphSheetsAndPaintsNothingElse) {
     skin::applyTextColours(docOf(bench));
 
     for (std::size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(before[i].samePixels(*targets()[i])) << i;
-    const Image& vKit = docOf(bench).t.vKit;
-    EXPECT_TRUE(matches(vKit, vKit, [&](int x, int y) { return glyph(docOf(bench).t.vKitMask, x, y); }));
+    const Image& vKit = docOf(bench).templates.vKit;
+    EXPECT_TRUE(matches(vKit, vKit, [&](int x, int y) { return glyph(docOf(bench).templates.vKitMask, x, y); }));
 }
 
 TEST_F(TextColours, ASecondCallRepaintsTheSamePixels) {
@@ -147,7 +147,7 @@ TEST_F(TextColours, ANegativeSettingEndsThePassWithARangeError) {
         EXPECT_STREQ(e.what(), "Range check error");
     }
     // Read before any recolouring, so nothing was painted.
-    EXPECT_EQ(docOf(bench).t.vKit.pixel(0, 0), kStale);
+    EXPECT_EQ(docOf(bench).templates.vKit.pixel(0, 0), kStale);
 }
 
 // --- the equaliser slider art ---------------------------------------------
@@ -163,11 +163,11 @@ constexpr Rect kPressedKnob{0, 176, 11, 187};
 class EqSliders : public ::testing::Test {
 protected:
     void SetUp() override {
-        paintPattern(docOf(bench).t.eqMain);
-        paintPattern(docOf(bench).t.exampleSlider);
+        paintPattern(docOf(bench).templates.eqMain);
+        paintPattern(docOf(bench).templates.exampleSlider);
         for (const Rect& knob : {kKnob, kPressedKnob})
             for (int y = knob.top; y < knob.bottom; ++y)
-                for (int x = knob.left; x < knob.right; ++x) docOf(bench).t.eqMain.setPixel(x, y, kKnobArt);
+                for (int x = knob.left; x < knob.right; ++x) docOf(bench).templates.eqMain.setPixel(x, y, kKnobArt);
         docOf(bench).state.eqBackColour = kEqBack;
         docOf(bench).state.eqForeColour = kEqFore;
         docOf(bench).state.eqHighlightColour = kEqHighlight;
@@ -189,7 +189,7 @@ TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
     } cases[] = {
         {0, 13, 164, 0}, {1, 28, 164, 2}, {13, 208, 164, 26}, {14, 13, 229, 27}, {17, 58, 229, 33}, {27, 208, 229, 53},
     };
-    const Image& eq = docOf(bench).t.eqMain;
+    const Image& eq = docOf(bench).templates.eqMain;
     for (const auto& c : cases) {
         const Image cell = cut(eq, {c.left, c.top, c.left + 14, c.top + 63});
         EXPECT_TRUE(matches(cell, cell, [&](int x, int y) { return cellPixel(x, y, c.barRows); }))
@@ -199,7 +199,7 @@ TEST_F(EqSliders, EachFrameShowsItsBarUnderTheTicks) {
 
 TEST_F(EqSliders, StripTemplateCarriesTheArtOfFrameSeventeen) {
     skin::paintEqSliders(docOf(bench));
-    const Image& strip = docOf(bench).t.exampleSlider;
+    const Image& strip = docOf(bench).templates.exampleSlider;
     EXPECT_TRUE(matches(strip, strip, [](int x, int y) { return cellPixel(x, y, 33); }));
     // Spot checks of the bar's ends and the ladder's ends.
     EXPECT_EQ(strip.pixel(5, 26), kEqBack);
@@ -212,12 +212,12 @@ TEST_F(EqSliders, StripTemplateCarriesTheArtOfFrameSeventeen) {
 }
 
 TEST_F(EqSliders, PaintsExactlyTheFramesKnobOutlinesAndWindowSliders) {
-    const Image before = docOf(bench).t.eqMain;
+    const Image before = docOf(bench).templates.eqMain;
     skin::paintEqSliders(docOf(bench));
-    const Image& strip = docOf(bench).t.exampleSlider;
+    const Image& strip = docOf(bench).templates.exampleSlider;
     const std::vector<int> sliderLefts = {21, 78, 96, 114, 132, 150, 168, 186, 204, 222, 240};
 
-    EXPECT_TRUE(matches(before, docOf(bench).t.eqMain, [&](int x, int y) -> std::optional<TColor> {
+    EXPECT_TRUE(matches(before, docOf(bench).templates.eqMain, [&](int x, int y) -> std::optional<TColor> {
         for (int left : sliderLefts) {
             const Rect knob{left + 1, 63, left + 12, 74};
             if (inside(knob, x, y)) {  // the knob sprite, its outline already repainted
@@ -238,32 +238,32 @@ TEST_F(EqSliders, PaintsExactlyTheFramesKnobOutlinesAndWindowSliders) {
         return cellPixel(column, y - frameTop, frame < 14 ? 2 * frame : 2 * frame - 1);
     }));
     // The copied knob took its new outline too.
-    EXPECT_EQ(docOf(bench).t.eqMain.pixel(79, 63), kEqBack);
-    EXPECT_EQ(docOf(bench).t.eqMain.pixel(80, 64), kKnobArt);
+    EXPECT_EQ(docOf(bench).templates.eqMain.pixel(79, 63), kEqBack);
+    EXPECT_EQ(docOf(bench).templates.eqMain.pixel(80, 64), kKnobArt);
 }
 
 TEST_F(EqSliders, IgnoresButtonsOnlyAndRepaintsTheSamePixels) {
     Workbench flat{qtTextRasteriser()};
-    docOf(flat).t.eqMain = docOf(bench).t.eqMain;
-    docOf(flat).t.exampleSlider = docOf(bench).t.exampleSlider;
+    docOf(flat).templates.eqMain = docOf(bench).templates.eqMain;
+    docOf(flat).templates.exampleSlider = docOf(bench).templates.exampleSlider;
     docOf(flat).state = docOf(bench).state;
     docOf(flat).state.buttonsOnly = true;
 
     skin::paintEqSliders(docOf(bench));
     skin::paintEqSliders(docOf(flat));
-    EXPECT_TRUE(docOf(flat).t.eqMain.samePixels(docOf(bench).t.eqMain));
-    EXPECT_TRUE(docOf(flat).t.exampleSlider.samePixels(docOf(bench).t.exampleSlider));
+    EXPECT_TRUE(docOf(flat).templates.eqMain.samePixels(docOf(bench).templates.eqMain));
+    EXPECT_TRUE(docOf(flat).templates.exampleSlider.samePixels(docOf(bench).templates.exampleSlider));
 
-    const Image once = docOf(bench).t.eqMain;
+    const Image once = docOf(bench).templates.eqMain;
     skin::paintEqSliders(docOf(bench));
-    EXPECT_TRUE(once.samePixels(docOf(bench).t.eqMain));
+    EXPECT_TRUE(once.samePixels(docOf(bench).templates.eqMain));
 }
 
 TEST_F(EqSliders, ANewBackgroundKeepsTheKnobInsides) {
     skin::paintEqSliders(docOf(bench));
     docOf(bench).state.eqBackColour = rgb(90, 90, 0);
     skin::paintEqSliders(docOf(bench));
-    const Image& eq = docOf(bench).t.eqMain;
+    const Image& eq = docOf(bench).templates.eqMain;
     EXPECT_EQ(eq.pixel(0, 164), rgb(90, 90, 0));
     EXPECT_EQ(eq.pixel(5, 169), kKnobArt);
     EXPECT_EQ(eq.pixel(5, 181), kKnobArt);
@@ -356,16 +356,16 @@ TEST_F(PlaylistPreview, ButtonsOnlyDrawsNothingAndASecondCallRepaintsTheSame) {
 TEST(ColourStage, ButtonsOnlyMakeSkinRecoloursGlyphsAndPaintsSliderArtOnly) {
     Workbench bench{qtTextRasteriser()};
     docOf(bench).options.full3D = false;
-    paintMask(docOf(bench).t.textMask);
+    paintMask(docOf(bench).templates.textMask);
     MakeSkinClick(bench);
 
     EXPECT_TRUE(docOf(bench).state.buttonsOnly);
-    const Image& text = docOf(bench).t.text;
+    const Image& text = docOf(bench).templates.text;
     EXPECT_TRUE(matches(text, text, [&](int x, int y) {
-        return docOf(bench).t.textMask.pixel(x, y) == kBlack ? docOf(bench).state.winBackColour : docOf(bench).state.winTextColour;
+        return docOf(bench).templates.textMask.pixel(x, y) == kBlack ? docOf(bench).state.winBackColour : docOf(bench).state.winTextColour;
     }));
-    EXPECT_EQ(docOf(bench).t.exampleSlider.pixel(5, 28), docOf(bench).state.eqHighlightColour);
-    EXPECT_EQ(docOf(bench).t.eqMain.pixel(13, 164), docOf(bench).state.eqBackColour);
+    EXPECT_EQ(docOf(bench).templates.exampleSlider.pixel(5, 28), docOf(bench).state.eqHighlightColour);
+    EXPECT_EQ(docOf(bench).templates.eqMain.pixel(13, 164), docOf(bench).state.eqBackColour);
     // The sample list's selected band is the one colour no other stage paints.
     EXPECT_NE(docOf(bench).plShow.pixel(12, 73), docOf(bench).state.plSelectedBgColour);
 }

@@ -95,7 +95,7 @@ inline void prepareBench(Workbench& bench, const Image& picture, StageOptions op
     docOf(bench).state.sourcePictures.equaliser = picture;
     docOf(bench).state.sourcePictures.playlist = picture;
 
-    TemplateSet& t = docOf(bench).t;
+    TemplateSet& t = docOf(bench).templates;
     t.eqMain = uniform(275, 315, kSheetArt);
     t.eqEx = uniform(275, 56, kSheetArt);
     t.plEdit = uniform(280, 186, kSheetArt);

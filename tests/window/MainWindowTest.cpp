@@ -123,7 +123,7 @@ protected:
 
     void expectShowsWorkbench() {
         EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().mainWindow, 116));
-        EXPECT_TRUE(shows(view("eqMain"), form->bench().document().t.eqMain, 116));
+        EXPECT_TRUE(shows(view("eqMain"), form->bench().document().templates.eqMain, 116));
         EXPECT_TRUE(shows(view("plShow"), form->bench().document().plShow, 116));
     }
 
@@ -236,7 +236,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheUserLooksForThem) {
 }
 
 TEST_F(MainWindowTest, FreshStartShowsTheDefaultPictureThreeTimesWithOnlyMakeSkinEnabled) {
-    const Image& first = form->bench().document().t.firstImage;
+    const Image& first = form->bench().document().templates.firstImage;
     EXPECT_TRUE(shows(view("mainWindow"), first, 116));
     EXPECT_TRUE(shows(view("eqMain"), first, 116));
     EXPECT_TRUE(shows(view("plShow"), first, 116));
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, MakeSkinShowsTheMadeSkinUnderABusyCursorAndSwitchesToMade
     EXPECT_EQ(cursorWhileBusy, Qt::WaitCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     expectWorkflow(WorkflowState::Made);
-    EXPECT_FALSE(shows(view("mainWindow"), form->bench().document().t.firstImage, 116));
+    EXPECT_FALSE(shows(view("mainWindow"), form->bench().document().templates.firstImage, 116));
     expectShowsWorkbench();
 }
 
@@ -281,7 +281,7 @@ TEST_F(MainWindowTest, EveryOptionChangeAndUndoThrowTheMadeSkinAway) {
         expectWorkflow(WorkflowState::Made);
         click(command);
         expectWorkflow(WorkflowState::NotMade);
-        EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().t.firstImage, 116));
+        EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().templates.firstImage, 116));
     }
 }
 
@@ -337,7 +337,7 @@ TEST_F(MainWindowTest, GetBitmapLoadsEachWindowsPicture) {
     click("get2");
     expectWorkflow(WorkflowState::NotMade);
     click("get3");
-    EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().t.firstImage, 116));
+    EXPECT_TRUE(shows(view("mainWindow"), form->bench().document().templates.firstImage, 116));
     EXPECT_TRUE(shows(view("eqMain"), eq, 116));
     EXPECT_TRUE(shows(view("plShow"), pl, 116));
 
@@ -436,7 +436,7 @@ TEST_F(MainWindowTest, ColourDialogOpensWithTheLastConfirmedColourWhicheverPicke
     EXPECT_EQ(state.winBackColour, red);
     EXPECT_EQ(state.winTextColour, SkinState{}.winTextColour);
     EXPECT_EQ(state.plNormalColour, SkinState{}.plNormalColour);
-    EXPECT_EQ(form->bench().document().t.eqMain.pixel(25, 67), blue);  // inside the preamp knob
+    EXPECT_EQ(form->bench().document().templates.eqMain.pixel(25, 67), blue);  // inside the preamp knob
     expectShowsWorkbench();
     expectWorkflow(WorkflowState::Made);
 }
@@ -471,7 +471,7 @@ TEST_F(MainWindowTest, EachColourButtonSetsItsOwnSettingAndTheWindowShowsTheRepa
         expectShowsWorkbench();
     }
     // The playlist background is shown at once in the preview.
-    EXPECT_FALSE(shows(view("plShow"), form->bench().document().t.firstImage, 116));
+    EXPECT_FALSE(shows(view("plShow"), form->bench().document().templates.firstImage, 116));
 }
 
 TEST_F(MainWindowTest, VolumeKnobRestylingShowsInTheMainWindow) {

@@ -258,7 +258,7 @@ TEST_F(PlayerPreviewTest, ColoursFromPictureRepaintsEverythingAtOnceAndTheColour
     EXPECT_FALSE(same(preview->frame(), before));
     EXPECT_TRUE(same(preview->frame(), expected()));
     const QImage eqShown = form->findChild<QLabel*>("eqMain")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(eqShown, toQImage(doc.t.eqMain).copy(0, 0, eqShown.width(), eqShown.height()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(eqShown, toQImage(doc.templates.eqMain).copy(0, 0, eqShown.width(), eqShown.height()).convertToFormat(QImage::Format_RGB32));
 
     // A colour tool after it changes its own setting only, shown at once.
     const TColor chosenEqBack = doc.state.eqBackColour;
