@@ -453,94 +453,6 @@ void SkinnerMainForm::showButton(WorkflowButton button, bool enabled) {
     }
 }
 
-void SkinnerMainForm::getBitmap(WhichPicture which) {
-    if (loading_) return;
-    const std::optional<std::string> file = dialogs_->openPicture();
-    if (file) startLoading(which, *file);
-}
-
-void SkinnerMainForm::startLoading(WhichPicture which, const std::string& path) {
-    loading_ = true;
-    loadingInto_ = which;
-    focusBeforeLoading_ = QApplication::focusWidget();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    client_->setEnabled(false);
-    // Escape gives the load up in whichever of the program's windows it is pressed.
-    qApp->installEventFilter(this);
-    ImageView* canvas = which == WhichPicture::Main ? mainWindow_ : which == WhichPicture::Equaliser ? eqMain_ : plShow_;
-    loadingNote_->setText("Loading " + QFileInfo(QString::fromStdString(path)).fileName() + "... Esc cancels");
-    loadingNote_->adjustSize();
-    loadingNote_->move(canvas->geometry().center() - loadingNote_->rect().center());
-    loadingNote_->raise();
-    slowLoad_->start();
-    loader_ = new QFutureWatcher<DecodedPicture>(this);
-    connect(loader_, &QFutureWatcher<DecodedPicture>::finished, this, &SkinnerMainForm::finishLoading);
-    loader_->setFuture(QtConcurrent::run([decode = decodePicture, path] {
-        try {
-            return DecodedPicture{decode(path), {}};
-        } catch (const std::exception& e) {
-            return DecodedPicture{{}, e.what()};
-        }
-    }));
-}
-
-void SkinnerMainForm::finishLoading() {
-    QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
-    loader->deleteLater();
-    endLoading();
-    DecodedPicture decoded = loader->result();
-    if (!decoded.error.empty()) {
-        dialogs_->showError(messageForDisplay(decoded.error));
-        return;
-    }
-    run([&] { bench_.usePicture(loadingInto_, std::move(decoded.image)); });
-}
-
-void SkinnerMainForm::cancelLoading() {
-    if (!loading_) return;
-    // A cancelled decode runs on, unheard.
-    QFutureWatcher<DecodedPicture>* loader = std::exchange(loader_, nullptr);
-    loader->disconnect(this);
-    loader->deleteLater();
-    endLoading();
-}
-
-void SkinnerMainForm::endLoading() {
-    loading_ = false;
-    qApp->removeEventFilter(this);
-    slowLoad_->stop();
-    loadingNote_->hide();
-    client_->setEnabled(true);
-    if (focusBeforeLoading_) focusBeforeLoading_->setFocus(Qt::OtherFocusReason);
-    QApplication::restoreOverrideCursor();
-}
-
-bool SkinnerMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (loading_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        cancelLoading();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void SkinnerMainForm::dropPicture(const QString& file, WhichPicture canvas) {
-    if (loading_) return;
-    // Windows cut from one picture take it whichever of them it falls on.
-    WhichPicture which = canvas;
-    if (bench_.options().layout == LayoutMode::Continuous ||
-        (bench_.options().layout == LayoutMode::TwoPlusOne && canvas == WhichPicture::Equaliser))
-        which = WhichPicture::Main;
-    const QFileInfo info(file);
-    if (!info.isFile()) {
-        dialogs_->showError(messageForDisplay(QDir::toNativeSeparators(file).toStdString() + " is not a file"));
-    } else if (QImageReader::imageFormat(file).isEmpty()) {
-        dialogs_->showError(messageForDisplay(info.fileName().toStdString() +
-                                              " is not a picture: drop a BMP, PNG, JPEG or GIF file"));
-    } else {
-        startLoading(which, file.toStdString());
-    }
-}
-
 void SkinnerMainForm::setZoom(int zoom) {
     zoom_ = std::clamp(zoom, 1, 3);
     for (ImageView* canvas : {mainWindow_, eqMain_, plShow_}) canvas->setZoom(zoom_);
@@ -662,22 +574,6 @@ void SkinnerMainForm::Button5Click() {
     if (colBut_->isEnabled()) colBut_->setFocus(Qt::OtherFocusReason);
 }
 
-// What the panel lies over is hidden with it, so no key, click or mnemonic reaches it.
-void SkinnerMainForm::coverUnderPanel(bool covered) {
-    // The picture options relay the pictures out, which would throw the skin being recoloured away.
-    if (QMenu* picture = menuBar()->findChild<QMenu*>("Picture1")) picture->menuAction()->setEnabled(!covered);
-    if (!covered) {
-        for (QWidget* control : covered_) control->show();
-        covered_.clear();
-        return;
-    }
-    for (QWidget* control : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (control != colPanel_ && control->isVisibleTo(client_) && control->geometry().intersects(colPanel_->geometry())) {
-            covered_.push_back(control);
-            control->hide();
-        }
-}
-
 void SkinnerMainForm::SaveSkinClick() {
     run([&] {
         const std::optional<SaveTarget> target = dialogs_->chooseSaveTarget(saveStartDirectory());
@@ -741,64 +637,6 @@ void SkinnerMainForm::PlayerPreview1Click() {
     preview_->raise();
 }
 
-bool SkinnerMainForm::runShortcut(const QKeySequence& keys) {
-    // As in this window: a hidden or disabled control takes no key, a covered one is hidden.
-    auto reachable = [this](const QWidget* control) { return control && control->isVisibleTo(this) && control->isEnabled(); };
-    if (!reachable(client_) || !isVisible()) return false;
-    for (QShortcut* shortcut : findChildren<QShortcut*>())
-        if (shortcut->key() == keys && shortcut->isEnabled() && reachable(qobject_cast<QWidget*>(shortcut->parent()))) {
-            emit shortcut->activated();
-            return true;
-        }
-    for (QAbstractButton* button : client_->findChildren<QAbstractButton*>())
-        if (QKeySequence::mnemonic(button->text()) == keys && reachable(button)) {
-            button->click();
-            return true;
-        }
-    for (QAction* action : findChildren<QAction*>())
-        if (action->shortcuts().contains(keys) && action->isEnabled()) {
-            action->trigger();
-            return true;
-        }
-    return false;
-}
-
-void SkinnerMainForm::Contents1Click() {
-    const std::vector<std::string> directories = helpDirectories(bench_.document().state.startDirectory);
-    for (const std::string& directory : directories) {
-        const std::string helpFile = helpFilePath(directory);
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(helpFile, ec)) continue;
-        if (!dialogs_->openHelp(helpFile)) dialogs_->showError(messageForDisplay("Cannot show the help file " + helpFile));
-        return;
-    }
-    std::string places;
-    for (const std::string& directory : directories) places += (places.empty() ? "" : ", ") + directory;
-    dialogs_->showError(messageForDisplay(std::string("Cannot find the help file ") + kHelpFileName + " in " + places));
-}
-
 void SkinnerMainForm::About1Click() { dialogs_->showAbout(); }
-
-// --- outside the window ---------------------------------------------------------
-
-std::string helpFilePath(const std::string& startDirectory) {
-    return (std::filesystem::path(startDirectory) / kHelpFileName).string();
-}
-
-std::vector<std::string> helpDirectories(const std::string& startDirectory) {
-    std::vector<std::string> directories{startDirectory};
-    if (QCoreApplication::instance()) {
-        const QString programDirectory = QCoreApplication::applicationDirPath();
-        directories.push_back(QDir::cleanPath(programDirectory).toStdString());
-        directories.push_back(QDir::cleanPath(programDirectory + "/../share/vellumkit").toStdString());
-    }
-    return directories;
-}
-
-std::string saveStartDirectory() {
-    std::error_code ec;
-    if (const std::optional<std::string> skins = playerSkinsDirectory()) return *skins;
-    return std::filesystem::current_path(ec).string();
-}
 
 } // namespace vk
