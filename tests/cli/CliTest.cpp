@@ -531,3 +531,16 @@ TEST(Cli, SavingBesideFilesAPlayerWouldReadInsteadNamesThem) {
     for (const char* name : {"pledit.txt", "MAIN.png", "cbuttons.bmp", "eqmain.png"}) fs::remove(dir / "Sky" / name);
     EXPECT_EQ(runCli({"make", "--out", (dir / "Sky").string(), "--no-sync"}).err, "");
 }
+
+// An alias may add -q to a -v typed by hand: the last one given wins, before or after the command.
+TEST(Cli, TheLastOfQuietAndVerboseWins) {
+    TempDir dir;
+    writeBmpPicture(dir / "good.bmp", 1);
+    const CliResult quiet = runCli({"-v", "make", "--main", "good.bmp", "--out", "a", "--no-sync", "-q"}, dir.path());
+    EXPECT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.out + quiet.err, "");
+    const CliResult loud = runCli({"make", "-q", "--main", "good.bmp", "--out", "b", "--no-sync", "--verbose"}, dir.path());
+    EXPECT_EQ(loud.status, 0) << loud.err;
+    EXPECT_EQ(loud.out, "made b (16 files)\n");
+    EXPECT_NE(loud.err.find("vellumkit-cli: read good.bmp (275 x 116)"), std::string::npos) << loud.err;
+}
