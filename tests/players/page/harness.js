@@ -167,6 +167,13 @@ window.holdState = async function holdState({ volume, balance, preamp, bands, le
     store.dispatch({ type: 'SET_BAND_VALUE', band, value: bands[i] }));
   store.getState().playlist.trackOrder.forEach((id, i) =>
     store.dispatch({ type: 'SET_MEDIA_DURATION', id, duration: lengths[i] }));
+  // The current track's rates as a player shows them playing: 128 kbps, 44 kHz, stereo.
+  const current = store.getState().playlist.currentTrack;
+  if (current != null) {
+    const { title, artist } = store.getState().tracks[current];
+    store.dispatch({ type: 'SET_MEDIA_TAGS', id: current, title, artist, album: null, albumArtUrl: null,
+      bitrate: 128000, sampleRate: 44100, numberOfChannels: 2 });
+  }
   // Behind the windows black, as our renderer leaves pixels no sheet reaches.
   document.documentElement.style.background = document.body.style.background = "#000";
   // Bars, then oscilloscope, then none.
@@ -258,6 +265,18 @@ window.showState = async function showState(s) {
     status: state.media.status,
     focused: state.windows.focused,
     doubled: state.display.doubled,
+    // What the store holds, to check that each change took.
+    held: {
+      shade: ['main', 'equalizer', 'playlist'].filter((id) => state.windows.genWindows[id].shade),
+      open: ['main', 'equalizer', 'playlist'].filter((id) => state.windows.genWindows[id].open),
+      playlistSteps: state.windows.genWindows.playlist.size,
+      eqOn: state.equalizer.on,
+      eqAuto: state.equalizer.auto,
+      shuffle: state.media.shuffle,
+      repeat: state.media.repeat,
+      timeMode: state.media.timeMode,
+      timeElapsed: state.media.timeElapsed,
+    },
     marquee: marquee && rects.main ? within('main', marquee) : null,
     trackCells: rects.playlist ? [...document.querySelectorAll('#playlist-window .track-cell')].map((cell) => within('playlist', cell)) : [],
   };
