@@ -186,6 +186,20 @@ const lowest = (rs, states, window) => {
   return all.length ? Math.min(...all.map((c) => c.percent)) : null;
 };
 
+// The skin groups the figures are given for.
+const kGroups = [
+  { name: 'made', has: (n) => n.startsWith('made-') },
+  { name: 'audacious', has: (n) => n.startsWith('audacious-') },
+  { name: 'webamp-base', has: (n) => n === 'webamp-base' },
+];
+function groupCell(rs, state) {
+  const lows = kWindowNames.map((w) => lowest(rs, [state], w)).filter((v) => v !== null);
+  if (!lows.length) return '-';
+  const low = Math.min(...lows);
+  const whole = rs.filter((r) => r.states[state] && Object.values(r.states[state]).every((c) => c.differing === 0)).length;
+  return `${low.toFixed(2)} % (${whole}/${rs.length})`;
+}
+
 after(async () => {
   await player?.close();
   const stateNames = kStates.map((st) => st.name);
@@ -200,6 +214,9 @@ after(async () => {
     '## Lowest share of equal pixels per state (over all skins)', '',
     '| state | main | equaliser | playlist |', '|---|---|---|---|',
     ...stateNames.map((st) => `| ${st} | ${kWindowNames.map((w) => { const v = lowest(results, [st], w); return v === null ? '-' : `${v.toFixed(2)} %`; }).join(' | ')} |`),
+    '', '## Per state and skin group (lowest window; skins at 100 % in every window)', '',
+    `| state | ${kGroups.map((g) => g.name).join(' | ')} |`, `|---|${kGroups.map(() => '---|').join('')}`,
+    ...stateNames.map((st) => `| ${st} | ${kGroups.map((g) => groupCell(results.filter((r) => g.has(r.name)), st)).join(' | ')} |`),
     '', '## Per skin (lowest over the states)', '',
     '| skin | main | equaliser | playlist | states compared |', '|---|---|---|---|---|',
     ...results.map((r) => `| ${r.name} | ${kWindowNames.map((w) => { const v = lowest([r], stateNames, w); return v === null ? r.error ?? '-' : `${v.toFixed(2)} %`; }).join(' | ')} | ${Object.keys(r.states).length} |`),
