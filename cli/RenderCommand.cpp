@@ -335,11 +335,10 @@ private:
 format::Size pictureSize(const Drawing& drawing) {
     int width = 0, height = 0;
     for (player::PlayerWindow w : drawing.shown.windows) {
-        width = std::max(width, player::windowSize(w, drawing.shown.state).width);
-        height += player::windowSize(w, drawing.shown.state).height;
+        const int zoom = drawing.zoom * player::windowZoom(w, drawing.shown.state);
+        width = std::max(width, player::windowSize(w, drawing.shown.state).width * zoom);
+        height += player::windowSize(w, drawing.shown.state).height * zoom;
     }
-    const int zoom = drawing.zoom * (drawing.shown.state.doubleSize ? 2 : 1);
-    width *= zoom, height *= zoom;
     const int longest = std::max(width, height);
     if (!drawing.fit) return {width, height};
     if (drawing.fit >= longest) return {width * (drawing.fit / longest), height * (drawing.fit / longest)};

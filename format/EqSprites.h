@@ -76,7 +76,7 @@ inline constexpr Rect kEqShadeBalanceThumbRight = rightOf(kEqShadeBalanceThumbLe
 inline constexpr Point kEqShadeVolumeAt{61, 4};
 inline constexpr int kEqShadeVolumeTravel = 94;
 inline constexpr Point kEqShadeBalanceAt{164, 4};
-inline constexpr int kEqShadeBalanceTravel = 39;
+inline constexpr int kEqShadeBalanceTravel = 40;  // the 43-column slider less its 3-column thumb
 // Pressed shade button of the open window; pressed unshade and close of the shaded one.
 inline constexpr Rect kEqShadeButtonPressed = xywh(1, 38, 9, 9);
 inline constexpr Rect kEqUnshadeButtonPressed = below(kEqShadeButtonPressed, 9);

@@ -71,11 +71,23 @@ inline constexpr std::array<int, 5> kPlMiniTimeColumns{{1, 7, 12, 20, 25}};
 // The shaded main window's time: sign, minutes and seconds glyphs at these columns, row 4.
 inline constexpr std::array<int, 5> kShadeTimeColumns{{128, 134, 139, 147, 152}};
 inline constexpr int kShadeTimeRow = 4;
-// The mini position thumb rides the 17-column bar; its left, middle or right face by thirds.
+// The mini position thumb rides the 17-column bar; its left face up to a third of the track,
+// its right one from two thirds (in whole hundredths, as the player counts them).
 inline constexpr int kShadePositionTravel = kShadePositionBar.width() - kShadePositionThumb.width();
-constexpr Rect shadeThumbFace(int p, int travel, const Rect& left, const Rect& middle, const Rect& right) {
-    return p * 3 < travel ? left : (p * 3 < 2 * travel ? middle : right);
+constexpr Rect shadePositionThumbFace(double position, const Rect& left, const Rect& middle, const Rect& right) {
+    return position * 100 <= 33 ? left : (position * 100 >= 66 ? right : middle);
 }
+// The shaded equaliser's volume and balance thumbs: the left face below a quarter of the
+// slider's range, the right one from three quarters.
+constexpr Rect eqShadeThumbFace(int value, int min, int max, const Rect& left, const Rect& middle, const Rect& right) {
+    return 4 * (value - min) < max - min ? left : (4 * (value - min) < 3 * (max - min) ? middle : right);
+}
+// The shaded playlist: the current entry's number and title from (5, 4), as many glyphs as fit
+// in 205 columns and the width added to the window (the last one an ellipsis when cut), and
+// its length ending 30 columns from the right.
+inline constexpr Point kPlShadeTitleAt{5, 4};
+inline constexpr int kPlShadeTitleWidth = 205;
+inline constexpr int kPlShadeTimeRightInset = 30;
 
 // --- the docked windows: main on top, the equaliser and the playlist below -------------
 inline constexpr Point kMainWindowAt{0, 0};

@@ -94,10 +94,10 @@ void drawEqualiserShaded(Image& img, const ClassicSkin& skin, const PlayerState&
     blit(img, {0, 0}, ex, focusedOn(st, PlayerWindow::Equaliser) ? kEqShadeBarActive : kEqShadeBarInactive);
     const int v = roundHalfUp(clampInt(st.volume, 0, 100) * kEqShadeVolumeTravel / 100.0);
     blit(img, offset(kEqShadeVolumeAt, v, 0), ex,
-         shadeThumbFace(v, kEqShadeVolumeTravel, kEqShadeVolumeThumbLeft, kEqShadeVolumeThumb, kEqShadeVolumeThumbRight));
+         eqShadeThumbFace(st.volume, 0, 100, kEqShadeVolumeThumbLeft, kEqShadeVolumeThumb, kEqShadeVolumeThumbRight));
     const int b = roundHalfUp((clampInt(st.balance, -100, 100) + 100) * kEqShadeBalanceTravel / 200.0);
     blit(img, offset(kEqShadeBalanceAt, b, 0), ex,
-         shadeThumbFace(b, kEqShadeBalanceTravel, kEqShadeBalanceThumbLeft, kEqShadeBalanceThumb, kEqShadeBalanceThumbRight));
+         eqShadeThumbFace(st.balance, -100, 100, kEqShadeBalanceThumbLeft, kEqShadeBalanceThumb, kEqShadeBalanceThumbRight));
     if (isHeld(st, PlayerButton::EqShade)) blit(img, kEqShadeButtonAt, ex, kEqUnshadeButtonPressed);
     if (isHeld(st, PlayerButton::EqClose)) blit(img, kEqCloseButtonAt, ex, kEqShadeCloseButtonPressed);
 }

@@ -132,21 +132,29 @@ void drawMain(Image& img, const ClassicSkin& skin, const PlayerState& st) {
 
 void drawMainShaded(Image& img, const ClassicSkin& skin, const PlayerState& st) {
     const Image& titleBar = skin.sheet(Sheet::TitleBar);
-    blit(img, {0, 0}, titleBar, focusedOn(st, PlayerWindow::Main) ? kShadeBarActive : kShadeBarInactive);
+    const bool active = focusedOn(st, PlayerWindow::Main);
+    blit(img, {0, 0}, titleBar, active ? kShadeBarActive : kShadeBarInactive);
     if (isHeld(st, PlayerButton::Options)) blit(img, kOptionsButtonAt, titleBar, kOptionsButtonPressed);
     if (isHeld(st, PlayerButton::Minimise)) blit(img, kMinimiseButtonAt, titleBar, kMinimiseButtonPressed);
+    // The unshade face shows on the focused strip only; an inactive strip keeps its own pixels.
     if (isHeld(st, PlayerButton::Shade)) blit(img, kShadeButtonAt, titleBar, kUnshadeButtonPressed);
+    else if (active) blit(img, kShadeButtonAt, titleBar, kUnshadeButton);
     if (isHeld(st, PlayerButton::Close)) blit(img, kCloseButtonAt, titleBar, kCloseButtonPressed);
-    if (st.play == PlayState::Stopped) return;
+    // The bar stands when stopped too; only the thumb and the digits need a track.
     blit(img, kShadePositionBarAt, titleBar, kShadePositionBar);
-    const int p = roundHalfUp(std::clamp(st.position, 0.0, 1.0) * kShadePositionTravel);
-    blit(img, offset(kShadePositionBarAt, p, 0), titleBar,
-         shadeThumbFace(p, kShadePositionTravel, kShadePositionThumbLeft, kShadePositionThumb, kShadePositionThumbRight));
+    const bool stopped = st.play == PlayState::Stopped;
+    if (!stopped) {
+        const double position = std::clamp(st.position, 0.0, 1.0);
+        const int p = roundHalfUp(position * kShadePositionTravel);
+        blit(img, offset(kShadePositionBarAt, p, 0), titleBar,
+             shadePositionThumbFace(position, kShadePositionThumbLeft, kShadePositionThumb, kShadePositionThumbRight));
+    }
     const int t = std::min(99 * 60 + 59, std::max(0, st.seconds));
     const char glyphs[5] = {st.countingDown ? '-' : ' ', char('0' + t / 600), char('0' + t / 60 % 10), char('0' + t % 60 / 10),
                             char('0' + t % 10)};
+    // Stopped, the five places show blank glyphs.
     for (std::size_t k = 0; k < kShadeTimeColumns.size(); ++k)
-        drawGlyphs(img, skin.sheet(Sheet::Text), kShadeTimeColumns[k], kShadeTimeRow, std::string(1, glyphs[k]), img.bounds());
+        drawGlyphs(img, skin.sheet(Sheet::Text), kShadeTimeColumns[k], kShadeTimeRow, std::string(1, stopped ? ' ' : glyphs[k]), img.bounds());
 }
 
 

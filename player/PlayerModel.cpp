@@ -46,21 +46,23 @@ Point PlayerModel::framePoint(PlayerWindow window, Point at) const {
     int top = 0;
     for (PlayerWindow w : windows()) {
         if (w == window) break;
-        top += windowSize(w, state_).height;
+        top += windowSize(w, state_).height * windowZoom(w, state_);
     }
-    return {at.x, top + at.y};
+    const int zoom = windowZoom(window, state_);
+    return {at.x * zoom, top + at.y * zoom};
 }
 
 std::optional<PlayerModel::Hit> PlayerModel::hitAt(Point p) const {
     if (p.x < 0 || p.y < 0) return std::nullopt;
     int top = 0;
     for (PlayerWindow w : windows()) {
+        const int zoom = windowZoom(w, state_);
         const Size size = windowSize(w, state_);
-        if (p.y < top + size.height) {
-            if (p.x >= size.width) return std::nullopt;
-            return Hit{w, {p.x, p.y - top}};
+        if (p.y < top + size.height * zoom) {
+            if (p.x >= size.width * zoom) return std::nullopt;
+            return Hit{w, {p.x / zoom, (p.y - top) / zoom}};
         }
-        top += size.height;
+        top += size.height * zoom;
     }
     return std::nullopt;
 }

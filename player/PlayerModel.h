@@ -22,7 +22,8 @@ public:
     // The windows shown, docked one under another in this order.
     std::vector<PlayerWindow> windows() const;
 
-    // A point of one window, in the pixels of the docked windows at 1x.
+    // A point of one window, in the pixels of the docked windows as drawn (double size
+    // doubles the main window and the equaliser, not the playlist).
     struct Hit {
         PlayerWindow window;
         Point at;  // in that window's pixels at 1x

@@ -38,9 +38,11 @@ Image renderAtOne(const ClassicSkin& skin, PlayerWindow window, const PlayerStat
     return img;
 }
 
-int effectiveZoom(const PlayerState& state, int zoom) { return std::max(1, zoom) * (state.doubleSize ? 2 : 1); }
+int effectiveZoom(PlayerWindow window, const PlayerState& state, int zoom) { return std::max(1, zoom) * windowZoom(window, state); }
 
 } // namespace
+
+int windowZoom(PlayerWindow window, const PlayerState& state) { return state.doubleSize && window != PlayerWindow::Playlist ? 2 : 1; }
 
 Size windowSize(PlayerWindow window, const PlayerState& state) {
     if (shaded(window, state))
@@ -100,25 +102,25 @@ Image skinTextLine(const ClassicSkin& skin, const std::string& text, int width) 
 }
 
 Image renderWindow(const ClassicSkin& skin, PlayerWindow window, const PlayerState& state, int zoom, TextRasteriser* text) {
-    return scaledBy(renderAtOne(skin, window, state, text), effectiveZoom(state, zoom));
+    return scaledBy(renderAtOne(skin, window, state, text), effectiveZoom(window, state, zoom));
 }
 
 Image renderPlayer(const ClassicSkin& skin, const PlayerState& state, const std::vector<PlayerWindow>& windows, int zoom,
                    TextRasteriser* text) {
     int width = 0, height = 0;
     for (PlayerWindow w : windows) {
-        width = std::max(width, windowSize(w, state).width);
-        height += windowSize(w, state).height;
+        width = std::max(width, windowSize(w, state).width * effectiveZoom(w, state, zoom));
+        height += windowSize(w, state).height * effectiveZoom(w, state, zoom);
     }
     Image stack(width, height);
     stack.fill(stack.bounds(), kBlack);
     int y = 0;
     for (PlayerWindow w : windows) {
-        const Image one = renderAtOne(skin, w, state, text);
+        const Image one = renderWindow(skin, w, state, zoom, text);
         blit(stack, {0, y}, one, one.bounds());
         y += one.height();
     }
-    return scaledBy(stack, effectiveZoom(state, zoom));
+    return stack;
 }
 
 } // namespace vk::player

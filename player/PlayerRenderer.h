@@ -16,7 +16,11 @@ namespace vk::player {
 // The window's size at 1x (the playlist's snapped to the player's steps).
 format::Size windowSize(PlayerWindow window, const PlayerState& state);
 
-// One window. The zoom is doubled when the state asks for double size;
+// How many times over double size draws the window: 2 for the main window and the
+// equaliser when the state asks for it; the playlist editor keeps its size.
+int windowZoom(PlayerWindow window, const PlayerState& state);
+
+// One window. The zoom is doubled as windowZoom says;
 // without a rasteriser the playlist entries show as their colours only.
 Image renderWindow(const ClassicSkin& skin, PlayerWindow window, const PlayerState& state, int zoom = 1,
                    TextRasteriser* text = nullptr);

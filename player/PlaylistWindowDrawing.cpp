@@ -110,6 +110,26 @@ void drawPlaylistShaded(Image& img, const ClassicSkin& skin, const PlayerState& 
          focusedOn(st, PlayerWindow::Playlist) ? kPlShadeRightActive : kPlShadeRightInactive);
     if (isHeld(st, PlayerButton::PlaylistShade)) blit(img, plShadeButtonAt(size), pl, kPlUnshadeButtonPressed);
     if (isHeld(st, PlayerButton::PlaylistClose)) blit(img, plCloseButtonAt(size), pl, kPlCloseButtonPressed);
+
+    // The current entry's number, title and length in the skin's glyphs.
+    const Image& font = skin.sheet(Sheet::Text);
+    const bool current = st.currentEntry >= 0 && st.currentEntry < int(st.entries.size());
+    std::vector<char32_t> name;
+    const std::string line = current ? std::to_string(st.currentEntry + 1) + ". " + st.entries[std::size_t(st.currentEntry)].title : "[No file]";
+    for (std::size_t i = 0; i < line.size();) name.push_back(nextCodePoint(line, i));
+    const std::size_t fits = std::size_t((kPlShadeTitleWidth + size.width - kPlaylistMinimumSize.width) / kGlyphWidth);
+    if (name.size() > fits) {
+        name.resize(fits - 1);
+        name.push_back(U'\u2026');
+    }
+    for (std::size_t k = 0; k < name.size(); ++k)
+        if (const auto g = glyphFor(name[k]))
+            blit(img, {kPlShadeTitleAt.x + int(k) * kGlyphWidth, kPlShadeTitleAt.y}, font, glyphCell(g->column, g->row));
+    if (current && st.entries[std::size_t(st.currentEntry)].seconds >= 0) {
+        const std::string length = clockText(st.entries[std::size_t(st.currentEntry)].seconds);
+        drawGlyphs(img, font, size.width - kPlShadeTimeRightInset - int(length.size()) * kGlyphWidth, kPlShadeTitleAt.y, length,
+                   img.bounds());
+    }
 }
 
 

@@ -34,7 +34,7 @@ PlayerPreview::PlayerPreview(const Workbench& bench, QWidget* parent) : QWidget(
 
 QPoint PlayerPreview::framePoint(PlayerWindow window, Point at) const {
     const Point p = model_.framePoint(window, at);
-    return QPoint(p.x, p.y) * zoom();
+    return QPoint(p.x, p.y);
 }
 
 void PlayerPreview::documentChanged() {
@@ -101,7 +101,7 @@ void PlayerPreview::hideEvent(QHideEvent* event) {
 void PlayerPreview::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPoint at = event->position().toPoint();
-    if (const auto hit = model_.hitAt({at.x() / zoom(), at.y() / zoom()})) {
+    if (const auto hit = model_.hitAt({at.x(), at.y()})) {
         model_.press(*hit);
         drawFrame();
     }
@@ -112,7 +112,8 @@ void PlayerPreview::mouseMoveEvent(QMouseEvent* event) {
     // A drag keeps to the window it began in, wherever the pointer goes.
     const QPoint top = framePoint(model_.pressedWindow(), {0, 0});
     const QPoint p = event->position().toPoint() - top;
-    model_.drag({model_.pressedWindow(), {p.x() / zoom(), p.y() / zoom()}});
+    const int zoom = player::windowZoom(model_.pressedWindow(), model_.state());
+    model_.drag({model_.pressedWindow(), {p.x() / zoom, p.y() / zoom}});
     drawFrame();
 }
 

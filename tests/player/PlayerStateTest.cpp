@@ -178,6 +178,56 @@ TEST(PlayerZoom, TwiceIsTheOnceImageScaledAndDoubleSizeLightsTheLamp) {
     ASSERT_EQ(doubled.width(), 550);
     const Point at = clutterLetterAt(kClutterDoubleSizeLetter);
     EXPECT_EQ(doubled.pixel(2 * at.x + 1, 2 * at.y + 1), lamp);
+
+    // Double size doubles the main window and the equaliser; the playlist keeps its size,
+    // docked under them at the left.
+    const Image docked = player::renderPlayer(s.skin, state, all);
+    ASSERT_EQ(docked.width(), 550);
+    ASSERT_EQ(docked.height(), 4 * 116 + 116);
+    EXPECT_TRUE(player::renderWindow(s.skin, PlayerWindow::Playlist, state).samePixels(
+        [&] { Image pl(275, 116); pl.copyRect(pl.bounds(), docked, xywh(0, 4 * 116, 275, 116)); return pl; }()));
+    EXPECT_EQ(docked.pixel(300, 4 * 116 + 50), kBlack);
+}
+
+TEST(PlayerText, ShadedPlaylistShowsTheCurrentEntryAndItsLength) {
+    SyntheticSkin s;
+    PlayerState state;
+    state.playlistShaded = true;
+    state.entries = {{"A", 225}, {"B", 61}};
+    state.currentEntry = 1;
+    auto glyph = [&](char32_t c) { const GlyphPos g = *glyphFor(c); return cellColour(s.skin, Sheet::Text, glyphCell(g.column, g.row)); };
+    Image img = player::renderWindow(s.skin, PlayerWindow::Playlist, state);
+    // "2. B" from (5, 4); "1:01" ending 30 columns from the right.
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 2, kPlShadeTitleAt.y + 2), glyph(U'2'));
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 3 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U'B'));
+    EXPECT_EQ(img.pixel(275 - kPlShadeTimeRightInset - 3, kPlShadeTitleAt.y + 2), glyph(U'1'));
+    EXPECT_EQ(img.pixel(275 - kPlShadeTimeRightInset - 4 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U'1'));
+    EXPECT_EQ(img.pixel(275 - kPlShadeTimeRightInset - 3 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U':'));
+    // Too long for the strip: cut to 41 glyphs, the last an ellipsis; a wider strip holds more.
+    state.entries[1].title = std::string(60, 'C');
+    img = player::renderWindow(s.skin, PlayerWindow::Playlist, state);
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 39 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U'C'));
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 40 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U'\u2026'));
+    state.playlistSize = playlistSize(1, 0);
+    img = player::renderWindow(s.skin, PlayerWindow::Playlist, state);
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 40 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U'C'));
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 45 * kGlyphWidth + 2, kPlShadeTitleAt.y + 2), glyph(U'\u2026'));
+    // No entry playing: the strip says so, with no length.
+    state.currentEntry = -1;
+    img = player::renderWindow(s.skin, PlayerWindow::Playlist, state);
+    EXPECT_EQ(img.pixel(kPlShadeTitleAt.x + 2, kPlShadeTitleAt.y + 2), glyph(U'['));
+    EXPECT_NE(img.pixel(300 - kPlShadeTimeRightInset - 3, kPlShadeTitleAt.y + 2), glyph(U'5'));
+}
+
+TEST(PlayerText, ShadedMainWindowStoppedShowsBlankTime) {
+    SyntheticSkin s;
+    PlayerState state;
+    state.mainShaded = true;
+    state.play = player::PlayState::Stopped;
+    state.seconds = 95;
+    const Image img = player::renderWindow(s.skin, PlayerWindow::Main, state);
+    const TColor blank = cellColour(s.skin, Sheet::Text, glyphCell(kSpaceGlyph.column, kSpaceGlyph.row));
+    for (int column : kShadeTimeColumns) EXPECT_EQ(img.pixel(column + 2, kShadeTimeRow + 2), blank) << "column " << column;
 }
 
 }  // namespace

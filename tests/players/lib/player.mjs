@@ -32,10 +32,10 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
 
   // A fresh page with Webamp on the skin served at `path`; `fn` gets the page and the list of
   // problems the page reported.
-  async function withSkinPage(path, zipBytes, fn) {
+  async function withSkinPage(path, zipBytes, fn, viewport = { width: 400, height: 400 }) {
     server.serve(path, () => zipBytes);
     const problems = [];
-    const page = await browser.newPage({ viewport: { width: 400, height: 400 }, deviceScaleFactor: 1 });
+    const page = await browser.newPage({ viewport, deviceScaleFactor: 1 });
     page.on('console', (m) => {
       if (m.type() === 'error' || m.type() === 'assert') problems.push(`console ${m.type()}: ${m.text()}`);
     });
@@ -89,10 +89,30 @@ export async function openPlayer({ modulesDir, pageDir, screenshotDir, chromiumP
     });
   }
 
+  // The skin held as photograph() holds it, then put into each state in turn on the same page
+  // (see window.showState); `each(state, shot)` gets every state's screenshot of all the open
+  // windows and where they and the browser's texts lie, and may be async.
+  async function photographStates(caseName, zipBytes, base, states, each) {
+    // Room for the doubled windows and a resized playlist.
+    return withSkinPage(`/skins/${caseName}/states.wsz`, zipBytes, async (page, problems) => {
+      await page.evaluate((s) => window.holdState(s), base);
+      for (const state of states) {
+        const held = await page.evaluate((s) => window.showState(s), state.webamp);
+        const width = Math.max(...Object.values(held.rects).map((r) => r.x + r.w));
+        const height = Math.max(...Object.values(held.rects).map((r) => r.y + r.h));
+        const png = await page.screenshot({ clip: { x: 0, y: 0, width, height } });
+        const file = join(screenshotDir, `${caseName}-${state.name}.png`);
+        writeFileSync(file, png);
+        await each(state, { problems: [...problems], held, screenshot: readPng(png), screenshotFile: file });
+      }
+    }, { width: 640, height: 720 });
+  }
+
   return {
     webampVersion,
     show,
     photograph,
+    photographStates,
     async close() {
       await browser.close();
       await server.close();

@@ -167,6 +167,13 @@ window.holdState = async function holdState({ volume, balance, preamp, bands, le
     store.dispatch({ type: 'SET_BAND_VALUE', band, value: bands[i] }));
   store.getState().playlist.trackOrder.forEach((id, i) =>
     store.dispatch({ type: 'SET_MEDIA_DURATION', id, duration: lengths[i] }));
+  // The current track's rates as a player shows them playing: 128 kbps, 44 kHz, stereo.
+  const current = store.getState().playlist.currentTrack;
+  if (current != null) {
+    const { title, artist } = store.getState().tracks[current];
+    store.dispatch({ type: 'SET_MEDIA_TAGS', id: current, title, artist, album: null, albumArtUrl: null,
+      bitrate: 128000, sampleRate: 44100, numberOfChannels: 2 });
+  }
   // Behind the windows black, as our renderer leaves pixels no sheet reaches.
   document.documentElement.style.background = document.body.style.background = "#000";
   // Bars, then oscilloscope, then none.
@@ -188,5 +195,89 @@ window.holdState = async function holdState({ volume, balance, preamp, bands, le
     status: store.getState().media.status,
     marquee: marquee ? within('main', marquee) : null,
     trackCells: [...document.querySelectorAll('#playlist-window .track-cell')].map((cell) => within('playlist', cell)),
+  };
+};
+
+// Puts the held player (see window.holdState) into one state of the window manager, the
+// toggles and the playback, whatever state it was in before: each field is compared with the
+// store and changed only when it differs. The open windows are then stacked from the top
+// left (main, equaliser, playlist), as our renderer docks them. Returns what holdState does.
+const kShownWindows = { ...kWindows, playlist: '#playlist-window, #playlist-window-shade' };
+
+window.showState = async function showState(s) {
+  const store = window.webamp.store;
+  const now = () => store.getState();
+  const windows = () => now().windows.genWindows;
+  for (const [id, open] of [['equalizer', s.eqWindow !== false], ['playlist', s.playlistWindow !== false]]) {
+    if (windows()[id].open !== open) store.dispatch({ type: 'TOGGLE_WINDOW', windowId: id });
+  }
+  for (const id of ['main', 'equalizer', 'playlist']) {
+    const want = (s.shade || []).includes(id);
+    if (windows()[id].shade !== want) store.dispatch({ type: 'TOGGLE_WINDOW_SHADE_MODE', windowId: id });
+  }
+  if (now().display.doubled !== !!s.double) store.dispatch({ type: 'TOGGLE_DOUBLESIZE_MODE' });
+  const size = s.playlistSteps || [0, 0];
+  if (windows().playlist.size.join() !== size.join()) store.dispatch({ type: 'WINDOW_SIZE_CHANGED', windowId: 'playlist', size });
+  store.dispatch({ type: 'SET_FOCUSED_WINDOW', window: s.focus === undefined ? 'main' : s.focus });
+  store.dispatch({ type: s.eqOff ? 'SET_EQ_OFF' : 'SET_EQ_ON' });
+  // Webamp's own button never turns auto on; its store shows it when told.
+  store.dispatch({ type: 'SET_EQ_AUTO', value: !!s.eqAuto });
+  if (now().media.shuffle !== !!s.shuffle) store.dispatch({ type: 'TOGGLE_SHUFFLE' });
+  if (now().media.repeat !== !!s.repeat) store.dispatch({ type: 'TOGGLE_REPEAT' });
+  if (s.playing) {
+    // The status alone, not PLAY: no sound plays, so no time update moves the clock.
+    if (now().media.status !== 'PLAYING') store.dispatch({ type: 'IS_PLAYING' });
+    store.dispatch({ type: 'UPDATE_TIME_ELAPSED', elapsed: s.playing.elapsed });
+  } else {
+    if (now().media.status !== 'STOPPED') store.dispatch({ type: 'STOP' });
+    store.dispatch({ type: 'UPDATE_TIME_ELAPSED', elapsed: 0 });
+  }
+  const remaining = !!(s.playing && s.playing.remaining);
+  if ((now().media.timeMode === 'REMAINING') !== remaining) store.dispatch({ type: 'TOGGLE_TIME_MODE' });
+  for (let i = 0; i < 2; ++i) await nextFrame();
+  // Stack the open windows by the sizes they now have.
+  const positions = {};
+  let top = 0;
+  for (const [name, selector] of Object.entries(kShownWindows)) {
+    const element = document.querySelector(selector);
+    if (!element) continue;
+    positions[name] = { x: 0, y: top };
+    top += element.getBoundingClientRect().height;
+  }
+  store.dispatch({ type: 'UPDATE_WINDOW_POSITIONS', positions, absolute: true });
+  for (let i = 0; i < 3; ++i) await nextFrame();
+  const rects = {};
+  for (const [name, selector] of Object.entries(kShownWindows)) {
+    const element = document.querySelector(selector);
+    if (!element) continue;
+    const r = element.getBoundingClientRect();
+    rects[name] = { x: r.left + window.scrollX, y: r.top + window.scrollY, w: r.width, h: r.height };
+  }
+  // In screen pixels from the window's corner (a doubled window's are twice its own).
+  const within = (name, element) => {
+    const r = element.getBoundingClientRect();
+    return { x: r.left - rects[name].x, y: r.top - rects[name].y, w: r.width, h: r.height };
+  };
+  const marquee = document.querySelector('#main-window:not(.shade) #marquee');
+  const state = now();
+  return {
+    rects,
+    status: state.media.status,
+    focused: state.windows.focused,
+    doubled: state.display.doubled,
+    // What the store holds, to check that each change took.
+    held: {
+      shade: ['main', 'equalizer', 'playlist'].filter((id) => state.windows.genWindows[id].shade),
+      open: ['main', 'equalizer', 'playlist'].filter((id) => state.windows.genWindows[id].open),
+      playlistSteps: state.windows.genWindows.playlist.size,
+      eqOn: state.equalizer.on,
+      eqAuto: state.equalizer.auto,
+      shuffle: state.media.shuffle,
+      repeat: state.media.repeat,
+      timeMode: state.media.timeMode,
+      timeElapsed: state.media.timeElapsed,
+    },
+    marquee: marquee && rects.main ? within('main', marquee) : null,
+    trackCells: rects.playlist ? [...document.querySelectorAll('#playlist-window .track-cell')].map((cell) => within('playlist', cell)) : [],
   };
 };
