@@ -19,9 +19,8 @@ TColor shadeBy(TColor c, int step, bool lighter) {
 }
 
 // Whether a colour shaded by a step reaches the ratio against a luminance.
-// Asked up to twenty times a pixel: the channels are taken apart once, the
-// direction is fixed at compile time, and the luminance is summed as
-// relativeLuminance sums it, so the answers are the same.
+// Asked up to twenty times a pixel: the channels are taken apart once and
+// the direction is fixed at compile time.
 template <bool Lighter> struct StepTest {
     const std::array<double, 256>& lin;
     int r, g, b;
@@ -30,8 +29,7 @@ template <bool Lighter> struct StepTest {
     static int channel(int v, int step) { return Lighter ? std::min(255, v + step) : std::max(0, v - step); }
     bool luminanceReaches(double luminance) const { return contrastRatio(luminance, against) >= ratio; }
     bool reaches(int step) const {
-        return luminanceReaches(0.2126 * lin[std::size_t(channel(r, step))] + 0.7152 * lin[std::size_t(channel(g, step))] +
-                                0.0722 * lin[std::size_t(channel(b, step))]);
+        return luminanceReaches(relativeLuminance(lin, channel(r, step), channel(g, step), channel(b, step)));
     }
     // The smallest step from `from` to 255 that reaches the ratio, or 0. Past
     // a failing start the contrast only grows with the step, so halving finds it.
@@ -86,6 +84,7 @@ std::vector<InkPixel> stampInk(const Image& canvas, int x, int y, const Image& s
     std::vector<int> count(sum.size(), 0);
     const auto at = [w](int i, int j) { return std::size_t(i * (w + 1) + j); };
     std::vector<InkPixel> ink;
+    const std::array<double, 256>& lin = linearTable();
     for (int i = 0; i < h; ++i) {
         const int cy = y + i;
         const bool rowInside = cy >= 0 && cy < canvasHeight;
@@ -100,7 +99,7 @@ std::vector<InkPixel> stampInk(const Image& canvas, int x, int y, const Image& s
             const TColor c = rowInside && cx >= 0 && cx < canvasWidth ? canvasPixels[std::size_t(cy) * std::size_t(canvasWidth) + std::size_t(cx)]
                                                                       : kInvalidColour;
             const bool around = s != kBlack && s != kWhite && s != kPureGreen && c != kInvalidColour;
-            sumRow[j + 1] = sumAbove[j + 1] + sumRow[j] - sumAbove[j] + (around ? relativeLuminance(c) : 0.0);
+            sumRow[j + 1] = sumAbove[j + 1] + sumRow[j] - sumAbove[j] + (around ? relativeLuminance(lin, redOf(c), greenOf(c), blueOf(c)) : 0.0);
             countRow[j + 1] = countAbove[j + 1] + countRow[j] - countAbove[j] + (around ? 1 : 0);
             if (s == kBlack || s == kWhite) ink.push_back({cx, cy, s == kWhite, 0.0});
         }
