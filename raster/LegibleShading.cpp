@@ -25,9 +25,18 @@ template <bool Lighter> struct StepTest {
     const std::array<double, 256>& lin;
     int r, g, b;
     double against, ratio;
+    // The luminances at which the ratio is reached, lighter and darker than
+    // `against`: a luminance clearly past or short of them is decided without
+    // the division; only one within rounding of them asks contrastRatio.
+    double lightEnough = ratio * (against + 0.05) - 0.05, darkEnough = (against + 0.05) / ratio - 0.05;
+    static constexpr double kRounding = 1e-12;
 
     static int channel(int v, int step) { return Lighter ? std::min(255, v + step) : std::max(0, v - step); }
-    bool luminanceReaches(double luminance) const { return contrastRatio(luminance, against) >= ratio; }
+    bool luminanceReaches(double luminance) const {
+        if (luminance > lightEnough + kRounding || luminance < darkEnough - kRounding) return true;
+        if (luminance < lightEnough - kRounding && luminance > darkEnough + kRounding) return false;
+        return contrastRatio(luminance, against) >= ratio;
+    }
     bool reaches(int step) const {
         return luminanceReaches(relativeLuminance(lin, channel(r, step), channel(g, step), channel(b, step)));
     }
