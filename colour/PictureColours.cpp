@@ -90,15 +90,21 @@ std::vector<PaletteColour> picturePalette(const std::vector<const Image*>& pictu
     // The margin is far above rounding, so such a sample would have kept its
     // centre when measured; every other sample is measured as before.
     std::vector<double> ownBound(samples.size(), 0.0), otherBound(samples.size(), 0.0);
-    std::vector<double> shift(centres.size(), 0.0);
+    std::vector<double> shift(centres.size(), 0.0), halfGap(centres.size(), 0.0);
+    const auto clearlyNearer = [](double own, double others) { return own * (1 + 1e-9) + 1e-12 < others; };
     double largestShift = 0;
     for (int round = 0; round < kKMeansRounds; ++round) {
         bool moved = false;
         for (std::size_t i = 0; i < samples.size(); ++i) {
             if (round > 0) {
-                ownBound[i] += shift[std::size_t(owner[i])];
+                const std::size_t own = std::size_t(owner[i]);
+                ownBound[i] += shift[own];
                 otherBound[i] -= largestShift;
-                if (ownBound[i] * (1 + 1e-9) + 1e-12 < otherBound[i]) continue;
+                // Nearer than half the way to any other centre is nearest too.
+                const double others = std::max(otherBound[i], halfGap[own]);
+                if (clearlyNearer(ownBound[i], others)) continue;
+                ownBound[i] = std::sqrt(distance2(samples[i], centres[own]));
+                if (clearlyNearer(ownBound[i], others)) continue;
             }
             int best = 0;
             double nearest = distance2(samples[i], centres[0]), second = HUGE_VAL;
@@ -129,6 +135,12 @@ std::vector<PaletteColour> picturePalette(const std::vector<const Image*>& pictu
             shift[k] = std::sqrt(distance2(centres[k], next));
             largestShift = std::max(largestShift, shift[k]);
             centres[k] = next;
+        }
+        for (std::size_t k = 0; k < centres.size(); ++k) {
+            double gap = HUGE_VAL;
+            for (std::size_t other = 0; other < centres.size(); ++other)
+                if (other != k) gap = std::min(gap, distance2(centres[k], centres[other]));
+            halfGap[k] = std::sqrt(gap) / 2;
         }
     }
     std::vector<PaletteColour> palette;
