@@ -1,6 +1,7 @@
 #include "app/Legibility.h"
 
 #include "colour/PictureColours.h"
+#include "format/SkinTextFiles.h"
 #include "raster/Contrast.h"
 #include "raster/LegibleShading.h"
 
@@ -48,13 +49,17 @@ void countStrokes(const StampPlacement& placed, LegibilityCount& count, Legibili
 
 } // namespace
 
-Legibility measureLegibility(const SkinState& state, const std::vector<StampPlacement>& stamps) {
+Legibility measureLegibility(const SkinState& state, const std::vector<StampPlacement>& stamps, const std::vector<BevelShade>& bevels) {
     Legibility result;
     for (const StampPlacement& placed : stamps) countStrokes(placed, result.captions, result.inkPixels);
     for (const TextPair& pair : textPairs())
         result.textColours.add(contrastRatio(settingOf(state, pair.text), settingOf(state, pair.back)) >= kTextContrast);
     for (int entry = 1; entry <= kVisColourCount; ++entry)
         result.visColours.add(contrastRatio(state.visColour(entry), state.winBackColour) >= kShapeContrast);
+    for (const BevelShade& b : bevels) result.bevels.add(contrastRatio(b.shaded, b.face) >= kBevelContrast);
+    // The writer keeps the classic oscilloscope colours whatever the settings.
+    for (int i = format::kVisScopeFirst; i <= format::kVisScopeLast; ++i)
+        result.scopeColours.add(contrastRatio(format::kDefaultVisPalette[std::size_t(i)], state.winBackColour) >= kShapeContrast);
     return result;
 }
 

@@ -1,6 +1,7 @@
 // How well a made skin reads: its captions and glyphs against the picture
-// around them, its text colours against their backgrounds, its analyser and
-// peak colours against the visualiser's background.
+// around them, its bevels against their faces, its text colours against their
+// backgrounds, its analyser, peak and oscilloscope colours against the
+// visualiser's background.
 #pragma once
 #include "document/SkinDocument.h"
 
@@ -22,9 +23,14 @@ struct Legibility {
     LegibilityCount textColours;
     // The sixteen analyser colours and the peak colour, at 3:1 on winBackColour.
     LegibilityCount visColours;
+    // Each bevel pixel the pass shaded, at 1.5:1 against the face it was shaded from.
+    LegibilityCount bevels;
+    // The oscilloscope's five fixed colours, at 3:1 on winBackColour.
+    LegibilityCount scopeColours;
 };
 
-// The stamps as the pass noted them (Workbench::setStampLog), read on their canvases as they are now.
-Legibility measureLegibility(const SkinState& state, const std::vector<StampPlacement>& stamps);
+// The stamps as the pass noted them (Workbench::setStampLog), read on their
+// canvases as they are now; the bevels as it shaded them (Workbench::setBevelLog).
+Legibility measureLegibility(const SkinState& state, const std::vector<StampPlacement>& stamps, const std::vector<BevelShade>& bevels);
 
 } // namespace vk

@@ -129,6 +129,7 @@ public:
     // Where the next MakeSkin notes each stamp it lays (none: nowhere); the
     // placements point into the document and hold until the next layout.
     void setStampLog(std::vector<StampPlacement>* log) { doc_.stampLog = log; }
+    void setBevelLog(std::vector<BevelShade>* log) { doc_.bevelLog = log; }
     // The three window canvases stacked as the main window shows them.
     Image windowPreview() const;
 

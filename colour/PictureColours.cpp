@@ -84,13 +84,42 @@ std::vector<PaletteColour> picturePalette(const std::vector<const Image*>& pictu
     for (int k = 0; k < size; ++k) centres.push_back(sorted[std::size_t((k + 0.5) * sorted.size() / size)]);
     std::vector<int> owner(samples.size(), 0);
     std::vector<int> counts(centres.size(), 0);
+    // Bounds on each sample's distance to its own centre and to every other
+    // one, carried from round to round by how far the centres moved: a sample
+    // whose own centre is still clearly the nearest is not measured again.
+    // The margin is far above rounding, so such a sample would have kept its
+    // centre when measured; every other sample is measured as before.
+    std::vector<double> ownBound(samples.size(), 0.0), otherBound(samples.size(), 0.0);
+    std::vector<double> shift(centres.size(), 0.0), halfGap(centres.size(), 0.0);
+    const auto clearlyNearer = [](double own, double others) { return own * (1 + 1e-9) + 1e-12 < others; };
+    double largestShift = 0;
     for (int round = 0; round < kKMeansRounds; ++round) {
+        bool moved = false;
         for (std::size_t i = 0; i < samples.size(); ++i) {
+            if (round > 0) {
+                const std::size_t own = std::size_t(owner[i]);
+                ownBound[i] += shift[own];
+                otherBound[i] -= largestShift;
+                // Nearer than half the way to any other centre is nearest too.
+                const double others = std::max(otherBound[i], halfGap[own]);
+                if (clearlyNearer(ownBound[i], others)) continue;
+                ownBound[i] = std::sqrt(distance2(samples[i], centres[own]));
+                if (clearlyNearer(ownBound[i], others)) continue;
+            }
             int best = 0;
-            for (std::size_t k = 1; k < centres.size(); ++k)
-                if (distance2(samples[i], centres[k]) < distance2(samples[i], centres[std::size_t(best)])) best = int(k);
+            double nearest = distance2(samples[i], centres[0]), second = HUGE_VAL;
+            for (std::size_t k = 1; k < centres.size(); ++k) {
+                const double d = distance2(samples[i], centres[k]);
+                if (d < nearest) second = nearest, nearest = d, best = int(k);
+                else second = std::min(second, d);
+            }
+            ownBound[i] = std::sqrt(nearest);
+            otherBound[i] = std::sqrt(second);
+            moved = moved || owner[i] != best;
             owner[i] = best;
         }
+        // Settled: the same owners give the same centres as the round before, and every round after.
+        if (round > 0 && !moved) break;
         std::vector<Lab> sums(centres.size());
         std::fill(counts.begin(), counts.end(), 0);
         for (std::size_t i = 0; i < samples.size(); ++i) {
@@ -98,8 +127,21 @@ std::vector<PaletteColour> picturePalette(const std::vector<const Image*>& pictu
             s.L += samples[i].L, s.a += samples[i].a, s.b += samples[i].b;
             ++counts[std::size_t(owner[i])];
         }
-        for (std::size_t k = 0; k < centres.size(); ++k)
-            if (counts[k] > 0) centres[k] = {sums[k].L / counts[k], sums[k].a / counts[k], sums[k].b / counts[k]};
+        largestShift = 0;
+        for (std::size_t k = 0; k < centres.size(); ++k) {
+            shift[k] = 0;
+            if (counts[k] == 0) continue;
+            const Lab next{sums[k].L / counts[k], sums[k].a / counts[k], sums[k].b / counts[k]};
+            shift[k] = std::sqrt(distance2(centres[k], next));
+            largestShift = std::max(largestShift, shift[k]);
+            centres[k] = next;
+        }
+        for (std::size_t k = 0; k < centres.size(); ++k) {
+            double gap = HUGE_VAL;
+            for (std::size_t other = 0; other < centres.size(); ++other)
+                if (other != k) gap = std::min(gap, distance2(centres[k], centres[other]));
+            halfGap[k] = std::sqrt(gap) / 2;
+        }
     }
     std::vector<PaletteColour> palette;
     for (std::size_t k = 0; k < centres.size(); ++k)

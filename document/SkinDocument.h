@@ -48,6 +48,11 @@ struct StampPlacement {
     const Image* stamp;
 };
 
+// One bevel pixel as the pass shaded it: the face it was shaded from and what it became.
+struct BevelShade {
+    TColor face, shaded;
+};
+
 struct SkinDocument {
     SkinDocument() : templates(TemplateSet::embedded()) {}
 
@@ -62,6 +67,8 @@ struct SkinDocument {
     TextRasteriser* text = nullptr;
     // When set, the pass notes each stamp it lays here, for measuring how the captions read.
     std::vector<StampPlacement>* stampLog = nullptr;
+    // Likewise each bevel pixel it shades, for measuring how the bevels show.
+    std::vector<BevelShade>* bevelLog = nullptr;
 };
 
 } // namespace vk

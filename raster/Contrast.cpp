@@ -1,13 +1,9 @@
 #include "raster/Contrast.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace vk {
 
-namespace {
-// One linearised value per channel byte: luminance is asked per pixel.
 const std::array<double, 256>& linearTable() {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> t{};
@@ -19,17 +15,7 @@ const std::array<double, 256>& linearTable() {
     }();
     return table;
 }
-} // namespace
 
 double linearChannel(int byte) { return linearTable()[std::size_t(std::clamp(byte, 0, 255))]; }
-
-double relativeLuminance(TColor c) {
-    const auto& lin = linearTable();
-    return 0.2126 * lin[std::size_t(redOf(c))] + 0.7152 * lin[std::size_t(greenOf(c))] + 0.0722 * lin[std::size_t(blueOf(c))];
-}
-
-double contrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
-
-double contrastRatio(TColor a, TColor b) { return contrastRatio(relativeLuminance(a), relativeLuminance(b)); }
 
 } // namespace vk

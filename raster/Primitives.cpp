@@ -29,7 +29,9 @@ void raiseEdges(Image& canvas, int left, int top, int right, int bottom, Shading
     }
     for (int y = top + 1; y < bottom; ++y) {
         shade(canvas, left, y, true, shading);
-        shade(canvas, right - 1, y, false, shading);
+        // The fixed step darkens the bottom-right corner twice; a legible
+        // second step, taken against the first, could turn it back to the face.
+        if (shading == Shading::Fixed || y < bottom - 1) shade(canvas, right - 1, y, false, shading);
     }
 }
 

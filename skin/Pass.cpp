@@ -3,6 +3,7 @@
 #include "raster/Error.h"
 
 #include <string>
+#include <vector>
 
 namespace vk::skin {
 
@@ -15,12 +16,37 @@ bool Pass::applies(When when) const {
     return true;
 }
 
+namespace {
+
+template <class Visit> void forEachEdgePixel(const Rect& r, Visit visit) {
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (y == r.top || y == r.bottom - 1 || x == r.left || x == r.right - 1) visit(x, y);
+}
+
+// Shades the frame, noting each edge pixel's face and shade when the document
+// asks. A raised frame's bottom-left pixel is darkened, then lightened back,
+// where its dark and light edges meet: it belongs to neither and is not noted.
+template <class Shade> void shadeNoting(const SkinDocument& doc, Image& target, const Rect& r, bool raised, Shade shade) {
+    if (!doc.bevelLog || doc.state.buttonsOnly) return shade();
+    std::vector<TColor> faces;
+    forEachEdgePixel(r, [&](int x, int y) { faces.push_back(target.pixel(x, y)); });
+    shade();
+    std::size_t i = 0;
+    forEachEdgePixel(r, [&](int x, int y) {
+        const TColor face = faces[i++];
+        if (face != kInvalidColour && !(raised && x == r.left && y == r.bottom - 1)) doc.bevelLog->push_back({face, target.pixel(x, y)});
+    });
+}
+
+} // namespace
+
 void Pass::raise(Image& target, const Rect& r, When when) {
-    if (applies(when)) raiseFrame(target, buttonsOnly(), r, shading());
+    if (applies(when)) shadeNoting(doc, target, r, true, [&] { raiseFrame(target, buttonsOnly(), r, shading()); });
 }
 
 void Pass::sink(Image& target, const Rect& r, When when) {
-    if (applies(when)) sinkFrame(target, buttonsOnly(), r, shading());
+    if (applies(when)) shadeNoting(doc, target, r, false, [&] { sinkFrame(target, buttonsOnly(), r, shading()); });
 }
 
 namespace {

@@ -1,8 +1,8 @@
 // The legibility measure: makes a corpus of pictures (plain, pastel,
 // gradients, noise, stripes under the captions, photo-like), makes a skin of
-// each without and with --legible and --colours-from-picture, and prints the
-// share of captions, text colours and visualisation colours that reach their
-// contrast, as a Markdown table.
+// each in the three layouts without and with --legible and
+// --colours-from-picture, and prints the share of captions, bevels, text
+// colours and visualisation colours that reach their contrast, as Markdown tables.
 //   legibility_measure [--write-corpus DIR]   (DIR gets the pictures as BMP files)
 #include "app/Legibility.h"
 #include "app/Workbench.h"
@@ -161,19 +161,29 @@ struct Variant {
 constexpr Variant kVariants[] = {{"default", false, false}, {"--legible", true, false},
                                  {"--colours-from-picture", false, true}, {"both", true, true}};
 
-Legibility measure(const Image& picture, const Variant& variant) {
+constexpr struct {
+    LayoutMode layout;
+    const char* name;
+} kLayouts[] = {{LayoutMode::Continuous, "continuous"}, {LayoutMode::TwoPlusOne, "two-plus-one"}, {LayoutMode::ThreeWindows, "three-windows"}};
+
+Legibility measure(const Image& picture, LayoutMode layout, const Variant& variant) {
     // The pictures are made here: no decoder, no text (the playlist's sample songs are not measured).
     Workbench bench(nullptr, nullptr);
     Options options;
-    options.layout = LayoutMode::Continuous;
+    options.layout = layout;
     options.legible = variant.legible;
     bench.setOptions(options);
+    // The same picture in every window the layout gives one.
     bench.usePicture(WhichPicture::Main, picture);
+    if (layout != LayoutMode::Continuous) bench.usePicture(WhichPicture::Playlist, picture);
+    if (layout == LayoutMode::ThreeWindows) bench.usePicture(WhichPicture::Equaliser, picture);
     std::vector<StampPlacement> stamps;
+    std::vector<BevelShade> bevels;
     bench.setStampLog(&stamps);
+    bench.setBevelLog(&bevels);
     bench.makeSkin();
     if (variant.colours) bench.coloursFromPicture();
-    return measureLegibility(bench.document().state, stamps);
+    return measureLegibility(bench.document().state, stamps, bevels);
 }
 
 std::string percent(const LegibilityCount& c) {
@@ -200,27 +210,31 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: legibility_measure [--write-corpus DIR]\n");
         return 2;
     }
-    std::printf("%zu pictures, continuous layout\n\n", pictures.size());
-    std::printf("| options | caption and glyph strokes at 3:1 | their pixels at 3:1 | text colours at 4.5:1 | analyser and peak colours at 3:1 | pictures with every caption at 3:1 |\n");
-    std::printf("|---|---|---|---|---|---|\n");
-    for (const Variant& variant : kVariants) {
-        Legibility total;
-        int picturesAllReached = 0;
-        std::string failing;
-        for (const Picture& p : pictures) {
-            const Legibility one = measure(p.image, variant);
-            for (auto [sum, part] : {std::pair{&total.captions, &one.captions}, {&total.inkPixels, &one.inkPixels}, {&total.textColours, &one.textColours}, {&total.visColours, &one.visColours}}) {
-                sum->reached += part->reached;
-                sum->total += part->total;
+    for (const auto& layout : kLayouts) {
+        std::printf("%zu pictures, %s layout\n\n", pictures.size(), layout.name);
+        std::printf("| options | caption and glyph strokes at 3:1 | their pixels at 3:1 | bevel pixels at 1.5:1 | text colours at 4.5:1 | analyser and peak colours at 3:1 | oscilloscope colours at 3:1 | pictures with every caption at 3:1 |\n");
+        std::printf("|---|---|---|---|---|---|---|---|\n");
+        for (const Variant& variant : kVariants) {
+            Legibility total;
+            int picturesAllReached = 0;
+            std::string failing;
+            for (const Picture& p : pictures) {
+                const Legibility one = measure(p.image, layout.layout, variant);
+                for (auto [sum, part] : {std::pair{&total.captions, &one.captions}, {&total.inkPixels, &one.inkPixels}, {&total.bevels, &one.bevels},
+                                         {&total.textColours, &one.textColours}, {&total.visColours, &one.visColours}, {&total.scopeColours, &one.scopeColours}}) {
+                    sum->reached += part->reached;
+                    sum->total += part->total;
+                }
+                if (one.captions.reached == one.captions.total) ++picturesAllReached;
+                else if (variant.legible) failing += " " + p.name;
             }
-            if (one.captions.reached == one.captions.total) ++picturesAllReached;
-            else if (variant.legible) failing += " " + p.name;
+            const auto counted = [](const LegibilityCount& c) { return percent(c) + " (" + std::to_string(c.reached) + " of " + std::to_string(c.total) + ")"; };
+            std::printf("| %s | %s | %s | %s | %s | %s | %s | %d of %zu |\n", variant.name, counted(total.captions).c_str(), percent(total.inkPixels).c_str(),
+                        counted(total.bevels).c_str(), counted(total.textColours).c_str(), counted(total.visColours).c_str(),
+                        counted(total.scopeColours).c_str(), picturesAllReached, pictures.size());
+            if (!failing.empty()) std::fprintf(stderr, "%s, %s: captions short on%s\n", layout.name, variant.name, failing.c_str());
         }
-        std::printf("| %s | %s (%d of %d) | %s | %s (%d of %d) | %s (%d of %d) | %d of %zu |\n", variant.name, percent(total.captions).c_str(),
-                    total.captions.reached, total.captions.total, percent(total.inkPixels).c_str(), percent(total.textColours).c_str(), total.textColours.reached,
-                    total.textColours.total, percent(total.visColours).c_str(), total.visColours.reached, total.visColours.total,
-                    picturesAllReached, pictures.size());
-        if (!failing.empty()) std::fprintf(stderr, "%s: captions short on%s\n", variant.name, failing.c_str());
+        std::printf("\n");
     }
     return 0;
 }
