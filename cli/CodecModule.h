@@ -3,6 +3,7 @@
 // (and the crypto library it brings) was a third of the time of a make.
 #pragma once
 #include "codec/Archive.h"
+#include "codec/PngStream.h"
 #include "raster/TextRasteriser.h"
 #include "raster/Image.h"
 
@@ -23,6 +24,7 @@ public:
     virtual std::unique_ptr<codec::ArchiveReader> openArchive(std::vector<std::uint8_t> bytes, const codec::MemberFilter& wanted) = 0;
     virtual Image decodePng(std::span<const std::uint8_t> bytes, const SizeLimit& limit) = 0;
     virtual std::vector<std::uint8_t> encodePng(const Image& image) = 0;
+    virtual std::unique_ptr<codec::PngStream> openPngStream(const std::filesystem::path& path, int width) = 0;
     virtual std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) = 0;
 };
 

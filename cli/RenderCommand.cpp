@@ -11,6 +11,7 @@
 #include "cli/SkinRecipe.h"
 #include "app/Workbench.h"
 #include "codec/Png.h"
+#include "codec/PngStream.h"
 #include "format/TextFont.h"
 #include "player/PlayerRenderer.h"
 #include "player/PretendPlayback.h"
@@ -25,7 +26,10 @@
 #include <new>
 #include <optional>
 #include <set>
+#include <mutex>
 #include <thread>
+
+#include <unistd.h>
 
 namespace vk::cli {
 
@@ -263,72 +267,110 @@ std::vector<SkinSource> gatherSkins(const RenderRequest& request) {
 }
 
 // The contact sheet: each skin's picture in a grid, its name beneath in the
-// skin's own text glyphs, in the order the skins were gathered.
+// skin's own text glyphs, in the order the skins were gathered, those that
+// failed closed up. Written a row of cells at a time as the cells arrive in
+// order, so that its memory does not grow with the collection.
 class Gallery {
 public:
-    Gallery(std::size_t count, int columns, format::Size picture)
-        : columns_(columns), picture_(picture), scale_(std::max(1, picture.width / format::kMainWindowSize.width)),
-          margin_(6 * scale_), labelHeight_((format::kGlyphHeight + 6) * scale_) {
-        const int rows = int((count + std::size_t(columns) - 1) / std::size_t(columns));
-        const int cellsAcross = int(std::min<std::size_t>(count, std::size_t(columns)));
-        canvas_ = Image(margin_ + cellsAcross * (picture.width + margin_), margin_ + rows * (cellHeight() + margin_));
-        canvas_.fill(canvas_.bounds(), kBackground);
+    Gallery(const fs::path& file, std::size_t count, int columns, format::Size picture)
+        : file_(file), count_(count), columns_(columns), picture_(picture),
+          scale_(std::max(1, picture.width / format::kMainWindowSize.width)), margin_(6 * scale_),
+          labelHeight_((format::kGlyphHeight + 6) * scale_),
+          width_(margin_ + int(std::min<std::size_t>(count, std::size_t(columns))) * (picture.width + margin_)),
+          temporary_(file.parent_path() / ("." + file.filename().string() + ".vellumkit-" + std::to_string(::getpid()) + ".tmp")),
+          done_(count, false), cells_(count) {}
+    ~Gallery() {
+        std::error_code ec;
+        if (!committed_) fs::remove(temporary_, ec);
     }
-    static std::uint64_t bytesFor(std::size_t count, int columns, format::Size picture) {
-        const std::uint64_t rows = (count + std::size_t(columns) - 1) / std::size_t(columns);
-        return (std::uint64_t(picture.width) + 12) * std::uint64_t(columns) * (std::uint64_t(picture.height) + 30) * rows * 4;
+    // The most a row of cells and the cells waiting for their turn can hold.
+    static std::uint64_t bytesFor(std::size_t, int columns, format::Size picture) {
+        return (std::uint64_t(picture.width) + 12) * std::uint64_t(columns) * (std::uint64_t(picture.height) + 30) * 4 * 3;
     }
 
-    // Threads place different cells: no pixel is written by two.
+    // A skin's cell, from any thread; a skin that failed gives none.
     void place(std::size_t index, const Image& picture, const player::ClassicSkin& skin, const std::string& name, TextRasteriser* text) {
-        const Rect c = cell(index);
-        canvas_.copyRect({c.left, c.top, c.left + picture.width(), c.top + picture.height()}, picture, picture.bounds());
+        Image cell(picture_.width, cellHeight());
+        cell.fill(cell.bounds(), kBackground);
+        cell.copyRect(picture.bounds(), picture, picture.bounds());
         const Image line = player::skinTextLine(skin, name, picture_.width / scale_ - 2);
-        const int labelTop = c.top + picture_.height + 3 * scale_;
+        const int labelTop = picture_.height + 3 * scale_;
         if (line.width() > 0) {
             const Image big = player::scaledBy(line, scale_);
-            canvas_.copyRect({c.left + scale_, labelTop, c.left + scale_ + big.width(), labelTop + big.height()}, big, big.bounds());
+            cell.copyRect({scale_, labelTop, scale_ + big.width(), labelTop + big.height()}, big, big.bounds());
         } else if (text) {
             // No text sheet: the name in the playlist's font, clipped to the cell.
             Image label(picture_.width, labelHeight_ - 2 * scale_);
             label.fill(label.bounds(), kBackground);
             label.setFont("Arial", label.height(), kLabelColour);
             label.textOut(scale_, 0, text, name);
-            canvas_.copyRect({c.left, labelTop - scale_, c.left + label.width(), labelTop - scale_ + label.height()}, label, label.bounds());
+            cell.copyRect({0, labelTop - scale_, label.width(), labelTop - scale_ + label.height()}, label, label.bounds());
         }
+        arrive(index, std::move(cell));
     }
-    // Moves the placed cells up over the empty ones, in order, and drops the rows left empty.
-    Image finished(const std::vector<bool>& placed) {
-        std::size_t to = 0;
-        for (std::size_t from = 0; from < placed.size(); ++from) {
-            if (!placed[from]) continue;
-            if (from != to) {
-                const Rect src = cell(from), dst = cell(to);
-                canvas_.copyRect(dst, canvas_, src);
-                canvas_.fill(src, kBackground);
-            }
-            ++to;
-        }
-        const int rows = int((to + std::size_t(columns_) - 1) / std::size_t(columns_));
-        Image out(canvas_.width(), margin_ + rows * (cellHeight() + margin_));
-        out.copyRect(out.bounds(), canvas_, out.bounds());
-        return out;
+    void skip(std::size_t index) { arrive(index, std::nullopt); }
+
+    // The last row and the end of the file, then the file in place; false when no cell was placed.
+    bool finish() {
+        const std::lock_guard lock(mutex_);
+        if (placed_ == 0) return false;
+        if (column_ > 0) writeBand();
+        stream_->finish();
+        fs::rename(temporary_, file_);
+        committed_ = true;
+        return true;
     }
 
 private:
     static constexpr TColor kBackground = rgb(32, 32, 32);
     static constexpr TColor kLabelColour = rgb(224, 224, 224);
     int cellHeight() const { return picture_.height + labelHeight_; }
-    Rect cell(std::size_t index) const {
-        const int x = margin_ + int(index % std::size_t(columns_)) * (picture_.width + margin_);
-        const int y = margin_ + int(index / std::size_t(columns_)) * (cellHeight() + margin_);
-        return {x, y, x + picture_.width, y + cellHeight()};
+
+    void arrive(std::size_t index, std::optional<Image> cell) {
+        const std::lock_guard lock(mutex_);
+        cells_[index] = std::move(cell);
+        done_[index] = true;
+        // Cells in the gathered order: a later one waits for those before it.
+        for (; next_ < count_ && done_[next_]; ++next_) {
+            std::optional<Image> ready = std::move(cells_[next_]);
+            cells_[next_].reset();
+            if (!ready) continue;
+            if (!band_.width()) {
+                band_ = Image(width_, cellHeight() + margin_);
+                band_.fill(band_.bounds(), kBackground);
+            }
+            const int x = margin_ + column_ * (picture_.width + margin_);
+            band_.copyRect({x, 0, x + picture_.width, cellHeight()}, *ready, ready->bounds());
+            ++placed_;
+            if (++column_ == columns_) writeBand();
+        }
+    }
+    void writeBand() {
+        if (!stream_) {
+            stream_ = codec::openPngStream(temporary_, width_);
+            Image top(width_, margin_);
+            top.fill(top.bounds(), kBackground);
+            stream_->writeRows(top, margin_);
+        }
+        stream_->writeRows(band_, band_.height());
+        band_.fill(band_.bounds(), kBackground);
+        column_ = 0;
     }
 
+    fs::path file_;
+    std::size_t count_;
     int columns_;
     format::Size picture_;
-    int scale_, margin_, labelHeight_;
-    Image canvas_;
+    int scale_, margin_, labelHeight_, width_;
+    fs::path temporary_;
+    std::mutex mutex_;
+    std::vector<bool> done_;
+    std::vector<std::optional<Image>> cells_;
+    std::size_t next_ = 0, placed_ = 0;
+    int column_ = 0;
+    Image band_;
+    std::unique_ptr<codec::PngStream> stream_;
+    bool committed_ = false;
 };
 
 // The size every skin's picture has: it follows from the state, not the skin.
@@ -366,14 +408,13 @@ int renderCollection(const RenderRequest& request) {
     OutputGuard guard;
     if (!request.outDir.empty()) guard.makeDirectories(request.outDir);
     std::optional<Gallery> gallery;
-    if (!request.gallery.empty()) gallery.emplace(skins.size(), columns, picture);
+    if (!request.gallery.empty()) gallery.emplace(request.gallery, skins.size(), columns, picture);
     TextRasteriser* const text = glyphsIfStarted();
     if (text) text->render("Ag", "Arial", 13);  // the font is first used on this thread
     SerialisedRasteriser serialisedText(text);
     TextRasteriser* const shared = text ? &serialisedText : nullptr;
 
     Progress progress(skins.size(), request.progress, "skins");
-    std::vector<bool> placed(skins.size(), false);  // written by one thread each, read after all joined
     std::vector<char> made(skins.size(), 0);
     std::atomic<std::size_t> next{0};
     auto worker = [&] {
@@ -396,6 +437,7 @@ int renderCollection(const RenderRequest& request) {
             } catch (const std::exception&) {
                 failure = failureMessage(std::current_exception());
             }
+            if (failure && gallery) gallery->skip(i);
             progress.finished(source.path, failure ? &*failure : nullptr);
         }
     };
@@ -405,12 +447,9 @@ int renderCollection(const RenderRequest& request) {
     progress.end();
 
     std::size_t succeeded = 0;
-    for (std::size_t i = 0; i < skins.size(); ++i) succeeded += made[i], placed[i] = made[i] != 0;
+    for (std::size_t i = 0; i < skins.size(); ++i) succeeded += made[i];
     if (succeeded > 0) guard.keep();
-    if (gallery && succeeded > 0) {
-        Workbench::writeFile(request.gallery, codec::encodePng(gallery->finished(placed)));
-        result("made " + request.gallery + " (" + std::to_string(succeeded) + " skins)");
-    }
+    if (gallery && gallery->finish()) result("made " + request.gallery + " (" + std::to_string(succeeded) + " skins)");
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.1f s", std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     const std::size_t failed = skins.size() - succeeded;

@@ -18,6 +18,9 @@ public:
     }
     Image decodePng(std::span<const std::uint8_t> bytes, const SizeLimit& limit) override { return codec::decodePng(bytes, limit); }
     std::vector<std::uint8_t> encodePng(const Image& image) override { return codec::encodePng(image); }
+    std::unique_ptr<codec::PngStream> openPngStream(const std::filesystem::path& path, int width) override {
+        return codec::openPngStream(path, width);
+    }
     std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) override { return codec::openFontFile(path); }
 };
 

@@ -4,6 +4,7 @@
 #include "cli/ModuleLoader.h"
 #include "codec/FontFile.h"
 #include "codec/Png.h"
+#include "codec/PngStream.h"
 
 #include <mutex>
 
@@ -32,6 +33,7 @@ std::unique_ptr<ArchiveReader> openArchive(std::vector<std::uint8_t> bytes, cons
 }
 Image decodePng(std::span<const std::uint8_t> bytes, const SizeLimit& limit) { return module().decodePng(bytes, limit); }
 std::vector<std::uint8_t> encodePng(const Image& image) { return module().encodePng(image); }
+std::unique_ptr<PngStream> openPngStream(const std::filesystem::path& path, int width) { return module().openPngStream(path, width); }
 std::unique_ptr<TextRasteriser> openFontFile(const std::string& path) { return module().openFontFile(path); }
 
 } // namespace vk::codec

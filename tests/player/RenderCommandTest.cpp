@@ -177,6 +177,9 @@ TEST(RenderCommand, ACollectionRendersEverySkinItCanAndCountsTheRest) {
     EXPECT_EQ(run("1", "g1.png").status, 1);
     const std::vector<std::uint8_t> sheet = readBytes(dir / "g2.png");
     EXPECT_EQ(sheet, readBytes(dir / "g1.png"));
+    // Written a row at a time under a temporary name: only the sheets themselves are left.
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
     const Image gallery = player::decodeSheetImage(sheet);
     const int margin = 6, cellHeight = one.height() + format::kGlyphHeight + 6;
     ASSERT_EQ(gallery.height(), margin + 2 * (cellHeight + margin));
