@@ -23,6 +23,7 @@ std::string formatFound(const std::filesystem::path& file) {
     if (n >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return "JPEG";
     if (starts(0, "\x89PNG")) return "PNG";
     if (starts(0, "GIF8")) return "GIF";
+    if (starts(0, "\x8aMNG") || starts(0, "\x8bJNG")) return "MNG";
     if (starts(0, "BM")) return "BMP";
     if (starts(0, "RIFF") && starts(8, "WEBP")) return "WebP";
     if (starts(0, "II*") || starts(0, "MM")) return n >= 4 && (head[2] == '*' || head[3] == '*') ? "TIFF" : "";

@@ -39,6 +39,10 @@ Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations t
 
 Image decodePicture(QIODevice& device, const PictureOptions& options) {
     if (isHeifPicture(device.peek(12))) return flattenedPicture(decodeHeif(device, checkPictureSize), {}, options);
+    // libmng sizes its buffers from a header before anything is checked (a 114-byte
+    // file took 200 MB), and an animation is no picture to make a skin from.
+    const QByteArray head = device.peek(4);
+    if (head == "\x8aMNG" || head == "\x8bJNG") throw invalidPicture("MNG and JNG animations are not read");
     const QByteArray format = checkStructure(device);
 
     // Set once: the limit is process-wide and pictures may be read from several threads.
@@ -115,6 +119,15 @@ Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations t
     return picture;
 }
 } // namespace
+
+std::vector<std::string> pictureFormats() {
+    std::vector<std::string> names;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        if (format != "mng" && format != "jng") names.push_back(format.toStdString());
+    for (const std::string& phone : heifFormats()) names.push_back(phone);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 Image loadPictureFile(const std::string& path, const PictureOptions& options) {
     return loadPictureFileNotPlainBmp(path, options);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vk {
 
@@ -23,6 +24,9 @@ Image loadPictureFile(const std::string& path, const PictureOptions& options = {
 Image loadPictureFileNotPlainBmp(const std::string& path, const PictureOptions& options = {});
 // The same for a picture's bytes already in memory.
 Image loadPictureData(const std::string& bytes, const PictureOptions& options = {});
+// The formats the intake reads, by their usual extension: what Qt's plug-ins
+// read but MNG, and HEIC/AVIF where libheif is there.
+std::vector<std::string> pictureFormats();
 // What reads a picture file: loadPictureFile, or a way to it.
 using PictureDecoder = Image (*)(const std::string& path, const PictureOptions& options);
 

@@ -1,7 +1,7 @@
 // Each dialog shown modally over whichever window is active.
 #include "app/window/QtDialogs.h"
 
-#include "app/qt/HeifPicture.h"
+#include "app/qt/PictureIntake.h"
 
 #include "app/window/AboutBox.h"
 #include "app/window/GetDirectory.h"
@@ -66,9 +66,8 @@ void centreOnScreen(QWidget& dialog) {
 
 QString pictureFilter() {
     QStringList patterns, each;
-    QList<QByteArray> formats = QImageReader::supportedImageFormats();
-    for (const std::string& phone : heifFormats()) formats << QByteArray::fromStdString(phone);
-    for (const QByteArray& format : formats) {
+    for (const std::string& name : pictureFormats()) {
+        const QByteArray format = QByteArray::fromStdString(name);
         patterns << "*." + QString(format);
         if (format != "bmp") each << QString(format).toUpper() + " (*." + QString(format) + ")";
     }

@@ -84,7 +84,8 @@ public:
             whyNot = "cannot be read (" + file.errorString().toStdString() + ")";
             return false;
         }
-        if (QImageReader(&file).canRead()) return true;
+        const QByteArray head = file.peek(4);
+        if (head != "\x8aMNG" && head != "\x8bJNG" && QImageReader(&file).canRead()) return true;
         if (isHeifPicture(file.peek(12)) && !heifFormats().empty()) return true;
         whyNot = "not a picture this installation reads (vellumkit-cli formats lists them)";
         return false;
@@ -96,17 +97,17 @@ public:
             ::close(fd);
             return 0;
         }
+        // The intake reads no MNG: asking libmng for its size would already cost its buffers.
+        const QByteArray head = file.peek(4);
+        if (head == "\x8aMNG" || head == "\x8bJNG") return 0;
         const QSize size = QImageReader(&file).size();
         return size.isValid() ? std::int64_t(size.width()) * size.height() : 0;
     }
 
     std::vector<std::string> formats(bool write) override {
+        if (!write) return pictureFormats();
         std::vector<std::string> names;
-        for (const QByteArray& format : write ? QImageWriter::supportedImageFormats() : QImageReader::supportedImageFormats())
-            names.push_back(format.toStdString());
-        if (!write)
-            for (const std::string& phone : heifFormats()) names.push_back(phone);
-        std::sort(names.begin(), names.end());
+        for (const QByteArray& format : QImageWriter::supportedImageFormats()) names.push_back(format.toStdString());
         return names;
     }
 

@@ -5,7 +5,7 @@ _vellumkit_cli() {
   local cur prev words cword split
   _init_completion -s || return
   # Every picture extension a Qt with its image-format plugins reads (vellumkit-cli formats).
-  local pictures="avif|bmp|cur|dib|gif|heic|heif|icns|ico|jpeg|jpg|jfif|mng|pbm|pgm|png|ppm|tga|tif|tiff|wbmp|webp|xbm|xpm"
+  local pictures="avif|bmp|cur|dib|gif|heic|heif|icns|ico|jpeg|jpg|jfif|pbm|pgm|png|ppm|tga|tif|tiff|wbmp|webp|xbm|xpm"
   local skin="--equaliser --playlist --layout --fit --focus --buttons-only --sink-frame --legible --colours-from-picture --background --colour --vis-colour --knob"
   local common="-q --quiet -v --verbose -h --help"
   local command="" i

@@ -262,12 +262,23 @@ TEST(PictureIntake, HostileSizeClaimsAreRefusedWithoutTheirMemory) {
     put(gif, 16000, 2);
     gif.insert(gif.end(), {0, 2, 2, 0x4C, 0x01, 0, ';'});
 
+    // 114 bytes of MNG (found by fuzz_picture) for which libmng took 200 MB before any check.
+    const std::vector<std::uint8_t> mng = [] {
+        std::vector<std::uint8_t> b{0x8A, 'M', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D, 'I', 'H', 'D', 'R', 0x00, 0xEA, 0x00, 0x05,
+                                    0, 0, 0, 3, 8, 6, 0, 0, 0, 0x5B, 0x37, 0xC5, 0xF8, 0, 0, 0, 0, 0, 0x94, 0, 0, 0, 0xDA, 0x0D, 0xCA,
+                                    0x41, 0x11, 0x59, 0x59, 0, 0, 0x28, 0, 0, 0, 0x29};
+        b.resize(108, 0x29);
+        b.insert(b.end(), {0, 0, 0, 3, 0xFD, 0xFF});
+        return b;
+    }();
+
     const struct {
         const char* name;
         const std::vector<std::uint8_t>& bytes;
         std::size_t size;
         const char* message;
     } cases[] = {
+        {"claim.mng", mng, 114, "Bitmap image is not valid: MNG and JNG animations are not read"},
         {"claim27.bmp", bmp27, 27, "Bitmap image is not valid: the file ends before the picture does"},
         {"claim.jpg", jpeg, 0, "Bitmap image is not valid: the file is too small for the size it claims"},
         {"claim-rle8.bmp", rle8, 1024, "Bitmap image is not valid: the file is too small for the size it claims"},
