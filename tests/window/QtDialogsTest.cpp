@@ -3,6 +3,7 @@
 // the help viewer, the confirmation after a save and the error box.
 #include "app/window/GetDirectory.h"
 #include "app/window/QtDialogs.h"
+#include "app/qt/PictureIntake.h"
 #include "app/window/SkinnerMainForm.h"
 
 #include <QApplication>
@@ -271,8 +272,12 @@ TEST(PictureFilter, OffersAllPicturesFirstThenBitmapsThenEachFormat) {
     const QStringList filters = pictureFilter().split(";;");
     ASSERT_GE(filters.size(), 4);
     EXPECT_TRUE(filters[0].startsWith("All pictures (*."));
-    for (const QByteArray& format : QImageReader::supportedImageFormats())
-        EXPECT_TRUE(filters[0].contains("*." + format + ' ') || filters[0].contains("*." + format + ')')) << format.data();
+    for (const std::string& name : pictureFormats()) {
+        const QString format = QString::fromStdString(name);
+        EXPECT_TRUE(filters[0].contains("*." + format + ' ') || filters[0].contains("*." + format + ')')) << name;
+    }
+    // What the intake refuses is not offered.
+    EXPECT_FALSE(filters[0].contains("*.mng"));
     EXPECT_EQ(filters[1], "Bit maps (*.bmp)");
     EXPECT_TRUE(filters.contains("PNG (*.png)"));
     EXPECT_TRUE(filters.contains("JPEG (*.jpeg)"));
