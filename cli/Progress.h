@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <new>
 #include <mutex>
@@ -39,7 +38,7 @@ inline std::string failureMessage(const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const FileError& e) {
-        return e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
+        return e.withReason();
     } catch (const Error& e) {
         return e.what();
     } catch (const std::bad_alloc&) {

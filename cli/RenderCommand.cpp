@@ -284,7 +284,7 @@ public:
         if (!committed_) fs::remove(temporary_, ec);
     }
     // The most a row of cells and the cells waiting for their turn can hold.
-    static std::uint64_t bytesFor(std::size_t, int columns, format::Size picture) {
+    static std::uint64_t bytesFor(int columns, format::Size picture) {
         return (std::uint64_t(picture.width) + 12) * std::uint64_t(columns) * (std::uint64_t(picture.height) + 30) * 4 * 3;
     }
 
@@ -400,8 +400,9 @@ int renderCollection(const RenderRequest& request) {
     const std::vector<SkinSource> skins = gatherSkins(request);
     if (skins.empty()) throw Error("no skins to render in " + request.skins[0]);
     const format::Size picture = pictureSize(drawing);
-    const std::uint64_t galleryBytes = request.gallery.empty() ? 0 : Gallery::bytesFor(skins.size(), columns, picture);
-    if (galleryBytes > (std::uint64_t(4) << 30)) throw UsageError{"--gallery of " + std::to_string(skins.size()) + " skins this large needs more than 4 GB: give a smaller --size"};
+    const std::uint64_t galleryBytes = request.gallery.empty() ? 0 : Gallery::bytesFor(columns, picture);
+    if (galleryBytes > (std::uint64_t(4) << 30))
+        throw UsageError{"a --gallery row of " + std::to_string(columns) + " pictures this large needs more than 4 GB: give fewer --columns or a smaller --size"};
     const std::size_t threads = std::min(jobsWanted, skins.size());
     applyRenderLimits(request, drawing, skins.size(), galleryBytes, threads);
 

@@ -14,7 +14,6 @@
 #include <cctype>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -145,8 +144,7 @@ int main(int argc, char** argv) {
         return 2;
     } catch (const vk::FileError& e) {
         // The file and the system's reason, where the window has its own words.
-        const std::string said = e.error() ? e.path().string() + ": " + std::strerror(e.error()) : e.what();
-        std::fprintf(stderr, "vellumkit-cli: %s\n", said.c_str());
+        std::fprintf(stderr, "vellumkit-cli: %s\n", e.withReason().c_str());
         return 1;
     } catch (const vk::Error& e) {
         std::fprintf(stderr, "vellumkit-cli: %s\n", vk::messageForDisplay(e.what()).c_str());

@@ -20,6 +20,8 @@ public:
         : Error(message), path_(std::move(path)), error_(error) {}
     const std::filesystem::path& path() const { return path_; }
     int error() const { return error_; }  // errno, 0 when there is none
+    // "<path>: <the system's reason>", or the message when there is no errno.
+    std::string withReason() const;
 
 private:
     std::filesystem::path path_;

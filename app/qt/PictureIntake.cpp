@@ -39,10 +39,7 @@ Image flattenedPicture(const QImage& decoded, QImageIOHandler::Transformations t
 
 Image decodePicture(QIODevice& device, const PictureOptions& options) {
     if (isHeifPicture(device.peek(12))) return flattenedPicture(decodeHeif(device, checkPictureSize), {}, options);
-    // libmng sizes its buffers from a header before anything is checked (a 114-byte
-    // file took 200 MB), and an animation is no picture to make a skin from.
-    const QByteArray head = device.peek(4);
-    if (head == "\x8aMNG" || head == "\x8bJNG") throw invalidPicture("MNG and JNG animations are not read");
+    if (isRefusedAnimation(device.peek(4))) throw invalidPicture("MNG and JNG animations are not read");
     const QByteArray format = checkStructure(device);
 
     // Set once: the limit is process-wide and pictures may be read from several threads.

@@ -1,6 +1,7 @@
 // The command line's Qt module: loaded as a module by vellumkit-cli when a
 // command first needs Qt, and linked straight into the fuzzers.
 #include "app/qt/PictureIntake.h"
+#include "app/qt/PictureStructure.h"
 #include "app/qt/QtImage.h"
 #include "app/qt/QtTextRasteriser.h"
 #include "cli/QtModule.h"
@@ -84,8 +85,7 @@ public:
             whyNot = "cannot be read (" + file.errorString().toStdString() + ")";
             return false;
         }
-        const QByteArray head = file.peek(4);
-        if (head != "\x8aMNG" && head != "\x8bJNG" && QImageReader(&file).canRead()) return true;
+        if (!isRefusedAnimation(file.peek(4)) && QImageReader(&file).canRead()) return true;
         if (isHeifPicture(file.peek(12)) && !heifFormats().empty()) return true;
         whyNot = "not a picture this installation reads (vellumkit-cli formats lists them)";
         return false;
@@ -97,9 +97,8 @@ public:
             ::close(fd);
             return 0;
         }
-        // The intake reads no MNG: asking libmng for its size would already cost its buffers.
-        const QByteArray head = file.peek(4);
-        if (head == "\x8aMNG" || head == "\x8bJNG") return 0;
+        // Asking libmng for the size would already cost its buffers.
+        if (isRefusedAnimation(file.peek(4))) return 0;
         const QSize size = QImageReader(&file).size();
         return size.isValid() ? std::int64_t(size.width()) * size.height() : 0;
     }
